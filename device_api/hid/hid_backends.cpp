@@ -1,0 +1,63 @@
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+#include "hid/hid_device.h"
+#include "hid/hidraw/hidraw_backend.h"
+#include "hid/virtual/virtual_backend.h"
+
+namespace talvoro::hid {
+namespace {
+
+// Whether TALVORO_HID_BACKENDS (a comma-separated list) enables `name`; unset
+// or empty enables every backend.
+bool enabled(const char* name) {
+    const char* list = std::getenv("TALVORO_HID_BACKENDS");
+    if (list == nullptr || *list == '\0')
+        return true;
+    const size_t length = std::strlen(name);
+    for (const char* at = list; *at != '\0';) {
+        const char* end = std::strchr(at, ',');
+        const size_t item = end != nullptr ? static_cast<size_t>(end - at) : std::strlen(at);
+        if (item == length && std::strncmp(at, name, length) == 0)
+            return true;
+        if (end == nullptr)
+            break;
+        at = end + 1;
+    }
+    return false;
+}
+
+// Backends in enumeration order. They keep no state, so one of each serves
+// every caller and thread.
+const std::array<HidBackend*, 2>& backends() {
+    static HidrawBackend hidraw;
+    static VirtualBackend virtual_mice;
+    static const std::array<HidBackend*, 2> all{&hidraw, &virtual_mice};
+    return all;
+}
+
+}  // namespace
+
+std::vector<InterfacePath> list_interfaces() {
+    std::vector<InterfacePath> found;
+    for (HidBackend* backend : backends()) {
+        if (!enabled(backend->name()))
+            continue;
+        std::vector<std::string> paths;
+        backend->list(paths);
+        for (auto& path : paths)
+            found.push_back({backend, std::move(path)});
+    }
+    return found;
+}
+
+HidBackend* backend_for(const std::string& path) {
+    for (HidBackend* backend : backends()) {
+        if (enabled(backend->name()) && backend->claims(path))
+            return backend;
+    }
+    return nullptr;
+}
+
+}  // namespace talvoro::hid

@@ -1,0 +1,112 @@
+// talvoro_probe: the first thing to run when the mouse is "not detected".
+// Lists the HID interfaces the library sees and why each one is or is not the
+// mouse's configuration interface, then reads the mouse through the library's
+// own commands.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "feature_device.h"
+#include "probe/record_dump.h"
+#include "talvoro_api.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitNoMouse = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitRefused = 3;
+
+void usage(std::FILE* out) {
+    std::fputs(
+        "Usage: talvoro_probe [--list] [--slot N]\n"
+        "Finds the Talvoro mouse and shows what it holds.\n\n"
+        "  --list     only list the HID interfaces and say which is the mouse\n"
+        "  --slot N   profile slot to show, 0..4 (default: the current one)\n"
+        "  --help     this text\n\n"
+        "Set TALVORO_DEBUG=1 to see every step of the library.\n",
+        out);
+}
+
+// Prints one line per interface; returns how many are configuration interfaces.
+int list_interfaces() {
+    int found = 0;
+    const auto interfaces = talvoro::hid::list_interfaces();
+    if (interfaces.empty())
+        std::puts("no HID interfaces found");
+    for (const auto& where : interfaces) {
+        talvoro::HidDeviceRecord record;
+        std::string why;
+        const bool match = talvoro::identify(where, record, &why);
+        std::printf("%-8s %s\n         ", where.backend->name(), where.path.c_str());
+        if (!why.starts_with("cannot open")) {
+            std::printf("%04X:%04X usage %04X:%04X  ", record.attributes.vendor_id,
+                        record.attributes.product_id, record.caps.usage_page, record.caps.usage);
+        }
+        std::printf("%s\n", match ? "configuration interface" : ("passed over: " + why).c_str());
+        record.release();
+        found += match ? 1 : 0;
+    }
+    return found;
+}
+
+int show_mouse(int slot) {
+    if (Open_QX_device() == 0) {
+        std::puts("\nNo Talvoro mouse answers. Check the cable, and the lines above.");
+        return kExitNoMouse;
+    }
+    uint16_t version = 0;
+    uint8_t second = 0;
+    uint8_t third = 0;
+    uint8_t current = 0;
+    if (Get_fw_info(&version, &second, &third) != QX_STATUS_DONE ||
+        Get_current_profile_id(&current) != QX_STATUS_DONE) {
+        Close_QX_device();
+        std::puts("\nThe mouse did not answer its firmware or profile command.");
+        return kExitRefused;
+    }
+    char text[16];
+    talvoro::format_firmware_version(version, text);
+    std::printf("\nfirmware %s, current profile slot %u\n\n", text, current);
+    auto record = std::make_unique<ProfileRecord>();
+    const int wanted = slot >= 0 ? slot : current;
+    const QxStatus status = Read_profile(wanted, record.get());
+    Close_QX_device();
+    if (status != QX_STATUS_DONE) {
+        std::printf("reading slot %d failed with status %u\n", wanted, status);
+        return kExitRefused;
+    }
+    talvoro::dump_record(*record, stdout);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool list_only = false;
+    int slot = -1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            usage(stdout);
+            return kExitOk;
+        } else if (std::strcmp(argv[i], "--list") == 0) {
+            list_only = true;
+        } else if (std::strcmp(argv[i], "--slot") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            slot = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            if (*end != '\0' || slot < 0 || slot > 4) {
+                std::fputs("talvoro_probe: --slot takes 0..4\n", stderr);
+                return kExitUsage;
+            }
+        } else {
+            usage(stderr);
+            return kExitUsage;
+        }
+    }
+    const int found = list_interfaces();
+    if (list_only)
+        return found > 0 ? kExitOk : kExitNoMouse;
+    return show_mouse(slot);
+}

@@ -1,0 +1,33 @@
+// Packing a ProfileRecord into the mouse's 2048-byte profile image and back.
+// Pure functions: no device, no allocation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "talvoro_api.h"
+
+namespace talvoro {
+
+using ProfileImage = std::array<uint8_t, TALVORO_IMAGE_SIZE>;
+
+// Device function code of a macro entry.
+inline constexpr uint8_t kFunctionMacro = 0x03;
+
+// Whether the record's macros can be packed: macro slot 9 holds at most 164
+// events (the mouse's own limit), each macro entry's slot at most 128, and all
+// macros with one terminator each fit the event area's 178 records.
+bool macros_fit(const ProfileRecord& record);
+
+// Packs `record` into `image` (which is overwritten whole). Stores the computed
+// macro_offset and macro_event_count of every macro entry into `record`.
+// Call only for records that macros_fit() accepts.
+void pack_profile(ProfileRecord& record, ProfileImage& image);
+
+// Unpacks `image` into `record`, writing only the bytes the image carries.
+// A macro whose offset or event count reaches past the image or past the 128
+// events of a slot is clamped: its slot receives the events that lie wholly
+// inside both, and its event_count says how many that is.
+void unpack_profile(const ProfileImage& image, ProfileRecord& record);
+
+}  // namespace talvoro
