@@ -5,6 +5,7 @@
 TALVORO_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -1,0 +1,141 @@
+// talvoro_cli: the mouse's profiles from a shell, for people who script their
+// set-up or run without a display.
+//
+//   talvoro_cli read FILE    read the mouse and keep it as an AllProfile image
+//   talvoro_cli apply FILE   write an AllProfile image to the mouse (and desktop)
+//   talvoro_cli show [FILE]  print the profiles and macros, of FILE or the mouse
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "cli/store_report.h"
+#include "device/device_api_binding.h"
+#include "device/device_link.h"
+#include "device/profile_exchange.h"
+#include "platform/desktop_settings_backend.h"
+#include "store/profile_files.h"
+
+namespace {
+
+using namespace talvoro;
+
+constexpr int kExitOk = 0;
+constexpr int kExitNoMouse = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitRefused = 3;
+constexpr int kExitFile = 4;
+
+class PrintedNotices final : public UserNotices {
+  public:
+    void show_notice(const std::string& text, const std::string&) override {
+        std::fprintf(stderr, "talvoro_cli: %s", text.c_str());
+        if (text.empty() || text.back() != '\n')
+            std::fputc('\n', stderr);
+    }
+};
+
+void usage(std::FILE* out) {
+    std::fputs(
+        "Usage: talvoro_cli read FILE | apply FILE | show [FILE]\n"
+        "  read FILE    read the five profiles from the mouse and save them to FILE\n"
+        "  apply FILE   write the profiles saved in FILE to the mouse, then set the\n"
+        "               desktop pointer settings of the current profile\n"
+        "  show [FILE]  print the profiles and macros of FILE, or of the mouse\n"
+        "Exit status: 0 done, 1 no mouse answers, 2 usage, 3 the mouse refused, 4 file error.\n",
+        out);
+}
+
+// Explains a failed exchange and gives its exit status.
+int exchange_failed(uint8_t status, const char* what) {
+    if (status == 0) {
+        std::fputs("talvoro_cli: no Talvoro mouse answers (try talvoro_probe)\n", stderr);
+        return kExitNoMouse;
+    }
+    std::fprintf(stderr, "talvoro_cli: %s failed: the mouse answered status %u\n", what, status);
+    return kExitRefused;
+}
+
+int load_file(ProfileStore& store, const std::string& path) {
+    switch (read_all_profiles(store, path)) {
+        case 0:
+            return kExitOk;
+        case 2:
+            std::fprintf(stderr, "talvoro_cli: %s is empty\n", path.c_str());
+            return kExitFile;
+        default:
+            std::fprintf(stderr, "talvoro_cli: cannot open %s\n", path.c_str());
+            return kExitFile;
+    }
+}
+
+struct Session {
+    PrintedNotices notices;
+    DeviceApiBinding binding;
+    std::unique_ptr<DeviceLink> link;
+    std::unique_ptr<DesktopMouseSettings> desktop;
+    NoWindowUi ui;
+    std::unique_ptr<ProfileExchange> exchange;
+
+    bool open(ProfileStore& store) {
+        if (!binding.bind(notices))
+            return false;
+        link = std::make_unique<DeviceLink>(binding.api());
+        desktop = make_desktop_mouse_settings();
+        exchange = std::make_unique<ProfileExchange>(store, *link, *desktop, ui);
+        return true;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        usage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    const std::string command = argv[1];
+    const bool takes_file = command == "read" || command == "apply";
+    if ((takes_file && argc != 3) || (command == "show" && argc > 3) ||
+        (!takes_file && command != "show")) {
+        usage(stderr);
+        return kExitUsage;
+    }
+    const std::string path = argc == 3 ? argv[2] : "";
+
+    // 7 MB: the whole settings image, as the program keeps it.
+    auto store = std::make_unique<ProfileStore>();
+    std::memset(store.get(), 0, sizeof(ProfileStore));
+    if (command == "show" && !path.empty()) {
+        if (const int status = load_file(*store, path); status != kExitOk)
+            return status;
+        write_store_report(*store, stdout);
+        return kExitOk;
+    }
+
+    Session session;
+    if (!session.open(*store))
+        return kExitNoMouse;
+    if (command == "apply") {
+        if (const int status = load_file(*store, path); status != kExitOk)
+            return status;
+        const uint8_t status = session.exchange->apply_all();
+        if (status != QX_STATUS_DONE)
+            return exchange_failed(status, "writing the profiles");
+        std::printf("applied %s: profile %d is current\n", path.c_str(), store->current_profile);
+        return kExitOk;
+    }
+    const uint8_t status = session.exchange->read_device();
+    if (status != QX_STATUS_DONE)
+        return exchange_failed(status, "reading the profiles");
+    if (command == "read") {
+        if (!write_all_profiles(*store, path)) {
+            std::fprintf(stderr, "talvoro_cli: cannot write %s\n", path.c_str());
+            return kExitFile;
+        }
+        std::printf("read the mouse into %s\n", path.c_str());
+        return kExitOk;
+    }
+    write_store_report(*store, stdout);
+    return kExitOk;
+}

@@ -1,0 +1,86 @@
+#include "device/profile_exchange.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "device/desktop_mouse_settings.h"
+#include "device/system_mouse_settings.h"
+#include "store/store_defaults.h"
+
+namespace talvoro {
+
+ProfileExchange::ProfileExchange(ProfileStore& store, DeviceLink& link,
+                                 DesktopMouseSettings& desktop, DeviceLinkUi& ui)
+    : store_(store),
+      link_(link),
+      desktop_(desktop),
+      ui_(ui),
+      mirror_(std::make_unique<DeviceRecords>()) {
+    std::memset(mirror_->data(), 0, sizeof(ProfileRecord) * mirror_->size());
+}
+
+uint8_t ProfileExchange::read_device() {
+    const DeviceApi& api = link_.api();
+    if (api.Read_profile == nullptr || api.Get_current_profile_id == nullptr || !link_.open()) {
+        return 0;
+    }
+    DeviceRecords& records = *mirror_;
+    std::memset(records.data(), 0, sizeof(ProfileRecord) * records.size());
+    uint8_t status = QX_STATUS_DONE;
+    for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
+        status = api.Read_profile(i, &records[static_cast<size_t>(i)]);
+    }
+    uint8_t slot = 0;
+    if (status == QX_STATUS_DONE)
+        status = api.Get_current_profile_id(&slot);
+    link_.close();
+    if (status != QX_STATUS_DONE)
+        return status;
+
+    // 255 (no profile) wraps to 0, which the store reads as profile 1.
+    device_current_ = static_cast<uint8_t>(slot + 1);
+    decode_profiles(records, device_current_, store_);
+    for (ProfileBlock& block : store_.profiles)
+        read_system_levels(block, desktop_);
+    link_.read_firmware_info();
+    refresh_firmware_text();
+    compact_macros(store_);
+    ui_.show_profile(slot);
+    return QX_STATUS_DONE;
+}
+
+uint8_t ProfileExchange::apply_all() {
+    const DeviceApi& api = link_.api();
+    if (api.Write_profile == nullptr || api.Set_current_profile_id == nullptr || !link_.open()) {
+        return 0;
+    }
+    DeviceRecords& records = *mirror_;
+    device_current_ = encode_profiles(store_, records);
+    uint8_t status = QX_STATUS_DONE;
+    for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
+        status = api.Write_profile(i, &records[static_cast<size_t>(i)]);
+        link_.sleep(kAfterSlotWrite);
+    }
+    const int current = device_current_ == 0 ? 0 : device_current_ - 1;
+    if (status == QX_STATUS_DONE) {
+        link_.sleep(kBeforeProfileSelect);
+        status = api.Set_current_profile_id(current);
+    }
+    link_.close();
+    if (status == QX_STATUS_DONE)
+        apply_system_settings(store_.profiles[current], desktop_);
+    ui_.show_profile(current);
+    return status;
+}
+
+void ProfileExchange::reset_all_profiles() {
+    link_.read_firmware_info();
+    talvoro::reset_all_profiles(store_, link_.firmware_number());
+}
+
+void ProfileExchange::refresh_firmware_text() {
+    format_firmware_version(link_.firmware_number(), store_.fw_version);
+    std::snprintf(store_.app_version, sizeof store_.app_version, "%s", kAppVersion);
+}
+
+}  // namespace talvoro

@@ -1,0 +1,50 @@
+// Reading the mouse into the store and applying the store to the mouse.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "device/device_link.h"
+#include "device/device_link_ui.h"
+#include "device/profile_codec.h"
+
+namespace talvoro {
+
+class DesktopMouseSettings;
+
+class ProfileExchange {
+  public:
+    ProfileExchange(ProfileStore& store, DeviceLink& link, DesktopMouseSettings& desktop,
+                    DeviceLinkUi& ui);
+
+    // Reads the five profiles and the current one into the store. Returns 1
+    // when every call succeeded, 0 when the mouse did not answer, else the
+    // first failing status; on any failure the store is left unchanged (the
+    // caller resets it to defaults rather than decode half-read records).
+    uint8_t read_device();
+
+    // Writes the five profiles and selects the current one, then sets the
+    // desktop settings of that profile. Returns 1, 0 when the mouse did not
+    // answer, else the first failing status; on failure the desktop settings
+    // are left as they were.
+    uint8_t apply_all();
+
+    // The store's defaults, with the firmware version read afresh.
+    void reset_all_profiles();
+
+    const DeviceRecords& mirror() const { return *mirror_; }
+    // 1-based profile that is current on the mouse; 0 when none was reported.
+    uint8_t device_current() const { return device_current_; }
+
+  private:
+    void refresh_firmware_text();
+
+    ProfileStore& store_;
+    DeviceLink& link_;
+    DesktopMouseSettings& desktop_;
+    DeviceLinkUi& ui_;
+    std::unique_ptr<DeviceRecords> mirror_;  // 100 KB: kept off the stack
+    uint8_t device_current_ = 0;
+};
+
+}  // namespace talvoro

@@ -1,0 +1,69 @@
+#include "device/system_mouse_settings.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace talvoro {
+namespace {
+
+int index_of(const std::array<int, 11>& table, int value) {
+    auto found = std::find(table.begin(), table.end(), value);
+    return found == table.end() ? -1 : static_cast<int>(found - table.begin());
+}
+
+int wheel_level(std::optional<int> lines) {
+    // Page scrolling (all bits set) and anything past the scale read as the
+    // top level; a desktop that reports nothing counts the same.
+    if (!lines)
+        return kMaxSystemLevel;
+    const uint32_t count = static_cast<uint32_t>(*lines);
+    if (count == 0)
+        return 0;
+    if (count <= 11)
+        return std::min(static_cast<int>(count), kMaxSystemLevel);
+    return kMaxSystemLevel;
+}
+
+int double_click_level(std::optional<int> ms) {
+    const int index = ms ? index_of(kDoubleClickTimesMs, *ms) : -1;
+    return index < 0 ? kMaxSystemLevel : index;
+}
+
+int pointer_speed_level(std::optional<int> speed) {
+    // A speed between the table's steps reads as half of it rounded up; an
+    // unreadable speed counts as one past the scale.
+    if (!speed)
+        return kMaxSystemLevel;
+    const int index = index_of(kPointerSpeeds, *speed);
+    if (index >= 0)
+        return index;
+    if (*speed <= 0)
+        return 0;
+    if (*speed >= 2 * kMaxSystemLevel)
+        return kMaxSystemLevel;
+    return (*speed + 1) / 2;
+}
+
+}  // namespace
+
+void apply_system_settings(const ProfileBlock& block, DesktopMouseSettings& desktop) {
+    // Packed fields: copy, never bind.
+    const int32_t double_click = block.double_click_level;
+    const int32_t wheel = block.wheel_lines_level;
+    const int32_t speed = block.pointer_speed_level;
+
+    // Results are ignored on purpose: a refused value keeps the desktop's
+    // own, and the remaining settings are still written.
+    desktop.set_double_click_ms(kDoubleClickTimesMs[std::clamp(double_click, 0, kMaxSystemLevel)]);
+    // Levels 1..10 give 1..10 lines; 11 and above stop at 10, 0 and below give 1.
+    desktop.set_wheel_lines(kWheelScrollLines[std::clamp(wheel, 1, kMaxSystemLevel) - 1]);
+    desktop.set_pointer_speed(kPointerSpeeds[std::clamp(speed, 0, kMaxSystemLevel)]);
+}
+
+void read_system_levels(ProfileBlock& block, const DesktopMouseSettings& desktop) {
+    block.wheel_lines_level = wheel_level(desktop.wheel_lines());
+    block.double_click_level = double_click_level(desktop.double_click_ms());
+    block.pointer_speed_level = pointer_speed_level(desktop.pointer_speed());
+}
+
+}  // namespace talvoro

@@ -1,0 +1,348 @@
+#include "store/macro_operations.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "store/button_function.h"
+#include "store/macro_delay.h"
+#include "store/macro_files.h"
+#include "store/profile_files.h"
+#include "store/store_text.h"
+
+namespace talvoro {
+namespace {
+
+// Every language-dependent text of the step list, one row per language.
+struct StepTexts {
+    const char* mouse[kMouseActionCount];
+    const char* down_suffix;
+    const char* up_suffix;
+    const char* delay_suffix;
+};
+
+constexpr StepTexts kStepTexts[kLanguageCount] = {
+    // English
+    {{"Left Click        ", "Right Click       ", "Scroll Wheel Click", "Browser Forward   ",
+      "Browser Backward  ", "Scroll Wheel Up   ", "Scroll Wheel Down "},
+     " Down ",
+     " Up   ",
+     " Sec Delay "},
+    // Traditional Chinese
+    {{"左鍵   ", "右鍵   ", "滾輪鍵  ", "下一頁按鍵   ", "上一頁按鍵   ", "向上捲動滾輪鍵  ",
+      "向下捲動滾輪鍵  "},
+     " 向下   ",
+     " 向上   ",
+     " 秒延時 "},
+    // Simplified Chinese
+    {{"左键   ", "右键   ", "滚轮键  ", "下一页按键   ", "上一页按键   ", "向上卷动滚轮键  ",
+      "向下卷动滚轮键  "},
+     " 向下   ",
+     " 向上   ",
+     " 秒延时 "},
+    // German
+    {{"Linke Maustaste   ", "Rechte Maustaste   ", "Mausrad-Taste   ", "Browser vor   ",
+      "Browser zurück   ", "Einzeln hochscrollen   ", "Einzeln runterscrollen   "},
+     " Runter   ",
+     " Hoch   ",
+     " Sec einfügen   "},
+};
+
+// Languages whose mouse labels a stored step text may carry.
+constexpr int kStoredLabelLanguages = 3;
+
+int valid_language(int language) {
+    return (language >= 0 && language < kLanguageCount) ? language : 0;
+}
+
+// Delays always; key and mouse steps when they press or release.
+bool is_listed(const MacroStep& step) {
+    const std::string_view kind = field_text(step.kind);
+    const std::string_view action = field_text(step.action);
+    return kind == "t" || ((kind == "k" || kind == "m") && (action == "down" || action == "up"));
+}
+
+// The mouse action whose English or Chinese label a step's text is, or -1.
+int stored_mouse_action(std::string_view text) {
+    for (int action = 0; action < kMouseActionCount; ++action) {
+        for (int language = 0; language < kStoredLabelLanguages; ++language) {
+            if (equals_ignoring_case(text, kStepTexts[language].mouse[action]))
+                return action;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+const char* mouse_action_label(int action, int language) {
+    if (action < 0 || action >= kMouseActionCount)
+        return "";
+    return kStepTexts[valid_language(language)].mouse[action];
+}
+
+std::optional<std::string> step_display_text(const MacroStep& step, int language) {
+    if (!is_listed(step))
+        return std::nullopt;
+    const StepTexts& texts = kStepTexts[valid_language(language)];
+    const std::string_view kind = field_text(step.kind);
+    const std::string_view text = field_text(step.text);
+    if (kind == "t")
+        return std::string(text) + texts.delay_suffix;
+    if (kind == "k")
+        return std::string(text);
+    const int action = stored_mouse_action(text);
+    std::string shown = action < 0 ? std::string(text) : texts.mouse[action];
+    return shown + (field_text(step.action) == "down" ? texts.down_suffix : texts.up_suffix);
+}
+
+MacroRowKind step_row_kind(const MacroStep& step) {
+    const std::string_view kind = field_text(step.kind);
+    const std::string_view text = field_text(step.text);
+    const bool down = field_text(step.action) == "down";
+    if (kind == "k")
+        return down ? kRowKeyDown : kRowKeyUp;
+    if (kind == "m") {
+        if (down && text.starts_with("Scroll Wheel Down"))
+            return kRowWheelDown;
+        if (!down && text.starts_with("Scroll Wheel Up"))
+            return kRowWheelUp;
+        return down ? kRowMousePress : kRowMouseRelease;
+    }
+    return kRowDelay;
+}
+
+std::string name_row_control(int index) {
+    return "macro_file_name_" + std::to_string(index + 1);
+}
+
+int name_row_index(std::string_view control_name) {
+    for (int index = 0; index < kMacroLimit; ++index) {
+        if (control_name == name_row_control(index))
+            return index;
+    }
+    return -1;
+}
+
+void MacroEditor::set_current_macro(int index) {
+    current_macro_ = std::clamp(index, 0, kMacroLimit - 1);
+}
+
+void MacroEditor::set_language(int language) {
+    language_ = valid_language(language);
+}
+
+int MacroEditor::macro_count() const {
+    const int32_t count = store_.macro_store.macro_count;
+    return std::clamp<int32_t>(count, 0, kMacroLimit);
+}
+
+int MacroEditor::step_count(int index) const {
+    const int32_t count = record(index).step_count;
+    return std::clamp<int32_t>(count, 0, kMacroSteps);
+}
+
+bool MacroEditor::is_duplicate_name(int index, bool all_records) const {
+    if (index < 0 || index >= kMacroRecords)
+        return false;
+    const std::string_view name = field_text(record(index).name);
+    const int limit = all_records ? kMacroLimit : macro_count();
+    for (int other = 0; other < limit; ++other) {
+        if (other != index && field_text(record(other).name) == name)
+            return true;
+    }
+    return false;
+}
+
+bool MacroEditor::new_macro() {
+    const int count = macro_count();
+    if (count >= kMacroLimit)
+        return false;
+    store_.macro_store.macro_count = count;
+    // A new macro starts empty, even where a file left data beyond the
+    // macros in use.
+    MacroRecord& created = record(count);
+    std::memset(&created, 0, sizeof created);
+    const std::string name = "Macro_" + std::to_string(count + 1);
+    copy_text(created.name, name);
+    if (is_duplicate_name(count, false))
+        copy_text(created.name, name + "*");
+    view_.append_name_row(name_row_control(count), std::string(field_text(created.name)));
+    store_.macro_store.macro_count = count + 1;
+    return true;
+}
+
+std::optional<std::string> MacroEditor::rename_macro(int index, std::string_view new_name) {
+    if (index < 0 || index >= macro_count())
+        return std::nullopt;
+    MacroRecord& renamed = record(index);
+    copy_text(renamed.name, new_name);  // an empty name clears the whole field
+    for (int appended = 0; appended < kMacroLimit && is_duplicate_name(index, true); ++appended) {
+        // A full field gives up its last character so the asterisk fits.
+        const std::string_view name = field_text(renamed.name);
+        std::string longer(name.substr(0, fitting_length(name, kTextField - 2)));
+        longer += '*';
+        copy_text(renamed.name, longer);
+    }
+    std::string final_name(field_text(renamed.name));
+    view_.set_name_row_text(index, final_name);
+    return final_name;
+}
+
+bool MacroEditor::delete_macro(int index) {
+    const int count = macro_count();
+    if (index < 0 || index >= count)
+        return false;
+
+    for (ProfileBlock& block : store_.profiles) {
+        for (int b = 0; b < kButtonCount; ++b) {
+            const int32_t function = block.button_function[b];
+            const int32_t played = block.button_param[b];
+            if (function != kMacro || played <= 0)
+                continue;
+            if (played - 1 == index) {
+                block.button_function[b] = kDefaultButtons[b];
+                block.button_param[b] = 0;
+            } else if (played - 1 > index) {
+                block.button_param[b] = played - 1;
+            }
+        }
+    }
+
+    MacroStore& macros = store_.macro_store;
+    view_.remove_name_row(index);
+    view_.clear_step_rows();
+    if (count == 1) {
+        std::memset(macros.macros, 0, sizeof macros.macros);
+        macros.macro_count = 0;
+    } else {
+        for (int k = index; k + 1 < count; ++k) {
+            std::memcpy(&macros.macros[k], &macros.macros[k + 1], sizeof(MacroRecord));
+            view_.rename_name_row(k, name_row_control(k));
+        }
+        std::memset(&macros.macros[count - 1], 0, sizeof(MacroRecord));
+        macros.macro_count = count - 1;
+    }
+    write_macro_store(macros, {});
+    return true;
+}
+
+int MacroEditor::listed_step_count(int index) const {
+    if (index < 0 || index >= kMacroLimit)
+        return 0;
+    int rows = 0;
+    for (int s = 0; s < step_count(index); ++s) {
+        if (is_listed(record(index).steps[s]))
+            ++rows;
+    }
+    return rows;
+}
+
+int MacroEditor::step_of_row(int index, int row) const {
+    if (index < 0 || index >= kMacroLimit || row < 0)
+        return -1;
+    int rows = 0;
+    for (int s = 0; s < step_count(index); ++s) {
+        if (!is_listed(record(index).steps[s]))
+            continue;
+        if (rows == row)
+            return s;
+        ++rows;
+    }
+    return -1;
+}
+
+bool MacroEditor::add_step(MacroRowKind kind, std::string_view text, bool insert, int position) {
+    static constexpr const char* kKinds[] = {"t", "k", "k", "m", "m", "m", "m"};
+    static constexpr const char* kActions[] = {"", "down", "up", "down", "up", "down", "up"};
+    if (text.empty() || kind < kRowDelay || kind > kRowWheelUp)
+        return false;
+    const int macro = current_macro_;
+    const int count = step_count(macro);
+    if (count >= kMacroSteps)
+        return false;
+    const int rows = listed_step_count(macro);
+
+    int at = count;
+    int row = rows;
+    const bool inserting = insert && count > 0;
+    if (inserting) {
+        if (position < 0 || position > rows)
+            return false;
+        // Right after the step shown above the new row, so the new step
+        // follows what the user sees before it.
+        at = position == 0 ? 0 : step_of_row(macro, position - 1) + 1;
+        row = position;
+    }
+
+    MacroRecord& target = record(macro);
+    for (int s = count - 1; s >= at; --s)
+        std::memcpy(&target.steps[s + 1], &target.steps[s], sizeof(MacroStep));
+    MacroStep& step = target.steps[at];
+    copy_text(step.kind, kKinds[kind]);
+    copy_text(step.text, text);
+    copy_text(step.action, kActions[kind]);
+    target.step_count = count + 1;
+
+    view_.add_step_row(row, insert, kind, step_display_text(step, language_).value_or(""));
+    return true;
+}
+
+bool MacroEditor::edit_delay(int row, uint32_t milliseconds) {
+    const int s = step_of_row(current_macro_, row);
+    if (s < 0)
+        return false;
+    MacroStep& step = record(current_macro_).steps[s];
+    if (field_text(step.kind) != "t")
+        return false;
+    format_delay(milliseconds, step.text);
+    copy_text(step.action, "");
+    view_.set_step_row_text(row, step_display_text(step, language_).value_or(""));
+    return true;
+}
+
+bool MacroEditor::delete_step(int row) {
+    const int s = step_of_row(current_macro_, row);
+    if (s < 0)
+        return false;
+    MacroRecord& target = record(current_macro_);
+    const int count = step_count(current_macro_);
+    view_.remove_step_row(row);
+    for (int k = s; k + 1 < count; ++k)
+        std::memcpy(&target.steps[k], &target.steps[k + 1], sizeof(MacroStep));
+    if (count == 1)
+        std::memset(target.steps, 0, sizeof target.steps);  // the last one: start clean
+    else
+        std::memset(&target.steps[count - 1], 0, sizeof(MacroStep));
+    target.step_count = count - 1;
+    return true;
+}
+
+void MacroEditor::list_steps(int index) {
+    view_.clear_step_rows();
+    if (index < 0 || index >= kMacroLimit)
+        return;
+    int row = 0;
+    for (int s = 0; s < step_count(index); ++s) {
+        const MacroStep& step = record(index).steps[s];
+        if (const std::optional<std::string> shown = step_display_text(step, language_))
+            view_.add_step_row(row++, false, step_row_kind(step), *shown);
+    }
+}
+
+void MacroEditor::rebuild_name_list() {
+    view_.clear_name_rows();
+    for (int index = 0; index < macro_count(); ++index)
+        view_.append_name_row(name_row_control(index), std::string(field_text(record(index).name)));
+    // The step list shows macro 0 now, so the step operations act on it.
+    current_macro_ = 0;
+    list_steps(0);
+}
+
+int MacroEditor::import_macros(const std::string& path) {
+    const int result = import_macro_file(store_.macro_store, path);
+    if (result == kStoreRead)
+        rebuild_name_list();
+    return result;
+}
+
+}  // namespace talvoro

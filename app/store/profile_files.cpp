@@ -1,0 +1,139 @@
+#include "store/profile_files.h"
+
+#include <cstring>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "platform/program_paths.h"
+#include "store/macro_files.h"
+#include "store/store_text.h"
+
+namespace talvoro {
+namespace {
+
+bool valid_profile(int profile) {
+    return profile >= 0 && profile < kProfileCount;
+}
+
+// Reads up to `size` bytes into a zeroed scratch buffer, so the target is
+// touched only once the read has worked; bytes the file lacks stay zero.
+int read_zero_filled(const std::string& path, std::vector<unsigned char>& buffer, size_t size) {
+    buffer.assign(size, 0);
+    const FileReadResult result = read_file_prefix(path, buffer.data(), size);
+    switch (result.status) {
+        case FileReadStatus::kRead:
+            return kStoreRead;
+        case FileReadStatus::kEmpty:
+            return kStoreEmpty;
+        case FileReadStatus::kCannotOpen:
+            break;
+    }
+    return kStoreCannotOpen;
+}
+
+}  // namespace
+
+std::string all_profiles_path() {
+    return data_directory() + "profile/AllProfile";
+}
+
+std::string profile_folder() {
+    return data_directory() + "profile/";
+}
+
+bool ensure_program_folders() {
+    const std::string data = data_directory();
+    const bool profile = ensure_folder(data + "profile");
+    const bool macro_files = ensure_folder(data + "macro_files");
+    return profile && macro_files;
+}
+
+bool write_profile_file(ProfileStore& store, const std::string& path, int profile) {
+    if (!valid_profile(profile) || path.empty())
+        return false;
+    ProfileBlock& block = store.profiles[profile];
+    char old_name[kTextField];
+    std::memcpy(old_name, block.file_name, sizeof old_name);
+    // The file carries its own name.
+    copy_text(block.file_name, file_name_part(path));
+    if (write_file_atomically(path, &block, sizeof block))
+        return true;
+    std::memcpy(block.file_name, old_name, sizeof old_name);
+    return false;
+}
+
+int read_profile_file(ProfileStore& store, const std::string& path, int profile) {
+    if (!valid_profile(profile))
+        return kStoreCannotOpen;
+    std::vector<unsigned char> buffer;
+    const int result = read_zero_filled(path, buffer, sizeof(ProfileBlock));
+    if (result != kStoreRead)
+        return result;
+    ProfileBlock& block = store.profiles[profile];
+    std::memcpy(&block, buffer.data(), sizeof block);
+    terminate_field(block.file_name);
+    return kStoreRead;
+}
+
+bool write_all_profiles(const ProfileStore& store, const std::string& path) {
+    return write_file_atomically(path.empty() ? all_profiles_path() : path, &store, sizeof store);
+}
+
+int read_all_profiles(ProfileStore& store, const std::string& path) {
+    std::vector<unsigned char> buffer;
+    const int result =
+        read_zero_filled(path.empty() ? all_profiles_path() : path, buffer, sizeof(ProfileStore));
+    if (result != kStoreRead)
+        return result;
+    std::memcpy(&store, buffer.data(), sizeof store);
+    // Whatever the file held, texts end with a NUL and counts stay inside
+    // their tables.
+    for (ProfileBlock& block : store.profiles)
+        terminate_field(block.file_name);
+    terminate_field(store.app_version);
+    terminate_field(store.fw_version);
+    make_macro_store_safe(store.macro_store);
+    return kStoreRead;
+}
+
+std::string chosen_profile_display_name(const std::string& path) {
+    if (has_extension(path))
+        return profile_display_name(file_name_part(path));
+    return profile_display_name(path + ".qxp");
+}
+
+ProfileActionOutcome load_profile_action(ProfileStore& store, int page_profile,
+                                         ProfileDialogs& dialogs) {
+    ProfileActionOutcome outcome;
+    const std::optional<std::string> path = dialogs.open_profile_path();
+    if (!path)
+        return outcome;
+    outcome.display_name = chosen_profile_display_name(*path);
+    if (read_profile_file(store, *path, page_profile) != kStoreRead) {
+        dialogs.show_notice(kLoadProfileError);
+        return outcome;
+    }
+    outcome.refresh_pages = true;
+    return outcome;
+}
+
+ProfileActionOutcome save_profile_action(ProfileStore& store, int page_profile,
+                                         ProfileDialogs& dialogs) {
+    ProfileActionOutcome outcome;
+    const std::optional<std::string> path = dialogs.save_profile_path();
+    if (!path)
+        return outcome;
+    outcome.display_name = chosen_profile_display_name(*path);
+    if (!write_profile_file(store, *path, page_profile))
+        dialogs.show_notice(kSaveProfileError);
+    return outcome;
+}
+
+ProfileActionOutcome cancel_action(ProfileStore& store) {
+    read_all_profiles(store);
+    ProfileActionOutcome outcome;
+    outcome.refresh_pages = true;
+    return outcome;
+}
+
+}  // namespace talvoro
