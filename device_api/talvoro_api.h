@@ -203,6 +203,31 @@ TALVORO_API QxStatus Read_profile(int slot, ProfileRecord* record);
  * plus one terminator each). Else 1, 3 or 255. */
 TALVORO_API QxStatus Write_profile(int slot, ProfileRecord* record);
 
+/* --- Device monitor ------------------------------------------------------ */
+
+/* Where the monitor's messages go: `post` is called on the monitor's own
+ * thread, never on the caller's, with the client's message number, wParam
+ * (1 device found or attached, 0 device removed) and lParam (the device
+ * number). It must only hand the message on (to an event queue, say) and
+ * return at once; it must not call the monitor back. */
+typedef struct TalvoroMessageSink {
+    void (*post)(void* context, uint32_t message, uintptr_t wparam, intptr_t lparam);
+    void* context;
+} TalvoroMessageSink;
+
+/* Starts watching for Talvoro mice: every configuration interface present now
+ * and every one attached later is announced with wParam 1, every one removed
+ * with wParam 0. `client_window` is copied; `reserved` is kept and handed back
+ * when the monitor restarts itself after a resume. Returns 1 when the monitor
+ * runs (a second call while it runs announces nothing), 0 when it could not
+ * start (it gives its thread 2000 ms to come up). */
+TALVORO_API int Open_DevMonitor(const TalvoroMessageSink* client_window, uint32_t reserved,
+                                uint32_t client_message);
+
+/* Announces the removal of every tracked mouse, stops the monitor's thread
+ * and returns 1, always. */
+TALVORO_API int Close_DevMonitor(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -7,11 +7,10 @@
 #include "hid/virtual/virtual_backend.h"
 
 namespace talvoro::hid {
-namespace {
 
-// Whether TALVORO_HID_BACKENDS (a comma-separated list) enables `name`; unset
-// or empty enables every backend.
-bool enabled(const char* name) {
+// TALVORO_HID_BACKENDS is a comma-separated list; unset or empty enables
+// every backend.
+bool backend_enabled(const char* name) {
     const char* list = std::getenv("TALVORO_HID_BACKENDS");
     if (list == nullptr || *list == '\0')
         return true;
@@ -28,6 +27,8 @@ bool enabled(const char* name) {
     return false;
 }
 
+namespace {
+
 // Backends in enumeration order. They keep no state, so one of each serves
 // every caller and thread.
 const std::array<HidBackend*, 2>& backends() {
@@ -42,7 +43,7 @@ const std::array<HidBackend*, 2>& backends() {
 std::vector<InterfacePath> list_interfaces() {
     std::vector<InterfacePath> found;
     for (HidBackend* backend : backends()) {
-        if (!enabled(backend->name()))
+        if (!backend_enabled(backend->name()))
             continue;
         std::vector<std::string> paths;
         backend->list(paths);
@@ -54,7 +55,7 @@ std::vector<InterfacePath> list_interfaces() {
 
 HidBackend* backend_for(const std::string& path) {
     for (HidBackend* backend : backends()) {
-        if (enabled(backend->name()) && backend->claims(path))
+        if (backend_enabled(backend->name()) && backend->claims(path))
             return backend;
     }
     return nullptr;

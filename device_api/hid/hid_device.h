@@ -31,9 +31,12 @@ class HidHandle {
     virtual bool set_feature(const uint8_t* report, size_t length) = 0;
     virtual bool get_feature(uint8_t* report, size_t length) = 0;
 
-    // A descriptor that polls readable or hung-up when the device goes away,
-    // for watchers; -1 when there is none.
+    // A descriptor that polls readable or hung-up when the device has
+    // something to say or goes away, for watchers; -1 when there is none.
     virtual int event_descriptor() const = 0;
+    // Takes what made the descriptor readable (input reports go to
+    // `input_report`, as far as it holds them). False once the device is gone.
+    virtual bool service_events(std::vector<uint8_t>& input_report) = 0;
 };
 
 class HidBackend {
@@ -61,6 +64,9 @@ struct InterfacePath {
 // "virtual" or both, comma-separated) narrows the backends, so tests never
 // reach for real hardware.
 std::vector<InterfacePath> list_interfaces();
+
+// Whether TALVORO_HID_BACKENDS enables the backend called `name`.
+bool backend_enabled(const char* name);
 
 // The enabled backend that claims `path`, or null.
 HidBackend* backend_for(const std::string& path);

@@ -10,6 +10,7 @@
 
 #include "feature_device.h"
 #include "probe/record_dump.h"
+#include "probe/watch.h"
 #include "talvoro_api.h"
 
 namespace {
@@ -21,10 +22,11 @@ constexpr int kExitRefused = 3;
 
 void usage(std::FILE* out) {
     std::fputs(
-        "Usage: talvoro_probe [--list] [--slot N]\n"
+        "Usage: talvoro_probe [--list] [--slot N] [--watch]\n"
         "Finds the Talvoro mouse and shows what it holds.\n\n"
         "  --list     only list the HID interfaces and say which is the mouse\n"
         "  --slot N   profile slot to show, 0..4 (default: the current one)\n"
+        "  --watch    print each mouse plugged in or out until interrupted\n"
         "  --help     this text\n\n"
         "Set TALVORO_DEBUG=1 to see every step of the library.\n",
         out);
@@ -91,6 +93,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0) {
             usage(stdout);
             return kExitOk;
+        } else if (std::strcmp(argv[i], "--watch") == 0) {
+            return talvoro::watch_devices();
         } else if (std::strcmp(argv[i], "--list") == 0) {
             list_only = true;
         } else if (std::strcmp(argv[i], "--slot") == 0 && i + 1 < argc) {

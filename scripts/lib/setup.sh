@@ -6,6 +6,8 @@ TALVORO_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
+  libsystemd-dev
+  libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -24,6 +24,10 @@ bool make_address(const std::string& path, sockaddr_un* address) {
     return true;
 }
 
+// Suffix of the name a socket is made under before it is renamed into place;
+// hosts look only for names ending in the interface suffix.
+constexpr const char* kStagingSuffix = ".new";
+
 bool fail(std::string* error, const std::string& message) {
     if (error != nullptr)
         *error = message;
@@ -56,7 +60,8 @@ bool clear_stale(const std::string& path, const sockaddr_un& address, std::strin
 }  // namespace
 
 bool fits_socket_address(const std::string& path) {
-    return !path.empty() && path.size() < sizeof(sockaddr_un{}.sun_path) &&
+    const size_t staging = std::char_traits<char>::length(kStagingSuffix);
+    return !path.empty() && path.size() + staging < sizeof(sockaddr_un{}.sun_path) &&
            path.find('\0') == std::string::npos;
 }
 
@@ -69,19 +74,30 @@ std::optional<InterfaceSocket> InterfaceSocket::create(const std::string& path,
     }
     if (!clear_stale(path, address, error))
         return std::nullopt;
+    // The socket is made under a temporary name and renamed into place once
+    // it listens: a host that sees the name appear can connect at once.
+    const std::string staging = path + kStagingSuffix;
+    sockaddr_un staging_address{};
+    if (!make_address(staging, &staging_address)) {
+        fail(error, "socket path too long: " + staging);
+        return std::nullopt;
+    }
+    ::unlink(staging.c_str());
     UniqueFd fd(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!fd.valid()) {
         fail(error, std::string("socket: ") + std::strerror(errno));
         return std::nullopt;
     }
-    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        fail(error, "cannot bind " + path + ": " + std::strerror(errno));
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&staging_address),
+               sizeof staging_address) != 0) {
+        fail(error, "cannot bind " + staging + ": " + std::strerror(errno));
         return std::nullopt;
     }
     struct stat info {};
-    if (::listen(fd.get(), kBacklog) != 0 || lstat(path.c_str(), &info) != 0) {
+    if (::listen(fd.get(), kBacklog) != 0 || lstat(staging.c_str(), &info) != 0 ||
+        ::rename(staging.c_str(), path.c_str()) != 0) {
         fail(error, "cannot listen on " + path + ": " + std::strerror(errno));
-        ::unlink(path.c_str());
+        ::unlink(staging.c_str());
         return std::nullopt;
     }
     return InterfaceSocket(std::move(fd), path, info.st_dev, info.st_ino);

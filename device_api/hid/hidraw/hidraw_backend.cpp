@@ -85,6 +85,19 @@ class HidrawHandle final : public HidHandle {
 
     int event_descriptor() const override { return fd_; }
 
+    bool service_events(std::vector<uint8_t>& input_report) override {
+        // The node is non-blocking: read every queued input report.
+        uint8_t scratch[64];
+        for (;;) {
+            uint8_t* into = input_report.empty() ? scratch : input_report.data();
+            const size_t room = input_report.empty() ? sizeof scratch : input_report.size();
+            const ssize_t got = ::read(fd_, into, room);
+            if (got > 0 || (got < 0 && errno == EINTR))
+                continue;
+            return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        }
+    }
+
   private:
     // The ioctl size field has 14 bits.
     static constexpr size_t kMaxFeatureLength = (1u << 14) - 1;

@@ -71,6 +71,13 @@ class VirtualHandle final : public HidHandle {
 
     int event_descriptor() const override { return fd_; }
 
+    bool service_events(std::vector<uint8_t>&) override {
+        // A virtual mouse never speaks unasked: readable means it has gone.
+        uint8_t byte;
+        const ssize_t got = recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+        return got > 0 || (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR));
+    }
+
   private:
     // Sends one request packet and receives its one reply; returns the reply's
     // length, or -1 when the mouse is gone or did not answer.
@@ -143,6 +150,12 @@ bool VirtualBackend::claims(const std::string& path) const {
 }
 
 std::unique_ptr<HidHandle> VirtualBackend::open(const std::string& path, std::string& why) {
+    // Paths may come from a watcher rather than from list(): check the folder again.
+    if (!claims(path) || !wire::folder_is_trusted(wire::default_folder(), &why)) {
+        if (why.empty())
+            why = "not in the virtual-HID folder";
+        return nullptr;
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path) {

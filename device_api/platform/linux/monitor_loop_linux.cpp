@@ -1,0 +1,363 @@
+// The device monitor's thread on Linux: one poll loop over kernel uevents for
+// hidraw nodes, inotify on the virtual-HID folder, the watched devices' own
+// descriptors, systemd-logind's sleep signal and a wake-up eventfd.
+#include <linux/netlink.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "debug_output.h"
+#include "hid/hid_device.h"
+#include "hid/hidraw/hidraw_backend.h"
+#include "hid/virtual/virtual_wire.h"
+#include "monitor/monitor_loop.h"
+#include "platform/linux/logind_power.h"
+
+namespace talvoro {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::atomic<int64_t> g_start_delay_ms{0};
+constexpr const char* kThreadName = "talvoro-monitor";
+
+// udev needs a moment after the kernel announces a node to give it its
+// owner and permissions, so a new hidraw node is tried at these delays.
+constexpr std::chrono::milliseconds kHidrawAttempts[] = {std::chrono::milliseconds(300),
+                                                         std::chrono::milliseconds(1500)};
+
+bool ends_with(std::string_view text, std::string_view suffix) {
+    return text.size() > suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+class LinuxMonitorLoop final : public MonitorLoop {
+  public:
+    ~LinuxMonitorLoop() override { stop(); }
+
+    StartResult start(Handler& handler, std::chrono::milliseconds timeout) override {
+        handler_ = &handler;
+        wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (wake_fd_ < 0)
+            return StartResult::kNoThread;
+        try {
+            thread_ = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            close_fd(wake_fd_);
+            return StartResult::kNoThread;
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!ready_changed_.wait_for(lock, timeout,
+                                     [this] { return state_ != State::kStarting; })) {
+            lock.unlock();
+            stop();
+            return StartResult::kTimedOut;
+        }
+        if (state_ == State::kNoArrivals) {
+            lock.unlock();
+            stop();
+            return StartResult::kNoArrivals;
+        }
+        return StartResult::kReady;
+    }
+
+    void watch(uint64_t id, int fd) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        watched_[id] = fd;
+        wake();
+    }
+
+    void unwatch(uint64_t id) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        watched_.erase(id);
+        wake();
+    }
+
+    void run_on_thread(std::function<void()> task) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        tasks_.push_back(std::move(task));
+        wake();
+    }
+
+    void stop() override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+            wake();
+        }
+        ready_changed_.notify_all();
+        // Asked from the loop itself (a client calling back): it ends after
+        // this task; whoever destroys the loop joins it.
+        if (on_loop_thread())
+            return;
+        if (thread_.joinable())
+            thread_.join();
+        close_fd(wake_fd_);
+    }
+
+    bool on_loop_thread() const override { return std::this_thread::get_id() == thread_.get_id(); }
+
+  private:
+    enum class State { kStarting, kReady, kNoArrivals };
+
+    struct PendingArrival {
+        std::string path;
+        size_t attempt;
+        Clock::time_point due;
+    };
+
+    static void close_fd(int& fd) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+
+    // Caller holds mutex_.
+    void wake() {
+        if (wake_fd_ < 0)
+            return;
+        const uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wake_fd_, &one, sizeof one);
+    }
+
+    void run() {
+        // Named, so it can be told apart in a debugger or in /proc.
+        pthread_setname_np(pthread_self(), kThreadName);
+        if (const auto delay = g_start_delay_ms.load(); delay > 0) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (ready_changed_.wait_for(lock, std::chrono::milliseconds(delay),
+                                        [this] { return stopping_; })) {
+                return;
+            }
+        }
+        const bool arrivals = open_sources();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            state_ = arrivals ? State::kReady : State::kNoArrivals;
+        }
+        ready_changed_.notify_all();
+        if (arrivals)
+            loop();
+        close_fd(uevent_fd_);
+        close_fd(inotify_fd_);
+        power_.reset();
+    }
+
+    // The arrival sources of the enabled backends; true when at least one works.
+    bool open_sources() {
+        if (hid::backend_enabled("hidraw")) {
+            uevent_fd_ = socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK,
+                                NETLINK_KOBJECT_UEVENT);
+            sockaddr_nl address{};
+            address.nl_family = AF_NETLINK;
+            address.nl_groups = 1;  // the kernel's own announcements
+            if (uevent_fd_ >= 0 &&
+                bind(uevent_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+                close_fd(uevent_fd_);
+            }
+        }
+        if (hid::backend_enabled("virtual")) {
+            virtual_folder_ = hid::virtual_wire::default_folder();
+            // A mouse may be started after the monitor: make the folder ours now.
+            ::mkdir(virtual_folder_.c_str(), 0700);
+            std::string why;
+            if (hid::virtual_wire::folder_is_trusted(virtual_folder_, &why)) {
+                inotify_fd_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+                if (inotify_fd_ >= 0 &&
+                    inotify_add_watch(inotify_fd_, virtual_folder_.c_str(),
+                                      IN_CREATE | IN_MOVED_TO | IN_ONLYDIR) < 0) {
+                    close_fd(inotify_fd_);
+                }
+            } else {
+                debug_printf("virtual-HID folder %s not watched: %s\n", virtual_folder_.c_str(),
+                             why.c_str());
+            }
+        }
+        power_ = LogindPower::connect([this](bool suspending) {
+            handler_->on_power_event(suspending ? kPowerSuspend : kPowerResumeAutomatic);
+        });
+        return uevent_fd_ >= 0 || inotify_fd_ >= 0;
+    }
+
+    void loop() {
+        std::vector<pollfd> fds;
+        std::vector<uint64_t> ids;
+        for (;;) {
+            fds.clear();
+            ids.clear();
+            fds.push_back({wake_fd_, POLLIN, 0});
+            fds.push_back({uevent_fd_, POLLIN, 0});
+            fds.push_back({inotify_fd_, POLLIN, 0});
+            fds.push_back({power_ ? power_->descriptor() : -1,
+                           static_cast<short>(power_ ? power_->events() : 0), 0});
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                for (const auto& [id, fd] : watched_) {
+                    fds.push_back({fd, POLLIN, 0});
+                    ids.push_back(id);
+                }
+            }
+            if (::poll(fds.data(), fds.size(), poll_timeout()) < 0 && errno != EINTR)
+                return;
+
+            if ((fds[0].revents & POLLIN) != 0 && !run_tasks())
+                return;
+            if ((fds[1].revents & POLLIN) != 0)
+                read_uevents();
+            if ((fds[2].revents & POLLIN) != 0)
+                read_inotify();
+            if (fds[3].revents != 0 || (power_ && power_->timed_out()))
+                power_->process();
+            retry_pending();
+            for (size_t i = 0; i < ids.size(); ++i) {
+                if (fds[4 + i].revents != 0 && still_watched(ids[i])) {
+                    handler_->on_device_event(ids[i]);
+                }
+            }
+        }
+    }
+
+    bool still_watched(uint64_t id) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return watched_.count(id) != 0;
+    }
+
+    // Runs the tasks handed over; false once the loop is to end.
+    bool run_tasks() {
+        uint64_t count;
+        [[maybe_unused]] const ssize_t got = ::read(wake_fd_, &count, sizeof count);
+        for (;;) {
+            std::function<void()> task;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (tasks_.empty())
+                    return !stopping_;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+            }
+            task();
+        }
+    }
+
+    int poll_timeout() const {
+        auto due = Clock::time_point::max();
+        for (const PendingArrival& pending : pending_)
+            due = std::min(due, pending.due);
+        if (power_)
+            due = std::min(due, power_->deadline());
+        if (due == Clock::time_point::max())
+            return -1;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count();
+        return static_cast<int>(std::clamp<int64_t>(left + 1, 0, 60000));
+    }
+
+    void read_uevents() {
+        char message[8192];
+        for (;;) {
+            const ssize_t got = recv(uevent_fd_, message, sizeof message - 1, 0);
+            if (got <= 0)
+                return;
+            // "add@/devices/...", then NUL-separated KEY=value lines.
+            std::string_view action;
+            std::string_view subsystem;
+            std::string_view devname;
+            for (size_t at = 0; at < static_cast<size_t>(got);) {
+                const std::string_view line(message + at,
+                                            strnlen(message + at, static_cast<size_t>(got) - at));
+                if (line.starts_with("ACTION="))
+                    action = line.substr(7);
+                if (line.starts_with("SUBSYSTEM="))
+                    subsystem = line.substr(10);
+                if (line.starts_with("DEVNAME="))
+                    devname = line.substr(8);
+                at += line.size() + 1;
+            }
+            if (action == "add" && subsystem == "hidraw" && !devname.empty()) {
+                const std::string_view name = devname.substr(devname.rfind('/') + 1);
+                pending_.push_back({hid::HidrawBackend::node_path(std::string(name)), 0,
+                                    Clock::now() + kHidrawAttempts[0]});
+            }
+        }
+    }
+
+    void retry_pending() {
+        const auto now = Clock::now();
+        for (size_t i = 0; i < pending_.size();) {
+            PendingArrival& pending = pending_[i];
+            if (pending.due > now) {
+                ++i;
+                continue;
+            }
+            const bool taken = handler_->on_interface_arrival(pending.path);
+            if (!taken && ++pending.attempt < std::size(kHidrawAttempts)) {
+                pending.due = now + kHidrawAttempts[pending.attempt];
+                ++i;
+            } else {
+                pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+    }
+
+    void read_inotify() {
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(inotify_fd_, buffer, sizeof buffer);
+            if (got <= 0)
+                return;
+            for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+                if (event->len == 0 || at > got)
+                    continue;
+                const std::string_view name(event->name, strnlen(event->name, event->len));
+                if (ends_with(name, hid::virtual_wire::kSocketSuffix)) {
+                    handler_->on_interface_arrival(virtual_folder_ + "/" + std::string(name));
+                }
+            }
+        }
+    }
+
+    Handler* handler_ = nullptr;
+    std::thread thread_;
+    int wake_fd_ = -1;
+    int uevent_fd_ = -1;
+    int inotify_fd_ = -1;
+    std::string virtual_folder_;
+    std::unique_ptr<LogindPower> power_;
+    std::vector<PendingArrival> pending_;  // loop thread only
+
+    std::mutex mutex_;  // guards everything below
+    std::condition_variable ready_changed_;
+    State state_ = State::kStarting;
+    bool stopping_ = false;
+    std::map<uint64_t, int> watched_;
+    std::deque<std::function<void()>> tasks_;
+};
+
+}  // namespace
+
+std::unique_ptr<MonitorLoop> MonitorLoop::create() {
+    return std::make_unique<LinuxMonitorLoop>();
+}
+
+void set_monitor_start_delay(std::chrono::milliseconds delay) {
+    g_start_delay_ms = delay.count();
+}
+
+}  // namespace talvoro
