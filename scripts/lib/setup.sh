@@ -8,6 +8,7 @@ TALVORO_PACKAGES=(
   libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas
   libsystemd-dev
   libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
+  libpugixml-dev
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

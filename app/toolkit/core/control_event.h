@@ -1,0 +1,31 @@
+// Input and timer events the paint manager hands to one control.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "render/rect.h"
+
+namespace talvoro::ui {
+
+enum class EventType {
+    kMouseMove,
+    kMouseEnter,
+    kMouseLeave,
+    kButtonDown,
+    kButtonUp,
+    kKeyDown,
+    kTextInput,
+    kTimer,
+    kSetFocus,
+    kKillFocus,
+};
+
+struct ControlEvent {
+    EventType type = EventType::kMouseMove;
+    Point point;           // window coordinates, for mouse events
+    uintptr_t wparam = 0;  // the timer id for kTimer
+    int key = 0;           // for kKeyDown
+    std::string text;      // UTF-8, for kTextInput
+};
+
+}  // namespace talvoro::ui

@@ -1,0 +1,361 @@
+#include "core/paint_manager.h"
+
+#include <algorithm>
+
+namespace talvoro::ui {
+namespace {
+
+CPaintManagerUI::Millis steady_now() {
+    return std::chrono::duration_cast<CPaintManagerUI::Millis>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+bool is_within(const CControlUI* control, const CControlUI* ancestor) {
+    for (; control != nullptr; control = control->parent()) {
+        if (control == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+CPaintManagerUI::CPaintManagerUI() : clock_(steady_now) {}
+
+CPaintManagerUI::~CPaintManagerUI() = default;
+
+void CPaintManagerUI::set_root(std::unique_ptr<CControlUI> root) {
+    if (root_) {
+        forget(root_.get());
+    }
+    root_ = std::move(root);
+    if (root_) {
+        root_->set_manager(this, nullptr);
+    }
+    needs_layout_ = true;
+    invalidate_all();
+}
+
+void CPaintManagerUI::set_client_size(Size size) {
+    client_size_ = Size{std::max(size.width, 0), std::max(size.height, 0)};
+    needs_layout_ = true;
+    invalid_.clear();
+    invalidate_all();
+}
+
+void CPaintManagerUI::set_window_attribute(std::string_view name, std::string_view value) {
+    window_attributes_[std::string(name)] = std::string(value);
+}
+
+std::optional<std::string> CPaintManagerUI::window_attribute(std::string_view name) const {
+    auto it = window_attributes_.find(name);
+    if (it == window_attributes_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+CControlUI* CPaintManagerUI::find_control(std::string_view name) const {
+    if (name.empty() || !root_) {
+        return nullptr;
+    }
+    CControlUI* found = nullptr;
+    root_->for_each([&](CControlUI& control) {
+        if (found == nullptr && control.name() == name) {
+            found = &control;
+        }
+    });
+    return found;
+}
+
+CControlUI* CPaintManagerUI::find_control_at(Point point) {
+    if (needs_layout_) {
+        update_layout();
+    }
+    return root_ ? root_->find_control_at(point) : nullptr;
+}
+
+void CPaintManagerUI::for_each_control(const std::function<void(CControlUI&)>& visit) {
+    if (root_) {
+        root_->for_each(visit);
+    }
+}
+
+int CPaintManagerUI::add_font(const FontSpec& font, bool make_default) {
+    fonts_.push_back(font);
+    int index = static_cast<int>(fonts_.size()) - 1;
+    if (make_default) {
+        default_font_ = index;
+    }
+    invalidate_all();
+    return index;
+}
+
+const FontSpec& CPaintManagerUI::font(int index) const {
+    static const FontSpec kNone{{}, 0};  // the text renderer's own default
+    if (index >= 0 && index < static_cast<int>(fonts_.size())) {
+        return fonts_[index];
+    }
+    if (default_font_ >= 0) {
+        return fonts_[default_font_];
+    }
+    return kNone;
+}
+
+void CPaintManagerUI::add_notifier(INotifyUI* notifier) {
+    if (notifier != nullptr &&
+        std::find(notifiers_.begin(), notifiers_.end(), notifier) == notifiers_.end()) {
+        notifiers_.push_back(notifier);
+    }
+}
+
+void CPaintManagerUI::remove_notifier(INotifyUI* notifier) {
+    std::erase(notifiers_, notifier);
+}
+
+void CPaintManagerUI::send_notify(CControlUI* control, std::string_view type, uintptr_t wparam,
+                                  intptr_t lparam, bool async) {
+    TNotifyUI msg{std::string(type), control, wparam, lparam, last_point_};
+    if (async) {
+        async_queue_.push_back(std::move(msg));
+        if (async_wakeup_) {
+            async_wakeup_();
+        }
+        return;
+    }
+    deliver(msg);
+}
+
+void CPaintManagerUI::deliver(TNotifyUI& msg) {
+    // A notifier may add or remove notifiers while it is told.
+    std::vector<INotifyUI*> listeners = notifiers_;
+    for (INotifyUI* listener : listeners) {
+        if (std::find(notifiers_.begin(), notifiers_.end(), listener) != notifiers_.end()) {
+            listener->notify(msg);
+        }
+    }
+}
+
+size_t CPaintManagerUI::drain_async() {
+    std::vector<TNotifyUI> batch;
+    batch.swap(async_queue_);
+    size_t delivered = 0;
+    for (size_t i = 0; i < batch.size(); ++i) {
+        deliver(batch[i]);
+        ++delivered;
+    }
+    return delivered;
+}
+
+bool CPaintManagerUI::set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms) {
+    if (control == nullptr || interval_ms == 0) {
+        return false;
+    }
+    Millis interval{interval_ms};
+    for (Timer& timer : timers_) {
+        if (timer.control == control && timer.id == id) {
+            timer.interval = interval;
+            timer.due = now() + interval;
+            return true;
+        }
+    }
+    timers_.push_back(Timer{control, id, interval, now() + interval});
+    return true;
+}
+
+bool CPaintManagerUI::kill_timer(CControlUI* control, uintptr_t id) {
+    return std::erase_if(timers_,
+                         [&](const Timer& t) { return t.control == control && t.id == id; }) > 0;
+}
+
+std::optional<CPaintManagerUI::Millis> CPaintManagerUI::next_timer_due() const {
+    std::optional<Millis> next;
+    for (const Timer& timer : timers_) {
+        if (!next || timer.due < *next) {
+            next = timer.due;
+        }
+    }
+    return next;
+}
+
+size_t CPaintManagerUI::fire_due_timers(Millis at) {
+    // Collected first: a handler may set or kill timers.
+    std::vector<std::pair<CControlUI*, uintptr_t>> due;
+    for (Timer& timer : timers_) {
+        if (timer.due <= at) {
+            due.emplace_back(timer.control, timer.id);
+            // A late loop fires once, not once per missed interval.
+            timer.due = std::max(timer.due + timer.interval, at + Millis{1});
+        }
+    }
+    size_t fired = 0;
+    for (auto [control, id] : due) {
+        bool alive = std::any_of(timers_.begin(), timers_.end(), [&](const Timer& t) {
+            return t.control == control && t.id == id;
+        });
+        if (!alive) {
+            continue;
+        }
+        ControlEvent event{EventType::kTimer, last_point_, id, 0, {}};
+        control->do_event(event);
+        ++fired;
+    }
+    return fired;
+}
+
+void CPaintManagerUI::set_focus(CControlUI* control) {
+    if (control == focus_) {
+        return;
+    }
+    CControlUI* old = focus_;
+    focus_ = control;
+    if (old != nullptr) {
+        send_event(old, EventType::kKillFocus, last_point_);
+    }
+    if (focus_ != nullptr) {
+        send_event(focus_, EventType::kSetFocus, last_point_);
+    }
+}
+
+void CPaintManagerUI::invalidate(const Rect& rect) {
+    Rect area = rect.intersect(Rect{0, 0, client_size_.width, client_size_.height});
+    if (area.empty()) {
+        return;
+    }
+    for (const Rect& existing : invalid_) {
+        if (existing.intersect(area) == area) {
+            return;
+        }
+    }
+    std::erase_if(invalid_, [&](const Rect& r) { return area.intersect(r) == r; });
+    invalid_.push_back(area);
+    // Many small rectangles cost more to walk than one union redraws.
+    constexpr size_t kMaxRects = 32;
+    if (invalid_.size() > kMaxRects) {
+        Rect all;
+        for (const Rect& r : invalid_) {
+            all = all.unite(r);
+        }
+        invalid_.assign(1, all);
+    }
+}
+
+std::vector<Rect> CPaintManagerUI::paint(Canvas& canvas) {
+    if (needs_layout_) {
+        update_layout();
+    }
+    std::vector<Rect> painted;
+    painted.swap(invalid_);
+    for (const Rect& rect : painted) {
+        ClipScope clip(canvas, rect);
+        canvas.clear(rect);
+        if (root_ && root_->visible()) {
+            root_->do_paint(canvas, rect);
+        }
+    }
+    return painted;
+}
+
+void CPaintManagerUI::update_layout() {
+    needs_layout_ = false;
+    if (root_) {
+        Rect client{0, 0, client_size_.width, client_size_.height};
+        // Containers lay out their children again even when their own position is unchanged.
+        root_->set_pos(client);
+    }
+    // Positions may have moved anywhere; the layout pass itself may ask again.
+    needs_layout_ = false;
+    invalidate_all();
+}
+
+void CPaintManagerUI::send_event(CControlUI* control, EventType type, Point point) {
+    ControlEvent event{type, point, 0, 0, {}};
+    control->do_event(event);
+}
+
+void CPaintManagerUI::update_hover(Point point) {
+    CControlUI* now_under = find_control_at(point);
+    if (now_under == hover_) {
+        return;
+    }
+    CControlUI* old = hover_;
+    hover_ = now_under;
+    if (old != nullptr) {
+        send_event(old, EventType::kMouseLeave, point);
+    }
+    if (hover_ != nullptr) {
+        send_event(hover_, EventType::kMouseEnter, point);
+    }
+}
+
+void CPaintManagerUI::mouse_move(int x, int y) {
+    last_point_ = Point{x, y};
+    if (capture_ != nullptr) {
+        send_event(capture_, EventType::kMouseMove, last_point_);
+        return;
+    }
+    update_hover(last_point_);
+    if (hover_ != nullptr) {
+        send_event(hover_, EventType::kMouseMove, last_point_);
+    }
+}
+
+void CPaintManagerUI::mouse_down(int x, int y) {
+    last_point_ = Point{x, y};
+    update_hover(last_point_);
+    CControlUI* target = hover_;
+    if (target == nullptr) {
+        return;
+    }
+    capture_ = target;
+    set_focus(target);
+    // The focus handlers may have removed it.
+    if (capture_ != nullptr) {
+        send_event(capture_, EventType::kButtonDown, last_point_);
+    }
+}
+
+void CPaintManagerUI::mouse_up(int x, int y) {
+    last_point_ = Point{x, y};
+    CControlUI* target = capture_ != nullptr ? capture_ : find_control_at(last_point_);
+    capture_ = nullptr;
+    if (target != nullptr) {
+        send_event(target, EventType::kButtonUp, last_point_);
+    }
+    update_hover(last_point_);
+}
+
+void CPaintManagerUI::key_down(int key) {
+    if (focus_ != nullptr) {
+        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
+        focus_->do_event(event);
+    }
+}
+
+void CPaintManagerUI::text_input(std::string_view utf8) {
+    if (focus_ != nullptr) {
+        ControlEvent event{EventType::kTextInput, last_point_, 0, 0, std::string(utf8)};
+        focus_->do_event(event);
+    }
+}
+
+void CPaintManagerUI::forget(CControlUI* control) {
+    if (control == nullptr) {
+        return;
+    }
+    if (is_within(focus_, control)) {
+        focus_ = nullptr;
+    }
+    if (is_within(hover_, control)) {
+        hover_ = nullptr;
+    }
+    if (is_within(capture_, control)) {
+        capture_ = nullptr;
+    }
+    std::erase_if(timers_, [&](const Timer& t) { return is_within(t.control, control); });
+    std::erase_if(async_queue_,
+                  [&](const TNotifyUI& msg) { return is_within(msg.sender, control); });
+}
+
+}  // namespace talvoro::ui

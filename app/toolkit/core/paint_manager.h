@@ -1,0 +1,132 @@
+// One window's controls: the tree, layout, fonts and images, input dispatch, notifications,
+// timers and the invalid region. The platform layer drives it; tests drive it directly.
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/control.h"
+#include "core/notify.h"
+#include "render/canvas.h"
+#include "render/font_spec.h"
+#include "render/image_cache.h"
+
+namespace talvoro::ui {
+
+class CPaintManagerUI {
+  public:
+    using Millis = std::chrono::milliseconds;
+
+    CPaintManagerUI();
+    ~CPaintManagerUI();
+    CPaintManagerUI(const CPaintManagerUI&) = delete;
+    CPaintManagerUI& operator=(const CPaintManagerUI&) = delete;
+
+    // Takes the tree; the previous one is destroyed.
+    void set_root(std::unique_ptr<CControlUI> root);
+    CControlUI* root() const { return root_.get(); }
+
+    Size client_size() const { return client_size_; }
+    void set_client_size(Size size);
+
+    // Window attributes of the layout ("size", "caption", "roundcorner", "mininfo" ...).
+    void set_window_attribute(std::string_view name, std::string_view value);
+    std::optional<std::string> window_attribute(std::string_view name) const;
+
+    // Null for a missing name (or an empty one).
+    CControlUI* find_control(std::string_view name) const;
+    CControlUI* find_control_at(Point point);
+    void for_each_control(const std::function<void(CControlUI&)>& visit);
+
+    // Fonts by index, in declaration order; a bad index gives the default font.
+    int add_font(const FontSpec& font, bool make_default = false);
+    const FontSpec& font(int index) const;
+    size_t font_count() const { return fonts_.size(); }
+    ImageCache& image_cache() { return images_; }
+
+    void add_notifier(INotifyUI* notifier);
+    void remove_notifier(INotifyUI* notifier);
+    // Synchronous notifications reach the notifiers before this returns; asynchronous ones
+    // wait for drain_async().
+    void send_notify(CControlUI* control, std::string_view type, uintptr_t wparam = 0,
+                     intptr_t lparam = 0, bool async = false);
+    // Delivers the asynchronous notifications queued before the call; ones queued while
+    // delivering wait for the next drain. Returns how many were delivered.
+    size_t drain_async();
+    bool has_pending_async() const { return !async_queue_.empty(); }
+    // Called whenever something is queued, so the event loop can wake up.
+    void set_async_wakeup(std::function<void()> wakeup) { async_wakeup_ = std::move(wakeup); }
+
+    // Timers fire as kTimer events on their control. The clock defaults to the steady clock.
+    void set_clock(std::function<Millis()> clock) { clock_ = std::move(clock); }
+    bool set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms);
+    bool kill_timer(CControlUI* control, uintptr_t id);
+    std::optional<Millis> next_timer_due() const;
+    // Fires every timer due at `now` once; returns how many fired.
+    size_t fire_due_timers(Millis now);
+
+    CControlUI* focus() const { return focus_; }
+    void set_focus(CControlUI* control);
+    CControlUI* hover() const { return hover_; }
+    CControlUI* capture() const { return capture_; }
+
+    // Adds the rectangle (cut to the client area) to the invalid region.
+    void invalidate(const Rect& rect);
+    void invalidate_all() { invalidate(Rect{0, 0, client_size_.width, client_size_.height}); }
+    const std::vector<Rect>& invalid_region() const { return invalid_; }
+    // Lays out when needed, then redraws only the invalid region, and clears it. Returns the
+    // rectangles that were redrawn, for the platform to show.
+    std::vector<Rect> paint(Canvas& canvas);
+
+    void need_update() { needs_layout_ = true; }
+    bool needs_layout() const { return needs_layout_; }
+    void update_layout();
+
+    // Input in window coordinates.
+    void mouse_move(int x, int y);
+    void mouse_down(int x, int y);
+    void mouse_up(int x, int y);
+    void key_down(int key);
+    void text_input(std::string_view utf8);
+
+    // A control (and what is under it) leaves the tree: nothing may point at it any more.
+    void forget(CControlUI* control);
+
+  private:
+    struct Timer {
+        CControlUI* control;
+        uintptr_t id;
+        Millis interval;
+        Millis due;
+    };
+    Millis now() const { return clock_(); }
+    void deliver(TNotifyUI& msg);
+    void send_event(CControlUI* control, EventType type, Point point);
+    void update_hover(Point point);
+
+    std::unique_ptr<CControlUI> root_;
+    Size client_size_;
+    std::map<std::string, std::string, std::less<>> window_attributes_;
+    std::vector<FontSpec> fonts_;
+    int default_font_ = -1;
+    ImageCache images_;
+    std::vector<INotifyUI*> notifiers_;
+    std::vector<TNotifyUI> async_queue_;
+    std::function<void()> async_wakeup_;
+    std::function<Millis()> clock_;
+    std::vector<Timer> timers_;
+    std::vector<Rect> invalid_;
+    bool needs_layout_ = true;
+    CControlUI* focus_ = nullptr;
+    CControlUI* hover_ = nullptr;
+    CControlUI* capture_ = nullptr;
+    Point last_point_;
+};
+
+}  // namespace talvoro::ui

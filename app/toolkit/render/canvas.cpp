@@ -1,0 +1,265 @@
+#include "render/canvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace talvoro::ui {
+
+namespace {
+
+// Lines may run far outside the canvas; build their rectangles without overflowing.
+Rect rect_from(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    auto fit = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+    return Rect{fit(left), fit(top), fit(right), fit(bottom)};
+}
+
+// Thicker lines are a mistake of the caller; keep the arithmetic small.
+constexpr int kMaxLineThickness = 4096;
+
+}  // namespace
+
+Canvas::Canvas(int width, int height) {
+    resize(width, height);
+}
+
+bool Canvas::resize(int width, int height) {
+    clips_.clear();
+    std::optional<Image> surface = Image::create(width, height);
+    surface_ = surface ? std::move(*surface) : Image{};
+    return surface.has_value();
+}
+
+Rect Canvas::clip() const {
+    return clips_.empty() ? bounds() : clips_.back();
+}
+
+void Canvas::clear(const Rect& rect, Color color) {
+    Rect area = rect.intersect(clip());
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            surface_.set_pixel(x, y, color);
+        }
+    }
+}
+
+void Canvas::blend_at(uint8_t* p, uint8_t r, uint8_t g, uint8_t b, unsigned alpha) {
+    if (alpha == 0) {
+        return;
+    }
+    if (alpha >= 255) {
+        p[0] = r;
+        p[1] = g;
+        p[2] = b;
+        p[3] = 255;
+        return;
+    }
+    // Source-over with straight alpha, weights scaled by 255*255.
+    unsigned source_weight = alpha * 255;
+    unsigned dest_weight = p[3] * (255 - alpha);
+    unsigned total = source_weight + dest_weight;
+    auto mix = [&](unsigned source, unsigned dest) {
+        return static_cast<uint8_t>((source * source_weight + dest * dest_weight + total / 2) /
+                                    total);
+    };
+    p[0] = mix(r, p[0]);
+    p[1] = mix(g, p[1]);
+    p[2] = mix(b, p[2]);
+    p[3] = static_cast<uint8_t>((total + 127) / 255);
+}
+
+void Canvas::blend_pixel(int x, int y, Color color, uint8_t coverage) {
+    if (!clip().contains(x, y)) {
+        return;
+    }
+    uint8_t* p = surface_.data() + static_cast<size_t>(y) * surface_.stride() + size_t(x) * 4;
+    blend_at(p, color.r, color.g, color.b, (unsigned{color.a} * coverage + 127) / 255);
+}
+
+void Canvas::fill_rect(const Rect& rect, Color color) {
+    Rect area = rect.intersect(clip());
+    if (color.a == 0) {
+        return;
+    }
+    for (int y = area.top; y < area.bottom; ++y) {
+        uint8_t* row = surface_.data() + static_cast<size_t>(y) * surface_.stride();
+        for (int x = area.left; x < area.right; ++x) {
+            blend_at(row + size_t(x) * 4, color.r, color.g, color.b, color.a);
+        }
+    }
+}
+
+void Canvas::draw_border(const Rect& rect, Color color, int size) {
+    if (size <= 0 || rect.empty()) {
+        return;
+    }
+    if (int64_t{size} * 2 >= rect.width() || int64_t{size} * 2 >= rect.height()) {
+        fill_rect(rect, color);
+        return;
+    }
+    // Four bands that do not overlap, so a translucent frame blends evenly.
+    fill_rect(Rect{rect.left, rect.top, rect.right, rect.top + size}, color);
+    fill_rect(Rect{rect.left, rect.bottom - size, rect.right, rect.bottom}, color);
+    fill_rect(Rect{rect.left, rect.top + size, rect.left + size, rect.bottom - size}, color);
+    fill_rect(Rect{rect.right - size, rect.top + size, rect.right, rect.bottom - size}, color);
+}
+
+void Canvas::draw_line(Point from, Point to, Color color, int thickness) {
+    if (thickness <= 0) {
+        return;
+    }
+    thickness = std::min(thickness, kMaxLineThickness);
+    if (from.x == to.x || from.y == to.y) {
+        int64_t left = std::min(from.x, to.x);
+        int64_t top = std::min(from.y, to.y);
+        int64_t right = from.x == to.x ? left + thickness : int64_t{std::max(from.x, to.x)} + 1;
+        int64_t bottom = from.x == to.x ? int64_t{std::max(from.y, to.y)} + 1 : top + thickness;
+        fill_rect(rect_from(left, top, right, bottom), color);
+        return;
+    }
+    // Cut the segment to the clip first (Liang-Barsky), so a line with far-away ends costs
+    // only the pixels it can touch; then Bresenham in 64 bits.
+    Rect limit = clip();
+    if (limit.empty()) {
+        return;
+    }
+    double x0 = from.x;
+    double y0 = from.y;
+    double delta_x = double(to.x) - from.x;
+    double delta_y = double(to.y) - from.y;
+    double enter = 0;
+    double leave = 1;
+    auto cut = [&](double p, double q) {
+        if (p == 0) {
+            return q >= 0;
+        }
+        double t = q / p;
+        if (p < 0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+        return enter <= leave;
+    };
+    // One pixel of margin so rounding never drops the pixels at the clip's edge.
+    double low_x = double(limit.left) - thickness - 1;
+    double high_x = double(limit.right) + 1;
+    double low_y = double(limit.top) - thickness - 1;
+    double high_y = double(limit.bottom) + 1;
+    if (!cut(-delta_x, x0 - low_x) || !cut(delta_x, high_x - x0) || !cut(-delta_y, y0 - low_y) ||
+        !cut(delta_y, high_y - y0)) {
+        return;
+    }
+    int64_t x = std::llround(x0 + enter * delta_x);
+    int64_t y = std::llround(y0 + enter * delta_y);
+    int64_t end_x = std::llround(x0 + leave * delta_x);
+    int64_t end_y = std::llround(y0 + leave * delta_y);
+    int64_t dx = std::llabs(end_x - x);
+    int64_t dy = -std::llabs(end_y - y);
+    int step_x = x < end_x ? 1 : -1;
+    int step_y = y < end_y ? 1 : -1;
+    int64_t error = dx + dy;
+    for (;;) {
+        if (x + thickness > limit.left && x < limit.right && y + thickness > limit.top &&
+            y < limit.bottom) {
+            fill_rect(rect_from(x, y, x + thickness, y + thickness), color);
+        }
+        if (x == end_x && y == end_y) {
+            break;
+        }
+        int64_t doubled = 2 * error;
+        if (doubled >= dy) {
+            error += dy;
+            x += step_x;
+        }
+        if (doubled <= dx) {
+            error += dx;
+            y += step_y;
+        }
+    }
+}
+
+void Canvas::blit(const Image& image, const Rect& source, const Rect& dest, uint8_t alpha) {
+    Rect from = source.intersect(image.bounds());
+    Rect area = dest.intersect(clip());
+    if (from.empty() || area.empty() || alpha == 0) {
+        return;
+    }
+    auto blend_source = [&](uint8_t* p, const uint8_t* s, unsigned a) {
+        blend_at(p, s[0], s[1], s[2], (a * alpha + 127) / 255);
+    };
+    if (from.width() == dest.width() && from.height() == dest.height()) {
+        int shift_x = from.left - dest.left;
+        int shift_y = from.top - dest.top;
+        for (int y = area.top; y < area.bottom; ++y) {
+            const uint8_t* in = image.data() + size_t(y + shift_y) * image.stride();
+            uint8_t* out = surface_.data() + size_t(y) * surface_.stride();
+            for (int x = area.left; x < area.right; ++x) {
+                const uint8_t* s = in + size_t(x + shift_x) * 4;
+                blend_source(out + size_t(x) * 4, s, s[3]);
+            }
+        }
+        return;
+    }
+    // Pixel centres map onto pixel centres; samples stay inside the source rectangle so that
+    // neighbouring parts of a sprite sheet never bleed in.
+    double scale_x = double(from.width()) / dest.width();
+    double scale_y = double(from.height()) / dest.height();
+    auto sample_axis = [](double position, int low, int high, int& first, int& second,
+                          double& weight) {
+        position = std::clamp(position, double(low), double(high - 1));
+        first = static_cast<int>(std::floor(position));
+        second = std::min(first + 1, high - 1);
+        weight = position - first;
+    };
+    for (int y = area.top; y < area.bottom; ++y) {
+        int y0 = 0;
+        int y1 = 0;
+        double wy = 0;
+        sample_axis(from.top + (y - dest.top + 0.5) * scale_y - 0.5, from.top, from.bottom, y0, y1,
+                    wy);
+        uint8_t* out = surface_.data() + size_t(y) * surface_.stride();
+        for (int x = area.left; x < area.right; ++x) {
+            int x0 = 0;
+            int x1 = 0;
+            double wx = 0;
+            sample_axis(from.left + (x - dest.left + 0.5) * scale_x - 0.5, from.left, from.right,
+                        x0, x1, wx);
+            const uint8_t* corners[4] = {
+                image.data() + size_t(y0) * image.stride() + size_t(x0) * 4,
+                image.data() + size_t(y0) * image.stride() + size_t(x1) * 4,
+                image.data() + size_t(y1) * image.stride() + size_t(x0) * 4,
+                image.data() + size_t(y1) * image.stride() + size_t(x1) * 4};
+            double weights[4] = {(1 - wx) * (1 - wy), wx * (1 - wy), (1 - wx) * wy, wx * wy};
+            // Interpolate premultiplied so transparent neighbours do not darken the edges.
+            double sum[4] = {0, 0, 0, 0};
+            for (int i = 0; i < 4; ++i) {
+                double a = corners[i][3] * weights[i];
+                sum[0] += corners[i][0] * a;
+                sum[1] += corners[i][1] * a;
+                sum[2] += corners[i][2] * a;
+                sum[3] += a;
+            }
+            if (sum[3] <= 0) {
+                continue;
+            }
+            uint8_t pixel[3];
+            for (int c = 0; c < 3; ++c) {
+                pixel[c] = static_cast<uint8_t>(std::clamp(sum[c] / sum[3] + 0.5, 0.0, 255.0));
+            }
+            unsigned a = static_cast<unsigned>(std::clamp(sum[3] + 0.5, 0.0, 255.0));
+            blend_source(out + size_t(x) * 4, pixel, a);
+        }
+    }
+}
+
+ClipScope::ClipScope(Canvas& canvas, const Rect& rect) : canvas_(canvas) {
+    canvas_.clips_.push_back(rect.intersect(canvas_.clip()));
+}
+
+ClipScope::~ClipScope() {
+    canvas_.clips_.pop_back();
+}
+
+}  // namespace talvoro::ui

@@ -1,0 +1,134 @@
+#include "render/image.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "render/debug_log.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_MAX_DIMENSIONS 8192
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#endif
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace talvoro::ui {
+
+static_assert(kMaxImageSide == STBI_MAX_DIMENSIONS);
+
+std::optional<size_t> image_byte_size(int width, int height) {
+    if (width < 0 || height < 0 || width > kMaxImageSide || height > kMaxImageSide) {
+        return std::nullopt;
+    }
+    size_t pixels = 0;
+    size_t bytes = 0;
+    if (__builtin_mul_overflow(static_cast<size_t>(width), static_cast<size_t>(height), &pixels) ||
+        __builtin_mul_overflow(pixels, size_t{4}, &bytes) || bytes > kMaxImageBytes) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<Image> Image::create(int width, int height) {
+    std::optional<size_t> bytes = image_byte_size(width, height);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    Image image;
+    image.width_ = width;
+    image.height_ = height;
+    image.pixels_.assign(*bytes, 0);
+    return image;
+}
+
+Color Image::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return Color{};
+    }
+    const uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
+    return Color{p[3], p[0], p[1], p[2]};
+}
+
+void Image::set_pixel(int x, int y, Color color) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return;
+    }
+    uint8_t* p = &pixels_[(static_cast<size_t>(y) * width_ + x) * 4];
+    p[0] = color.r;
+    p[1] = color.g;
+    p[2] = color.b;
+    p[3] = color.a;
+}
+
+void Image::apply_color_key(Color key) {
+    for (size_t i = 0; i + 3 < pixels_.size(); i += 4) {
+        if (pixels_[i] == key.r && pixels_[i + 1] == key.g && pixels_[i + 2] == key.b) {
+            std::memset(&pixels_[i], 0, 4);
+        }
+    }
+}
+
+std::optional<Image> decode_image(const uint8_t* bytes, size_t size) {
+    if (bytes == nullptr || size == 0 || size > kMaxImageFileBytes) {
+        return std::nullopt;
+    }
+    int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    // Check the header's size before stb allocates anything for the pixels.
+    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels) ||
+        !image_byte_size(width, height) || width == 0 || height == 0) {
+        debug_log("image: unreadable header or size beyond the limits");
+        return std::nullopt;
+    }
+    unsigned char* decoded = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+    if (decoded == nullptr) {
+        debug_log(std::string("image: ") + stbi_failure_reason());
+        return std::nullopt;
+    }
+    std::optional<Image> image = Image::create(width, height);
+    if (image) {
+        std::memcpy(image->data(), decoded, *image_byte_size(width, height));
+    }
+    stbi_image_free(decoded);
+    return image;
+}
+
+std::optional<Image> load_image_file(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        debug_log("image: cannot open " + path);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        if (bytes.size() + got > kMaxImageFileBytes) {
+            std::fclose(file);
+            debug_log("image: file too large " + path);
+            return std::nullopt;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+    std::optional<Image> image = decode_image(bytes.data(), bytes.size());
+    if (!image) {
+        debug_log("image: cannot decode " + path);
+    }
+    return image;
+}
+
+}  // namespace talvoro::ui

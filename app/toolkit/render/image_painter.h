@@ -1,0 +1,19 @@
+// Draws a picture attribute ("file='a.bmp' source='...' dest='...'") into a control's rectangle.
+#pragma once
+
+#include <string_view>
+
+#include "render/canvas.h"
+#include "render/image_cache.h"
+#include "render/image_descriptor.h"
+
+namespace talvoro::ui {
+
+// The source part (the whole picture when absent) goes to `dest` offset by the control's
+// corner, or to the whole control. False when the picture cannot be loaded.
+bool draw_image(Canvas& canvas, ImageCache& cache, const ImageDescriptor& image,
+                const Rect& control);
+// Parses the attribute first; false when it names no picture.
+bool draw_image(Canvas& canvas, ImageCache& cache, std::string_view attribute, const Rect& control);
+
+}  // namespace talvoro::ui
