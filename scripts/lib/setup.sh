@@ -9,6 +9,7 @@ TALVORO_PACKAGES=(
   libsystemd-dev
   libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libpugixml-dev
+  libsdl2-dev xvfb xdotool
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -170,5 +170,38 @@ TEST_F(CorePaintTest, BorderGoesOverTheBackgroundAndImagesComeFromTheCache) {
     EXPECT_EQ(canvas.pixel(15, 15), kGreen);
 }
 
+TEST_F(CorePaintTest, AChangeOfSkinRedrawsEveryWindowFromTheNewFolder) {
+    // Two skin folders holding the same file name in different colours.
+    test::TempFolder red_skin;
+    test::TempFolder green_skin;
+    Image picture = *Image::create(2, 2);
+    for (auto [folder, colour] : {std::pair{&red_skin, kRed}, std::pair{&green_skin, kGreen}}) {
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 2; ++x)
+                picture.set_pixel(x, y, colour);
+        }
+        ASSERT_TRUE(write_png(picture, folder->file("face.png")));
+    }
+    CPaintManagerUI second;
+    auto other_root = std::make_unique<CLabelUI>();
+    other_root->set_attribute("bkimage", "face.png");
+    second.set_root(std::move(other_root));
+    second.set_client_size(Size{40, 40});
+    Canvas other(40, 40);
+    box->set_attribute("bkimage", "face.png");
+
+    CPaintManagerUI::reload_all_images(red_skin.path());
+    manager.paint(canvas);
+    second.paint(other);
+    EXPECT_EQ(canvas.pixel(20, 20), kRed);
+    EXPECT_EQ(other.pixel(20, 20), kRed);
+
+    CPaintManagerUI::reload_all_images(green_skin.path());
+    EXPECT_FALSE(manager.paint(canvas).empty()) << "every window is redrawn";
+    EXPECT_FALSE(second.paint(other).empty());
+    EXPECT_EQ(canvas.pixel(20, 20), kGreen);
+    EXPECT_EQ(other.pixel(20, 20), kGreen);
+}
+
 }  // namespace
 }  // namespace talvoro::ui

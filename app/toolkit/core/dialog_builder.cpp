@@ -4,11 +4,17 @@
 
 #include "core/attribute_values.h"
 #include "core/button.h"
+#include "core/combo.h"
 #include "core/container.h"
+#include "core/edit.h"
 #include "core/horizontal_layout.h"
 #include "core/label.h"
+#include "core/list.h"
+#include "core/list_container_element.h"
+#include "core/list_label_element.h"
 #include "core/option.h"
 #include "core/paint_manager.h"
+#include "core/slider.h"
 #include "core/tab_layout.h"
 #include "core/text.h"
 #include "core/vertical_layout.h"
@@ -135,8 +141,27 @@ std::unique_ptr<CControlUI> CDialogBuilder::make_control(std::string_view elemen
     if (element == "Option") {
         return std::make_unique<COptionUI>();
     }
+    if (element == "Combo") {
+        return std::make_unique<CComboUI>();
+    }
+    if (element == "ListLabelElement") {
+        return std::make_unique<CListLabelElementUI>();
+    }
     if (element == "Control") {
         return std::make_unique<CControlUI>();
+    }
+    // Input controls: slider, edit, list and its rows.
+    if (element == "Slider") {
+        return std::make_unique<CSliderUI>();
+    }
+    if (element == "Edit") {
+        return std::make_unique<CEditUI>();
+    }
+    if (element == "List") {
+        return std::make_unique<CListUI>();
+    }
+    if (element == "ListContainerElement") {
+        return std::make_unique<CListContainerElementUI>();
     }
     if (callback_ != nullptr) {
         return callback_->create_control(element);

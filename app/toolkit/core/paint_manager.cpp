@@ -1,6 +1,8 @@
 #include "core/paint_manager.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <vector>
 
 namespace talvoro::ui {
 namespace {
@@ -19,11 +21,34 @@ bool is_within(const CControlUI* control, const CControlUI* ancestor) {
     return false;
 }
 
+// Every live manager, for changes that concern all windows. The toolkit runs
+// on the UI thread only.
+std::vector<CPaintManagerUI*>& live_managers() {
+    static std::vector<CPaintManagerUI*> managers;
+    return managers;
+}
+
 }  // namespace
 
-CPaintManagerUI::CPaintManagerUI() : clock_(steady_now) {}
+CPaintManagerUI::CPaintManagerUI() : clock_(steady_now) {
+    live_managers().push_back(this);
+}
 
-CPaintManagerUI::~CPaintManagerUI() = default;
+void CPaintManagerUI::reload_all_images(const std::string& skin_folder) {
+    for (CPaintManagerUI* manager : live_managers()) {
+        manager->images_.set_base_folder(skin_folder);
+        manager->images_.reload_all();
+        manager->invalidate_all();
+    }
+}
+
+CPaintManagerUI::~CPaintManagerUI() {
+    std::erase(live_managers(), this);
+    // Overlays go first and unannounced: controls of the tree may still ask about them.
+    overlays_.clear();
+    closed_overlays_.clear();
+    root_.reset();
+}
 
 void CPaintManagerUI::set_root(std::unique_ptr<CControlUI> root) {
     if (root_) {
@@ -72,6 +97,15 @@ CControlUI* CPaintManagerUI::find_control(std::string_view name) const {
 CControlUI* CPaintManagerUI::find_control_at(Point point) {
     if (needs_layout_) {
         update_layout();
+    }
+    // An open popup hides everything under it, and keeps the tree from the pointer.
+    for (auto it = overlays_.rbegin(); it != overlays_.rend(); ++it) {
+        if (it->control->pos().contains(point)) {
+            return it->control->find_control_at(point);
+        }
+    }
+    if (!overlays_.empty()) {
+        return nullptr;
     }
     return root_ ? root_->find_control_at(point) : nullptr;
 }
@@ -245,6 +279,7 @@ std::vector<Rect> CPaintManagerUI::paint(Canvas& canvas) {
     if (needs_layout_) {
         update_layout();
     }
+    release_closed_overlays();
     std::vector<Rect> painted;
     painted.swap(invalid_);
     for (const Rect& rect : painted) {
@@ -252,6 +287,11 @@ std::vector<Rect> CPaintManagerUI::paint(Canvas& canvas) {
         canvas.clear(rect);
         if (root_ && root_->visible()) {
             root_->do_paint(canvas, rect);
+        }
+        for (const Overlay& overlay : overlays_) {
+            if (overlay.control->visible()) {
+                overlay.control->do_paint(canvas, rect);
+            }
         }
     }
     return painted;
@@ -299,21 +339,34 @@ void CPaintManagerUI::mouse_move(int x, int y) {
     if (hover_ != nullptr) {
         send_event(hover_, EventType::kMouseMove, last_point_);
     }
+    release_closed_overlays();
 }
 
 void CPaintManagerUI::mouse_down(int x, int y) {
     last_point_ = Point{x, y};
+    bool on_overlay = overlay_contains(last_point_);
+    if (!overlays_.empty() && !on_overlay) {
+        // The press only dismisses the popups, as a click beside a menu does.
+        close_all_overlays();
+        update_hover(last_point_);
+        release_closed_overlays();
+        return;
+    }
     update_hover(last_point_);
     CControlUI* target = hover_;
     if (target == nullptr) {
         return;
     }
     capture_ = target;
-    set_focus(target);
+    // Popups do not take the focus from the control that opened them.
+    if (!on_overlay) {
+        set_focus(target);
+    }
     // The focus handlers may have removed it.
     if (capture_ != nullptr) {
         send_event(capture_, EventType::kButtonDown, last_point_);
     }
+    release_closed_overlays();
 }
 
 void CPaintManagerUI::mouse_up(int x, int y) {
@@ -324,9 +377,15 @@ void CPaintManagerUI::mouse_up(int x, int y) {
         send_event(target, EventType::kButtonUp, last_point_);
     }
     update_hover(last_point_);
+    release_closed_overlays();
 }
 
 void CPaintManagerUI::key_down(int key) {
+    if (key == kKeyEscape && !overlays_.empty()) {
+        close_top_overlay();
+        release_closed_overlays();
+        return;
+    }
     if (focus_ != nullptr) {
         ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
         focus_->do_event(event);
@@ -356,6 +415,104 @@ void CPaintManagerUI::forget(CControlUI* control) {
     std::erase_if(timers_, [&](const Timer& t) { return is_within(t.control, control); });
     std::erase_if(async_queue_,
                   [&](const TNotifyUI& msg) { return is_within(msg.sender, control); });
+}
+
+}  // namespace talvoro::ui
+
+namespace talvoro::ui {
+
+CControlUI* CPaintManagerUI::open_overlay(std::unique_ptr<CControlUI> overlay, const Rect& pos,
+                                          OverlayClosed on_closed) {
+    if (!overlay) {
+        return nullptr;
+    }
+    CControlUI* raw = overlay.get();
+    raw->set_manager(this, nullptr);
+    overlays_.push_back(Overlay{std::move(overlay), std::move(on_closed)});
+    raw->set_pos(pos);
+    invalidate(pos);
+    return raw;
+}
+
+bool CPaintManagerUI::close_overlay(CControlUI* overlay) {
+    auto it = std::find_if(overlays_.begin(), overlays_.end(),
+                           [overlay](const Overlay& o) { return o.control.get() == overlay; });
+    if (it == overlays_.end()) {
+        return false;
+    }
+    size_t keep = static_cast<size_t>(it - overlays_.begin());
+    while (overlays_.size() > keep) {
+        close_top_overlay();
+    }
+    return true;
+}
+
+void CPaintManagerUI::close_all_overlays() {
+    // Only the ones open now: a closing handler may open a new popup, which stays.
+    std::vector<CControlUI*> open;
+    for (const Overlay& overlay : overlays_) {
+        open.push_back(overlay.control.get());
+    }
+    for (auto it = open.rbegin(); it != open.rend(); ++it) {
+        close_overlay(*it);
+    }
+}
+
+CControlUI* CPaintManagerUI::overlay(size_t index) const {
+    return index < overlays_.size() ? overlays_[index].control.get() : nullptr;
+}
+
+bool CPaintManagerUI::overlay_contains(Point point) const {
+    return std::any_of(overlays_.begin(), overlays_.end(),
+                       [point](const Overlay& o) { return o.control->pos().contains(point); });
+}
+
+void CPaintManagerUI::close_top_overlay() {
+    Overlay top = std::move(overlays_.back());
+    overlays_.pop_back();
+    invalidate(top.control->pos());
+    // An overlay may show controls owned elsewhere (a combo's items), so what it holds is
+    // found by visiting it rather than by parent links.
+    std::unordered_set<const CControlUI*> inside;
+    top.control->for_each([&](CControlUI& c) { inside.insert(&c); });
+    if (inside.contains(focus_)) {
+        focus_ = nullptr;
+    }
+    if (inside.contains(hover_)) {
+        hover_ = nullptr;
+    }
+    if (inside.contains(capture_)) {
+        capture_ = nullptr;
+    }
+    std::erase_if(timers_, [&](const Timer& t) { return inside.contains(t.control); });
+    if (top.on_closed) {
+        top.on_closed(top.control);
+    }
+    if (top.control) {
+        closed_overlays_.push_back(std::move(top.control));
+    }
+}
+
+void CPaintManagerUI::add_command_handler(ICommandHandlerUI* handler) {
+    if (handler != nullptr && std::find(command_handlers_.begin(), command_handlers_.end(),
+                                        handler) == command_handlers_.end()) {
+        command_handlers_.push_back(handler);
+    }
+}
+
+void CPaintManagerUI::remove_command_handler(ICommandHandlerUI* handler) {
+    std::erase(command_handlers_, handler);
+}
+
+void CPaintManagerUI::send_command(int id) {
+    // A handler may add or remove handlers while it is told.
+    std::vector<ICommandHandlerUI*> handlers = command_handlers_;
+    for (ICommandHandlerUI* handler : handlers) {
+        if (std::find(command_handlers_.begin(), command_handlers_.end(), handler) !=
+            command_handlers_.end()) {
+            handler->on_command(id);
+        }
+    }
 }
 
 }  // namespace talvoro::ui

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/command_handler.h"
 #include "core/control.h"
 #include "core/notify.h"
 #include "render/canvas.h"
@@ -19,9 +20,16 @@
 
 namespace talvoro::ui {
 
+// The key code of Escape, the same number in SDL and in Windows virtual keys.
+inline constexpr int kKeyEscape = 27;
+
 class CPaintManagerUI {
   public:
     using Millis = std::chrono::milliseconds;
+    // Told when an overlay closes, after it left the stack. It may move the control out to
+    // keep it; otherwise the manager destroys it once the current input event is handled,
+    // so a control may close its own overlay from its event handler.
+    using OverlayClosed = std::function<void(std::unique_ptr<CControlUI>& overlay)>;
 
     CPaintManagerUI();
     ~CPaintManagerUI();
@@ -49,6 +57,9 @@ class CPaintManagerUI {
     const FontSpec& font(int index) const;
     size_t font_count() const { return fonts_.size(); }
     ImageCache& image_cache() { return images_; }
+    // Points every window's pictures at `skin_folder`, reloads them and
+    // redraws every window: the look follows a change of skin at once.
+    static void reload_all_images(const std::string& skin_folder);
 
     void add_notifier(INotifyUI* notifier);
     void remove_notifier(INotifyUI* notifier);
@@ -98,6 +109,24 @@ class CPaintManagerUI {
     // A control (and what is under it) leaves the tree: nothing may point at it any more.
     void forget(CControlUI* control);
 
+    // Overlays: popups (drop-down lists, menus) drawn above the tree, last opened on top.
+    // They are hit first; while any is open a button press outside all of them closes them
+    // all and reaches nothing else, and Escape closes the top one.
+    CControlUI* open_overlay(std::unique_ptr<CControlUI> overlay, const Rect& pos,
+                             OverlayClosed on_closed = {});
+    // Closes the overlay and every overlay opened after it, top first; false when it is not
+    // open.
+    bool close_overlay(CControlUI* overlay);
+    void close_all_overlays();
+    size_t overlay_count() const { return overlays_.size(); }
+    // 0 is the bottom one; null for a bad index.
+    CControlUI* overlay(size_t index) const;
+
+    // Commands (menu choices) go to the command handlers, in the order they were added.
+    void add_command_handler(ICommandHandlerUI* handler);
+    void remove_command_handler(ICommandHandlerUI* handler);
+    void send_command(int id);
+
   private:
     struct Timer {
         CControlUI* control;
@@ -109,6 +138,14 @@ class CPaintManagerUI {
     void deliver(TNotifyUI& msg);
     void send_event(CControlUI* control, EventType type, Point point);
     void update_hover(Point point);
+    struct Overlay {
+        std::unique_ptr<CControlUI> control;
+        OverlayClosed on_closed;
+    };
+    bool overlay_contains(Point point) const;
+    // Removes the top overlay, tells its owner and keeps it until release_closed_overlays().
+    void close_top_overlay();
+    void release_closed_overlays() { closed_overlays_.clear(); }
 
     std::unique_ptr<CControlUI> root_;
     Size client_size_;
@@ -127,6 +164,9 @@ class CPaintManagerUI {
     CControlUI* hover_ = nullptr;
     CControlUI* capture_ = nullptr;
     Point last_point_;
+    std::vector<Overlay> overlays_;
+    std::vector<std::unique_ptr<CControlUI>> closed_overlays_;
+    std::vector<ICommandHandlerUI*> command_handlers_;
 };
 
 }  // namespace talvoro::ui

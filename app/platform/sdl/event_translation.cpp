@@ -1,0 +1,97 @@
+#include "platform/sdl/event_translation.h"
+
+#include <string>
+
+#include "core/window.h"
+#include "platform/sdl/virtual_key_table.h"
+#include "platform/sdl/window_registry.h"
+
+namespace talvoro::platform::sdl {
+namespace {
+
+using ui::WindowMessage;
+
+bool dispatch_window_event(const SDL_WindowEvent& event, ui::CWindowWnd& window) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            window.close();
+            return true;
+        case SDL_WINDOWEVENT_MOVED:
+            window.platform_moved(ui::Point{event.data1, event.data2});
+            return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            window.platform_resized(ui::Size{event.data1, event.data2});
+            return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // The display lost what it showed; the canvas still has it.
+            if (window.backend() != nullptr) {
+                window.backend()->present(window.canvas(), {window.canvas().bounds()});
+            }
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            window.send_message(WindowMessage::kActivate, 1);
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            window.send_message(WindowMessage::kActivate, 0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool dispatch_sdl_event(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEMOTION: {
+            ui::CWindowWnd* window = find_window(event.motion.windowID);
+            if (window == nullptr)
+                return false;
+            window->send_message(WindowMessage::kMouseMove, 0,
+                                 ui::make_point_param(event.motion.x, event.motion.y));
+            return true;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            ui::CWindowWnd* window = find_window(event.button.windowID);
+            if (window == nullptr)
+                return false;
+            WindowMessage msg = WindowMessage::kButtonUp;
+            if (event.type == SDL_MOUSEBUTTONDOWN) {
+                msg = event.button.clicks == 2 ? WindowMessage::kDoubleClick
+                                               : WindowMessage::kButtonDown;
+            }
+            // SDL numbers buttons 1 left, 2 middle, 3 right, as the messages do.
+            window->send_message(msg, event.button.button,
+                                 ui::make_point_param(event.button.x, event.button.y));
+            return true;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            ui::CWindowWnd* window = find_window(event.key.windowID);
+            const int key = virtual_key_from_sdl(event.key.keysym.sym);
+            if (window == nullptr || key == 0)
+                return false;
+            window->send_message(
+                event.type == SDL_KEYDOWN ? WindowMessage::kKeyDown : WindowMessage::kKeyUp,
+                static_cast<uintptr_t>(key));
+            return true;
+        }
+        case SDL_TEXTINPUT: {
+            ui::CWindowWnd* window = find_window(event.text.windowID);
+            if (window == nullptr)
+                return false;
+            const std::string text(event.text.text);
+            window->send_message(WindowMessage::kTextInput, 0, reinterpret_cast<intptr_t>(&text));
+            return true;
+        }
+        case SDL_WINDOWEVENT: {
+            ui::CWindowWnd* window = find_window(event.window.windowID);
+            return window != nullptr && dispatch_window_event(event.window, *window);
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace talvoro::platform::sdl

@@ -1,0 +1,53 @@
+#include "platform/sdl/sdl_video.h"
+
+#include <SDL2/SDL.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "render/debug_log.h"
+
+namespace talvoro::platform::sdl {
+namespace {
+std::atomic<uint32_t> registered_wake_type{0};
+}  // namespace
+
+bool ensure_sdl_video() {
+    static std::once_flag once;
+    static bool ok = false;
+    std::call_once(once, [] {
+        // The window surface path: an OpenGL driver costs far more time and memory per window.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        // Closing the last window is the program's decision, not SDL's.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A borderless shaped window must not be shown as a "minimised on focus loss" window.
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            ui::debug_log(std::string("SDL video failed: ") + SDL_GetError());
+            return;
+        }
+        const Uint32 type = SDL_RegisterEvents(1);
+        if (type == static_cast<Uint32>(-1)) {
+            return;
+        }
+        registered_wake_type = type;
+        ok = true;
+    });
+    return ok;
+}
+
+uint32_t wake_event_type() {
+    return registered_wake_type;
+}
+
+void push_wake_event() {
+    const uint32_t type = registered_wake_type;
+    if (type == 0) {
+        return;
+    }
+    SDL_Event event{};
+    event.type = type;
+    SDL_PushEvent(&event);
+}
+
+}  // namespace talvoro::platform::sdl

@@ -1,0 +1,14 @@
+// SDL's video subsystem, started once for every window of the program.
+#pragma once
+#include <cstdint>
+
+namespace talvoro::platform::sdl {
+
+// Starts SDL video (software framebuffer, no OpenGL) on first use; false when no driver works.
+bool ensure_sdl_video();
+// The registered event that wakes the event loop from other threads.
+uint32_t wake_event_type();
+// Pushes one wake event; safe from any thread.
+void push_wake_event();
+
+}  // namespace talvoro::platform::sdl

@@ -1,0 +1,141 @@
+#include "platform/sdl/sdl_window_backend.h"
+
+#include <SDL2/SDL.h>
+
+#include "platform/sdl/caption_hit_test.h"
+#include "platform/sdl/sdl_video.h"
+#include "platform/sdl/window_registry.h"
+#include "platform/sdl/window_shape.h"
+
+namespace talvoro::platform::sdl {
+
+bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
+                              const ui::CWindowWnd* owner, bool popup) {
+    if (sdl_window_ != nullptr || !ensure_sdl_video()) {
+        return false;
+    }
+    // The toolkit draws its own frame; popups stay off the task bar.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (popup) {
+        flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR;
+    }
+    sdl_window_ = SDL_CreateWindow(title.c_str(), rect.left, rect.top, std::max(1, rect.width()),
+                                   std::max(1, rect.height()), flags);
+    if (sdl_window_ == nullptr) {
+        return false;
+    }
+    id_ = SDL_GetWindowID(sdl_window_);
+    register_window(id_, &window_);
+    install_caption_hit_test(sdl_window_, window_);
+    if (owner != nullptr) {
+        if (auto* owner_backend = dynamic_cast<SdlWindowBackend*>(owner->backend());
+            owner_backend != nullptr && owner_backend->sdl_window_ != nullptr) {
+            // Keeps the popup above its owner where the driver supports it.
+            SDL_SetWindowModalFor(sdl_window_, owner_backend->sdl_window_);
+        }
+    }
+    return true;
+}
+
+void SdlWindowBackend::destroy() {
+    if (sdl_window_ == nullptr) {
+        return;
+    }
+    unregister_window(id_);
+    SDL_DestroyWindow(sdl_window_);
+    sdl_window_ = nullptr;
+    id_ = 0;
+}
+
+void SdlWindowBackend::show(bool visible) {
+    if (sdl_window_ == nullptr) {
+        return;
+    }
+    if (visible) {
+        SDL_ShowWindow(sdl_window_);
+    } else {
+        SDL_HideWindow(sdl_window_);
+    }
+}
+
+void SdlWindowBackend::move(const ui::Rect& rect) {
+    if (sdl_window_ == nullptr) {
+        return;
+    }
+    SDL_SetWindowPosition(sdl_window_, rect.left, rect.top);
+    SDL_SetWindowSize(sdl_window_, std::max(1, rect.width()), std::max(1, rect.height()));
+}
+
+void SdlWindowBackend::present(const ui::Canvas& canvas, const std::vector<ui::Rect>& rects) {
+    if (sdl_window_ == nullptr || rects.empty()) {
+        return;
+    }
+    // Fetched each time: SDL replaces the surface when the window is resized.
+    SDL_Surface* surface = SDL_GetWindowSurface(sdl_window_);
+    if (surface == nullptr) {
+        return;
+    }
+    const ui::Rect limit = canvas.bounds().intersect(ui::Rect{0, 0, surface->w, surface->h});
+    std::vector<SDL_Rect> updated;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    const ui::Image& image = canvas.image();
+    for (const ui::Rect& wanted : rects) {
+        const ui::Rect r = wanted.intersect(limit);
+        if (r.empty()) {
+            continue;
+        }
+        const uint8_t* source = image.data() + static_cast<size_t>(r.top) * image.stride() +
+                                static_cast<size_t>(r.left) * 4;
+        auto* dest = static_cast<uint8_t*>(surface->pixels) +
+                     static_cast<size_t>(r.top) * static_cast<size_t>(surface->pitch) +
+                     static_cast<size_t>(r.left) * surface->format->BytesPerPixel;
+        SDL_ConvertPixels(r.width(), r.height(), SDL_PIXELFORMAT_RGBA32, source,
+                          static_cast<int>(image.stride()), surface->format->format, dest,
+                          surface->pitch);
+        updated.push_back(SDL_Rect{r.left, r.top, r.width(), r.height()});
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    if (!updated.empty()) {
+        SDL_UpdateWindowSurfaceRects(sdl_window_, updated.data(), static_cast<int>(updated.size()));
+        presented_rects_ += updated.size();
+    }
+}
+
+bool SdlWindowBackend::set_shape(const std::vector<ui::Rect>& opaque) {
+    return apply_window_shape(sdl_window_, opaque);
+}
+
+ui::Rect SdlWindowBackend::work_area() const {
+    int display = -1;
+    if (sdl_window_ != nullptr) {
+        display = SDL_GetWindowDisplayIndex(sdl_window_);
+    } else {
+        const ui::Rect& at = window_.rect();
+        const SDL_Rect r{at.left, at.top, std::max(1, at.width()), std::max(1, at.height())};
+        display = SDL_GetRectDisplayIndex(&r);
+    }
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(std::max(0, display), &usable) != 0) {
+        return window_.rect();
+    }
+    return ui::Rect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+}
+
+void SdlWindowBackend::wake() {
+    push_wake_event();
+}
+
+bool install_sdl_windows() {
+    if (!ensure_sdl_video()) {
+        return false;
+    }
+    ui::set_window_backend_factory(
+        [](ui::CWindowWnd& window) { return std::make_unique<SdlWindowBackend>(window); });
+    return true;
+}
+
+}  // namespace talvoro::platform::sdl

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "render/png_writer.h"
+#include "support/temp_folder.h"
+#include "window_test_window.h"
+
+namespace talvoro::ui::test {
+namespace {
+
+class Filter : public IMessageFilterUI {
+  public:
+    Filter(std::string name, std::vector<std::string>& order, bool handles)
+        : name_(std::move(name)), order_(order), handles_(handles) {}
+    intptr_t message_handler(WindowMessage msg, uintptr_t, intptr_t, bool& handled) override {
+        if (msg == WindowMessage::kCommand) {
+            order_.push_back(name_);
+            handled = handles_;
+        }
+        return handled ? 42 : 0;
+    }
+
+  private:
+    std::string name_;
+    std::vector<std::string>& order_;
+    bool handles_;
+};
+
+TEST(WindowHeadlessTest, HandlerThenFiltersThenManager) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    ASSERT_TRUE(window.headless());
+    Filter first("first", window.order, false);
+    Filter second("second", window.order, false);
+    window.add_message_filter(&first);
+    window.add_message_filter(&second);
+    EXPECT_EQ(window.send_message(WindowMessage::kCommand, 2001), 0);
+    EXPECT_EQ(window.order, (std::vector<std::string>{"window", "first", "second", "manager"}));
+    // The filters end before the window, whose destruction still sends messages.
+    window.remove_message_filter(&first);
+    window.remove_message_filter(&second);
+}
+
+TEST(WindowHeadlessTest, HandledMessageStops) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    Filter first("first", window.order, true);
+    Filter second("second", window.order, false);
+    window.add_message_filter(&first);
+    window.add_message_filter(&second);
+    EXPECT_EQ(window.send_message(WindowMessage::kCommand, 2001), 42);
+    EXPECT_EQ(window.order, (std::vector<std::string>{"window", "first"}));
+
+    window.order.clear();
+    window.stop_at = WindowMessage::kCommand;
+    EXPECT_EQ(window.send_message(WindowMessage::kCommand, 2001), 7);
+    EXPECT_EQ(window.order, (std::vector<std::string>{"window"}));
+
+    window.order.clear();
+    window.stop_at.reset();
+    window.remove_message_filter(&first);
+    window.send_message(WindowMessage::kCommand, 2001);
+    EXPECT_EQ(window.order, (std::vector<std::string>{"window", "second", "manager"}));
+    window.remove_message_filter(&second);
+}
+
+TEST(WindowHeadlessTest, PostedFromAnotherThreadArrivesLaterOnTheUiThread) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    std::thread poster([&] { window.post_message(WindowMessage::kUser, 1127, 99); });
+    poster.join();
+    EXPECT_TRUE(window.seen.empty()) << "delivered inside post_message";
+    EXPECT_TRUE(window.has_pending_work());
+    window.process_pending();
+    ASSERT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(window.seen[0].msg, WindowMessage::kUser);
+    EXPECT_EQ(window.seen[0].wparam, 1127u);
+    EXPECT_EQ(window.seen[0].lparam, 99);
+    EXPECT_EQ(window.seen[0].thread, std::this_thread::get_id());
+    window.process_pending();
+    EXPECT_EQ(window.seen.size(), 1u) << "delivered twice";
+}
+
+TEST(WindowHeadlessTest, PostsKeepTheirOrder) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    for (uintptr_t i = 0; i < 5; ++i) {
+        window.post_message(WindowMessage::kDeviceChange, 0x8000 + i);
+    }
+    window.process_pending();
+    ASSERT_EQ(window.seen.size(), 5u);
+    for (uintptr_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(window.seen[i].wparam, 0x8000 + i);
+    }
+}
+
+TEST(WindowHeadlessTest, TimersFireByIdWhenDue) {
+    RecordingWindow window;
+    CWindowWnd::Millis clock{1000};
+    window.set_clock([&] { return clock; });
+    ASSERT_TRUE(window.build());
+    window.set_timer(13, 100);
+    window.set_timer(14, 250);
+    EXPECT_EQ(window.next_timer_due(), CWindowWnd::Millis{1100});
+    clock = CWindowWnd::Millis{1099};
+    window.process_pending();
+    EXPECT_TRUE(window.seen.empty());
+    clock = CWindowWnd::Millis{1100};
+    window.process_pending();
+    ASSERT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(window.seen[0].msg, WindowMessage::kTimer);
+    EXPECT_EQ(window.seen[0].wparam, 13u);
+    clock = CWindowWnd::Millis{1260};
+    window.process_pending();
+    ASSERT_EQ(window.seen.size(), 3u);
+    EXPECT_EQ(window.seen[1].wparam, 13u);
+    EXPECT_EQ(window.seen[2].wparam, 14u);
+    EXPECT_TRUE(window.kill_timer(13));
+    EXPECT_FALSE(window.kill_timer(13));
+    clock = CWindowWnd::Millis{2000};
+    window.process_pending();
+    ASSERT_EQ(window.seen.size(), 4u);
+    EXPECT_EQ(window.seen[3].wparam, 14u);
+    EXPECT_EQ(window.next_timer_due(), CWindowWnd::Millis{2250});
+}
+
+TEST(WindowHeadlessTest, ClickOnButtonSendsClick) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    EXPECT_TRUE(window.click_control("ok"));
+    EXPECT_EQ(window.notes, (std::vector<std::string>{"click:ok"}));
+    EXPECT_FALSE(window.click_control("missing"));
+    window.manager().find_control("ok")->set_visible(false);
+    EXPECT_FALSE(window.click_control("ok"));
+    EXPECT_EQ(window.notes.size(), 1u);
+}
+
+TEST(WindowHeadlessTest, SnapshotHasThePaintedPixels) {
+    talvoro::test::TempFolder folder;
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    const std::string path = folder.file("shot.png");
+    ASSERT_TRUE(window.snapshot_png(path));
+    const auto image = read_png(path);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->width(), 200);
+    EXPECT_EQ(image->height(), 100);
+    // The button is red from x 0 to 59; the label beside it has no background.
+    EXPECT_EQ(image->pixel(5, 95), (Color{255, 255, 0, 0}));
+    EXPECT_EQ(image->pixel(59, 5), (Color{255, 255, 0, 0}));
+    EXPECT_NE(image->pixel(60, 5), (Color{255, 255, 0, 0}));
+}
+
+TEST(WindowHeadlessTest, UiDumpListsNamedControlsAsJson) {
+    talvoro::test::TempFolder folder;
+    const std::string path = folder.file("dump.json");
+    talvoro::test::ScopedEnv env("TALVORO_UI_DUMP", path);
+    RecordingWindow window;
+    ASSERT_TRUE(window.build("Main \"1\"", Rect{100, 50, 300, 150}));
+    window.paint_now();
+    std::ifstream file(path);
+    ASSERT_TRUE(file.good());
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string json = text.str();
+    EXPECT_NE(json.find("{\"window\":\"Main \\\"1\\\"\",\"name\":\"ok\",\"rect\":[100,50,160,150],"
+                        "\"visible\":true,\"text\":\"OK\"}"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"name\":\"title\",\"rect\":[160,50,300,150],\"visible\":true,"
+                        "\"text\":\"Say \\\"hi\\\"\\\\\\n\"}"),
+              std::string::npos)
+        << json;
+    EXPECT_EQ(json.front(), '{');
+    EXPECT_EQ(json.find("\"name\":\"\""), std::string::npos) << "unnamed root listed";
+
+    // Another layout pass rewrites the file with the new state.
+    window.manager().find_control("ok")->set_visible(false);
+    window.paint_now();
+    std::ifstream again(path);
+    std::stringstream text2;
+    text2 << again.rdbuf();
+    EXPECT_NE(text2.str().find("\"name\":\"ok\",\"rect\":"), std::string::npos);
+    EXPECT_NE(text2.str().find("\"visible\":false,\"text\":\"OK\""), std::string::npos)
+        << text2.str();
+}
+
+TEST(WindowHeadlessTest, CaptionBandDragsOutsideButtonsOnly) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    // From the left edge to 80 pixels before the right edge, 40 pixels high.
+    window.set_caption_band(Rect{0, 0, 80, 40});
+    using H = CWindowWnd::HitTest;
+    EXPECT_EQ(window.hit_test({70, 10}), H::kCaption);
+    EXPECT_EQ(window.hit_test({119, 39}), H::kCaption);
+    EXPECT_EQ(window.hit_test({120, 10}), H::kClient) << "right margin";
+    EXPECT_EQ(window.hit_test({70, 40}), H::kClient) << "below the band";
+    EXPECT_EQ(window.hit_test({10, 10}), H::kClient) << "the button takes its clicks";
+}
+
+TEST(WindowHeadlessTest, PopupIsCentredOverOwnerInsideWorkArea) {
+    RecordingWindow owner;
+    owner.set_headless_work_area(Rect{0, 0, 1000, 700});
+    ASSERT_TRUE(owner.build("Owner", Rect{100, 100, 500, 400}));
+    CWindowWnd popup;
+    popup.set_headless_work_area(Rect{0, 0, 1000, 700});
+    ASSERT_TRUE(popup.create(&owner, "Popup", Rect{0, 0, 100, 50}, true));
+    EXPECT_EQ(popup.rect(), (Rect{250, 225, 350, 275}));
+    owner.move(Rect{-300, 650, 100, 950});
+    popup.center_over(&owner, Rect{0, 0, 1000, 700});
+    EXPECT_EQ(popup.rect(), (Rect{0, 650, 100, 700})) << "kept inside the work area";
+}
+
+TEST(WindowHeadlessTest, MaximizeFillsWorkAreaAndResizesCanvas) {
+    RecordingWindow window;
+    window.set_headless_work_area(Rect{0, 30, 800, 600});
+    ASSERT_TRUE(window.build());
+    window.maximize_to_work_area();
+    EXPECT_EQ(window.rect(), (Rect{0, 30, 800, 600}));
+    EXPECT_EQ(window.canvas().width(), 800);
+    EXPECT_EQ(window.canvas().height(), 570);
+    EXPECT_EQ(window.manager().client_size(), (Size{800, 570}));
+}
+
+TEST(WindowHeadlessTest, CloseDestroysOnceAndStopsTimers) {
+    RecordingWindow window;
+    window.watched = {WindowMessage::kClose, WindowMessage::kDestroy};
+    ASSERT_TRUE(window.build());
+    window.set_timer(13, 1);
+    window.close();
+    EXPECT_FALSE(window.is_created());
+    ASSERT_EQ(window.seen.size(), 2u);
+    EXPECT_EQ(window.seen[0].msg, WindowMessage::kClose);
+    EXPECT_EQ(window.seen[1].msg, WindowMessage::kDestroy);
+    EXPECT_FALSE(window.next_timer_due().has_value());
+    window.destroy();
+    EXPECT_EQ(window.seen.size(), 2u);
+}
+
+TEST(WindowHeadlessTest, TypedTextAndKeysReachTheHandler) {
+    RecordingWindow window;
+    std::string text;
+    window.watched = {WindowMessage::kTextInput, WindowMessage::kKeyDown, WindowMessage::kKeyUp};
+    window.on_seen = [&](const Seen& s) {
+        if (s.msg == WindowMessage::kTextInput) {
+            text = *reinterpret_cast<const std::string*>(s.lparam);
+        }
+    };
+    ASSERT_TRUE(window.build());
+    window.type_text("héllo");
+    window.press_key(0x0D);
+    EXPECT_EQ(text, "héllo");
+    ASSERT_EQ(window.seen.size(), 3u);
+    EXPECT_EQ(window.seen[1].msg, WindowMessage::kKeyDown);
+    EXPECT_EQ(window.seen[1].wparam, 0x0Du);
+    EXPECT_EQ(window.seen[2].msg, WindowMessage::kKeyUp);
+}
+
+TEST(WindowHeadlessTest, PointParamsKeepNegativeCoordinates) {
+    EXPECT_EQ(point_from_param(make_point_param(-5, 700)), (Point{-5, 700}));
+    EXPECT_EQ(point_from_param(make_point_param(1024, -1)), (Point{1024, -1}));
+}
+
+}  // namespace
+}  // namespace talvoro::ui::test

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "platform/sdl/caption_hit_test.h"
+#include "platform/sdl/event_loop.h"
+#include "platform/sdl/sdl_window_backend.h"
+#include "platform/sdl/virtual_key_table.h"
+#include "platform/sdl/window_shape.h"
+#include "render/mask_region.h"
+#include "window_test_window.h"
+
+namespace talvoro::ui::test {
+namespace {
+
+namespace sdl = talvoro::platform::sdl;
+
+// Real SDL windows; the dummy driver unless the environment chose a display.
+class WindowSdlTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (std::getenv("DISPLAY") == nullptr) {
+            setenv("SDL_VIDEODRIVER", "dummy", 0);
+        }
+        ASSERT_TRUE(sdl::install_sdl_windows()) << SDL_GetError();
+    }
+    static void TearDownTestSuite() { set_window_backend_factory(nullptr); }
+};
+
+TEST_F(WindowSdlTest, IdleLoopSleepsWithoutTimers) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    ASSERT_FALSE(window.headless());
+    window.show();
+    // Let the events of creation pass first.
+    window.post_message(WindowMessage::kCommand, 1);
+    window.on_seen = [](const Seen&) { sdl::quit_event_loop(); };
+    sdl::run_event_loop();
+    SDL_Delay(50);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    window.on_seen = nullptr;
+
+    const size_t before = sdl::event_loop_wakeups();
+    std::thread quitter([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        sdl::quit_event_loop();
+    });
+    sdl::run_event_loop();
+    quitter.join();
+    // The only wake-up is the one that asked to quit.
+    EXPECT_EQ(sdl::event_loop_wakeups() - before, 1u);
+}
+
+TEST_F(WindowSdlTest, LoopWakesForTimers) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    window.set_timer(13, 20);
+    window.on_seen = [&](const Seen& s) {
+        if (s.msg == WindowMessage::kTimer && window.seen.size() == 3) {
+            sdl::quit_event_loop();
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    sdl::run_event_loop();
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(window.seen.size(), 3u);
+    EXPECT_EQ(window.seen[2].wparam, 13u);
+    EXPECT_GE(took, std::chrono::milliseconds(55));
+    EXPECT_LT(took, std::chrono::milliseconds(1000));
+}
+
+TEST_F(WindowSdlTest, PostFromAnotherThreadWakesTheLoop) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    window.on_seen = [](const Seen&) { sdl::quit_event_loop(); };
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        window.post_message(WindowMessage::kUser, 1127, 5);
+    });
+    sdl::run_event_loop();
+    poster.join();
+    ASSERT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(window.seen[0].wparam, 1127u);
+    EXPECT_EQ(window.seen[0].thread, std::this_thread::get_id());
+}
+
+TEST_F(WindowSdlTest, SdlClickReachesTheButton) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    auto* backend = dynamic_cast<sdl::SdlWindowBackend*>(window.backend());
+    ASSERT_NE(backend, nullptr);
+    window.paint_now();
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.windowID = SDL_GetWindowID(backend->sdl_window());
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.clicks = 1;
+    event.button.x = 30;
+    event.button.y = 50;
+    SDL_PushEvent(&event);
+    event.type = SDL_MOUSEBUTTONUP;
+    SDL_PushEvent(&event);
+    std::thread quitter([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        sdl::quit_event_loop();
+    });
+    sdl::run_event_loop();
+    quitter.join();
+    EXPECT_EQ(window.notes, (std::vector<std::string>{"click:ok"}));
+}
+
+TEST_F(WindowSdlTest, OnlyPaintedRectanglesArePresented) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    window.show();
+    auto* backend = dynamic_cast<sdl::SdlWindowBackend*>(window.backend());
+    ASSERT_NE(backend, nullptr);
+    window.paint_now();
+    const size_t before = backend->presented_rects();
+    window.manager().invalidate(Rect{10, 10, 20, 20});
+    const auto drawn = window.paint_now();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(backend->presented_rects() - before, drawn.size());
+    SDL_Surface* surface = SDL_GetWindowSurface(backend->sdl_window());
+    ASSERT_NE(surface, nullptr);
+    Uint8 r = 0, g = 0, b = 0;
+    const auto* row = static_cast<const Uint8*>(surface->pixels) + 15 * surface->pitch;
+    Uint32 pixel = 0;
+    std::memcpy(&pixel, row + 15 * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    EXPECT_EQ(r, 255);
+    EXPECT_EQ(g, 0);
+    EXPECT_EQ(b, 0);
+}
+
+TEST_F(WindowSdlTest, ShapeWithHoleFromMask) {
+    Image mask = *Image::create(20, 10);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            const bool hole = x >= 5 && x < 15 && y >= 3 && y < 7;
+            uint8_t* p = mask.data() + y * mask.stride() + x * 4;
+            p[0] = p[1] = p[2] = hole ? 255 : 0;
+            p[3] = 255;
+        }
+    }
+    const std::vector<Rect> opaque = mask_region(mask);
+    RecordingWindow window;
+    ASSERT_TRUE(window.build("Shaped", Rect{0, 0, 20, 10}));
+    auto* backend = dynamic_cast<sdl::SdlWindowBackend*>(window.backend());
+    ASSERT_NE(backend, nullptr);
+    if (!window.set_shape(opaque)) {
+        GTEST_SKIP() << "no X display: the window cannot be shaped under "
+                     << SDL_GetCurrentVideoDriver();
+    }
+    std::vector<Rect> shape;
+    ASSERT_TRUE(sdl::read_window_shape(backend->sdl_window(), shape));
+    auto covered = [&](int x, int y) {
+        return std::any_of(shape.begin(), shape.end(),
+                           [&](const Rect& r) { return r.contains(x, y); });
+    };
+    EXPECT_TRUE(covered(0, 0));
+    EXPECT_TRUE(covered(19, 9));
+    EXPECT_TRUE(covered(4, 5));
+    EXPECT_FALSE(covered(5, 3));
+    EXPECT_FALSE(covered(14, 6));
+    EXPECT_TRUE(covered(15, 6));
+}
+
+TEST_F(WindowSdlTest, HitTestCallbackDragsInsideCaptionBandOnly) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    window.set_caption_band(Rect{0, 0, 80, 40});
+    auto* backend = dynamic_cast<sdl::SdlWindowBackend*>(window.backend());
+    ASSERT_NE(backend, nullptr);
+    const SDL_Point in_band{90, 20};
+    const SDL_Point below{90, 60};
+    const SDL_Point margin{150, 20};
+    const SDL_Point on_button{20, 20};
+    EXPECT_EQ(sdl::caption_hit_test(backend->sdl_window(), &in_band, &window),
+              SDL_HITTEST_DRAGGABLE);
+    EXPECT_EQ(sdl::caption_hit_test(backend->sdl_window(), &below, &window), SDL_HITTEST_NORMAL);
+    EXPECT_EQ(sdl::caption_hit_test(backend->sdl_window(), &margin, &window), SDL_HITTEST_NORMAL);
+    EXPECT_EQ(sdl::caption_hit_test(backend->sdl_window(), &on_button, &window),
+              SDL_HITTEST_NORMAL);
+}
+
+TEST(VirtualKeyTableTest, KeysBecomeWindowsCodes) {
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_a), 'A');
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_z), 'Z');
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_7), '7');
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_F1), 0x70);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_F12), 0x7B);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_F13), 0x7C);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_RETURN), 0x0D);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_ESCAPE), 0x1B);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_LEFT), 0x25);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_KP_0), 0x60);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_KP_9), 0x69);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_LSHIFT), 0xA0);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_SEMICOLON), 0xBA);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_QUOTE), 0xDE);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_MUTE), 0);
+}
+
+}  // namespace
+}  // namespace talvoro::ui::test
