@@ -109,7 +109,7 @@ TEST(RandomInputTest, DrawingNeverLeavesTheClip) {
                         break;
                     default:
                         draw_text(canvas, random.rect(), random.text(),
-                                  FontSpec{"Verdana", random.number(-3, 40)}, random.color(),
+                                  FontStyle{"Verdana", random.number(-3, 40)}, random.color(),
                                   static_cast<unsigned>(random.number(0, 127)), random.rect());
                 }
             }

@@ -37,7 +37,7 @@ Ink find_ink(const Canvas& canvas, const Rect& allowed) {
 
 class TextTest : public testing::Test {
   protected:
-    Ink draw(const std::string& text, const FontSpec& font, unsigned flags,
+    Ink draw(const std::string& text, const FontStyle& font, unsigned flags,
              Color color = Color{0, 0, 0, 0}) {
         canvas_.resize(200, 80);
         canvas_.clear(kBackground);
@@ -53,9 +53,9 @@ class TextTest : public testing::Test {
 };
 
 TEST_F(TextTest, EnglishAndChineseDrawInsideTheRectOnly) {
-    const FontSpec verdana{"Verdana", 14};
-    const FontSpec yahei{"微软雅黑", 14};
-    const FontSpec jhenghei{"Microsoft JhengHei", 14};
+    const FontStyle verdana{"Verdana", 14};
+    const FontStyle yahei{"微软雅黑", 14};
+    const FontStyle jhenghei{"Microsoft JhengHei", 14};
     for (auto [text, font] : {std::pair{"Button assignment", verdana},
                               {"按键设置", verdana},
                               {"按键设置", yahei},
@@ -78,7 +78,7 @@ TEST_F(TextTest, EnglishAndChineseDrawInsideTheRectOnly) {
 TEST_F(TextTest, ChineseFindsACjkFaceWhateverTheFamily) {
     FontCache& cache = FontCache::shared();
     for (const char* family : {"Verdana", "微软雅黑", "Microsoft JhengHei"}) {
-        FontSpec font{family, 14};
+        FontStyle font{family, 14};
         int primary = cache.face_for(font, "zh-cn");
         int face = cache.face_for_char(primary, font, "zh-cn", U'键');
         ASSERT_GE(face, 0) << family;
@@ -91,7 +91,7 @@ TEST_F(TextTest, ChineseFindsACjkFaceWhateverTheFamily) {
 }
 
 TEST_F(TextTest, AlignmentMovesTheInk) {
-    FontSpec font{"Verdana", 12};
+    FontStyle font{"Verdana", 12};
     Ink left = draw("OK", font, kTextSingleLine | kTextLeft | kTextTop);
     Ink centre = draw("OK", font, kTextSingleLine | kTextCenter | kTextVCenter);
     Ink right = draw("OK", font, kTextSingleLine | kTextRight | kTextBottom);
@@ -109,7 +109,7 @@ TEST_F(TextTest, AlignmentMovesTheInk) {
 }
 
 TEST_F(TextTest, WordBreakWrapsOntoMoreLinesAndStaysInside) {
-    FontSpec font{"Verdana", 12};
+    FontStyle font{"Verdana", 12};
     std::string text = "The quick brown fox jumps over the lazy dog again and again";
     Ink single = draw(text, font, kTextSingleLine);
     Ink wrapped = draw(text, font, kTextWordBreak);
@@ -121,16 +121,16 @@ TEST_F(TextTest, WordBreakWrapsOntoMoreLinesAndStaysInside) {
               3 * measure_text("x", font).height);  // wraps into exactly the lines needed
     EXPECT_LE(measure_text(text, font, kTextWordBreak, 160).width, 160);
     // Chinese has no blanks yet wraps between characters.
-    Size cjk = measure_text("按键设置按键设置按键设置按键设置", FontSpec{"微软雅黑", 14},
+    Size cjk = measure_text("按键设置按键设置按键设置按键设置", FontStyle{"微软雅黑", 14},
                             kTextWordBreak, 60);
     EXPECT_LE(cjk.width, 60);
-    EXPECT_GE(cjk.height, 3 * measure_text("按", FontSpec{"微软雅黑", 14}).height);
+    EXPECT_GE(cjk.height, 3 * measure_text("按", FontStyle{"微软雅黑", 14}).height);
     // Line breaks make lines unless the text is one line.
     EXPECT_EQ(measure_text("a\nb", font, 0).height, 2 * measure_text("a\nb", font).height);
 }
 
 TEST_F(TextTest, UnderlineMarkupAddsALine) {
-    FontSpec font{"Verdana", 14};
+    FontStyle font{"Verdana", 14};
     Ink plain = draw("{u}Save{/u}", font, kTextSingleLine);
     Ink marked = draw("{u}Save{/u}", font, kTextSingleLine | kTextMarkup);
     save("underlined");
@@ -139,7 +139,7 @@ TEST_F(TextTest, UnderlineMarkupAddsALine) {
     EXPECT_GT(marked.pixels, unmarked.pixels);
     EXPECT_GT(marked.box.bottom, unmarked.box.bottom);
     EXPECT_EQ(marked.outside, 0);
-    FontSpec underlined = font;
+    FontStyle underlined = font;
     underlined.underline = true;
     Ink whole = draw("Save", underlined, kTextSingleLine);
     EXPECT_EQ(whole.box.bottom, marked.box.bottom);
@@ -149,7 +149,7 @@ TEST_F(TextTest, RectTooSmallClipsTheText) {
     canvas_.resize(100, 40);
     canvas_.clear(kBackground);
     Rect tiny{10, 10, 18, 15};
-    draw_text(canvas_, tiny, "Wide text here", FontSpec{"Verdana", 20}, Color{}, kTextSingleLine);
+    draw_text(canvas_, tiny, "Wide text here", FontStyle{"Verdana", 20}, Color{}, kTextSingleLine);
     Ink ink = find_ink(canvas_, tiny);
     EXPECT_GT(ink.pixels, 0);
     EXPECT_EQ(ink.outside, 0);
@@ -163,25 +163,25 @@ TEST_F(TextTest, RectanglesAtTheEdgesOfIntDrawNothingAmiss) {
                           {INT_MIN, INT_MIN, INT_MAX, INT_MAX}};
     for (const Rect& rect : edges) {
         for (unsigned flags : {0u, kTextRight | kTextBottom, kTextCenter | kTextVCenter}) {
-            draw_text(canvas_, rect, "{u}Wg{/u}", FontSpec{"Verdana", 20, false, true}, Color{},
+            draw_text(canvas_, rect, "{u}Wg{/u}", FontStyle{"Verdana", 20, false, true}, Color{},
                       flags | kTextMarkup);
         }
     }
     // Only the rectangle covering everything may leave ink, centred far away from the canvas.
     EXPECT_EQ(find_ink(canvas_, Rect{}).pixels, 0);
     Rect left_edge{INT_MIN, 0, 30, 30};
-    draw_text(canvas_, left_edge, "Wg", FontSpec{"Verdana", 20}, Color{}, kTextRight);
+    draw_text(canvas_, left_edge, "Wg", FontStyle{"Verdana", 20}, Color{}, kTextRight);
     Ink ink = find_ink(canvas_, Rect{0, 0, 30, 30});
     EXPECT_GT(ink.pixels, 0);
     EXPECT_EQ(ink.outside, 0);
 }
 
 TEST_F(TextTest, DefaultFontFillsTheBlanks) {
-    FontSpec before = default_font();
-    set_default_font(FontSpec{"DejaVu Sans", 30});
-    Size big = measure_text("Hello", FontSpec{"", 0});
-    set_default_font(FontSpec{"DejaVu Sans", 10});
-    Size small = measure_text("Hello", FontSpec{"", 0});
+    FontStyle before = default_font();
+    set_default_font(FontStyle{"DejaVu Sans", 30});
+    Size big = measure_text("Hello", FontStyle{"", 0});
+    set_default_font(FontStyle{"DejaVu Sans", 10});
+    Size small = measure_text("Hello", FontStyle{"", 0});
     set_default_font(before);
     EXPECT_GT(big.width, small.width * 2);
     EXPECT_EQ(default_font(), before);

@@ -301,8 +301,8 @@ void CControlUI::paint_text(Canvas& canvas) {
     if (text_.empty()) {
         return;
     }
-    static const FontSpec kDefault{};
-    const FontSpec& spec = manager_ != nullptr ? manager_->font(font_) : kDefault;
+    static const FontStyle kDefault{};
+    const FontStyle& spec = manager_ != nullptr ? manager_->font(font_) : kDefault;
     Color color = text_color_;
     if (!enabled_ && !disabled_text_color_.is_none()) {
         color = disabled_text_color_;

@@ -96,7 +96,7 @@ void CDialogBuilder::read_window(const pugi::xml_node& window) {
                 defaults_[std::string(name)] = child.attribute("value").value();
             }
         } else if (element == "Font" && manager_ != nullptr) {
-            FontSpec font;
+            FontStyle font;
             font.family = child.attribute("name").value();
             if (auto size = parse_int(child.attribute("size").value()); size && *size > 0) {
                 font.pixel_size = *size;

@@ -43,8 +43,8 @@ size_t count_chars(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return !is_continuation(c); }));
 }
 
-const FontSpec& font_of(const CControlUI& control) {
-    static const FontSpec kNone{{}, 0};
+const FontStyle& font_of(const CControlUI& control) {
+    static const FontStyle kNone{{}, 0};
     return control.manager() != nullptr ? control.manager()->font(control.font()) : kNone;
 }
 
@@ -254,7 +254,7 @@ void CEditUI::restart_blink() {
 
 int CEditUI::caret_x(size_t offset) const {
     std::string shown = display_text();
-    const FontSpec& spec = font_of(*this);
+    const FontStyle& spec = font_of(*this);
     Rect area = pos().deflate(text_padding());
     int full = measure_text(shown, spec).width;
     int start = area.left;
@@ -305,7 +305,7 @@ void CEditUI::paint_text(Canvas& canvas) {
                   kTextSingleLine | (text_align() & ~kTextMarkup), text_padding());
     }
     if (caret_visible() && !readonly_) {
-        const FontSpec& spec = font_of(*this);
+        const FontStyle& spec = font_of(*this);
         Rect area = pos().deflate(text_padding());
         int height = std::min(measure_text("|", spec).height, area.height());
         int top = area.top + (area.height() - height) / 2;

@@ -88,8 +88,8 @@ void CListContainerElementUI::paint_text(Canvas& canvas) {
             color = wanted;
         }
     }
-    static const FontSpec kNone{{}, 0};
-    const FontSpec& spec = manager() != nullptr ? manager()->font(font()) : kNone;
+    static const FontStyle kNone{{}, 0};
+    const FontStyle& spec = manager() != nullptr ? manager()->font(font()) : kNone;
     draw_text(canvas, pos(), text(), spec, color, kTextSingleLine | text_align(), text_padding());
 }
 

@@ -92,9 +92,9 @@ void CListLabelElementUI::paint_text(Canvas& canvas) {
     if (!enabled() && !disabled_text_color().is_none()) {
         color = disabled_text_color();
     }
-    static const FontSpec kDefault{};
+    static const FontStyle kDefault{};
     int font_index = item_font_ >= 0 ? item_font_ : font();
-    const FontSpec& spec = manager() != nullptr ? manager()->font(font_index) : kDefault;
+    const FontStyle& spec = manager() != nullptr ? manager()->font(font_index) : kDefault;
     draw_text(canvas, pos(), text(), spec, color, text_flags() | text_align(), text_padding());
 }
 

@@ -116,7 +116,7 @@ void CPaintManagerUI::for_each_control(const std::function<void(CControlUI&)>& v
     }
 }
 
-int CPaintManagerUI::add_font(const FontSpec& font, bool make_default) {
+int CPaintManagerUI::add_font(const FontStyle& font, bool make_default) {
     fonts_.push_back(font);
     int index = static_cast<int>(fonts_.size()) - 1;
     if (make_default) {
@@ -126,8 +126,8 @@ int CPaintManagerUI::add_font(const FontSpec& font, bool make_default) {
     return index;
 }
 
-const FontSpec& CPaintManagerUI::font(int index) const {
-    static const FontSpec kNone{{}, 0};  // the text renderer's own default
+const FontStyle& CPaintManagerUI::font(int index) const {
+    static const FontStyle kNone{{}, 0};  // the text renderer's own default
     if (index >= 0 && index < static_cast<int>(fonts_.size())) {
         return fonts_[index];
     }

@@ -15,7 +15,7 @@
 #include "core/control.h"
 #include "core/notify.h"
 #include "render/canvas.h"
-#include "render/font_spec.h"
+#include "render/font_style.h"
 #include "render/image_cache.h"
 
 namespace talvoro::ui {
@@ -53,8 +53,8 @@ class CPaintManagerUI {
     void for_each_control(const std::function<void(CControlUI&)>& visit);
 
     // Fonts by index, in declaration order; a bad index gives the default font.
-    int add_font(const FontSpec& font, bool make_default = false);
-    const FontSpec& font(int index) const;
+    int add_font(const FontStyle& font, bool make_default = false);
+    const FontStyle& font(int index) const;
     size_t font_count() const { return fonts_.size(); }
     ImageCache& image_cache() { return images_; }
     // Points every window's pictures at `skin_folder`, reloads them and
@@ -150,7 +150,7 @@ class CPaintManagerUI {
     std::unique_ptr<CControlUI> root_;
     Size client_size_;
     std::map<std::string, std::string, std::less<>> window_attributes_;
-    std::vector<FontSpec> fonts_;
+    std::vector<FontStyle> fonts_;
     int default_font_ = -1;
     ImageCache images_;
     std::vector<INotifyUI*> notifiers_;

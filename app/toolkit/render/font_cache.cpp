@@ -104,7 +104,7 @@ FontCache& FontCache::shared() {
     return cache;
 }
 
-int FontCache::open_face(const std::string& file, int index, const FontSpec& font) {
+int FontCache::open_face(const std::string& file, int index, const FontStyle& font) {
     auto key = std::make_tuple(file, index, font.pixel_size, font.bold, font.italic);
     auto found = faces_by_file_.find(key);
     if (found != faces_by_file_.end()) {
@@ -130,7 +130,7 @@ int FontCache::open_face(const std::string& file, int index, const FontSpec& fon
     return id;
 }
 
-int FontCache::match(const FontSpec& font, const std::string& language, char32_t codepoint) {
+int FontCache::match(const FontStyle& font, const std::string& language, char32_t codepoint) {
     FcConfig* config = static_cast<FcConfig*>(config_);
     FcPattern* pattern = FcPatternCreate();
     const char* cjk_language = cjk_family_language(font.family);
@@ -172,7 +172,7 @@ int FontCache::match(const FontSpec& font, const std::string& language, char32_t
     return id;
 }
 
-int FontCache::face_for(const FontSpec& font, const std::string& language) {
+int FontCache::face_for(const FontStyle& font, const std::string& language) {
     if (!ok() || font.pixel_size <= 0 || font.pixel_size > kMaxPixelSize) {
         return -1;
     }
@@ -186,7 +186,7 @@ int FontCache::face_for(const FontSpec& font, const std::string& language) {
     return id;
 }
 
-int FontCache::face_for_char(int primary, const FontSpec& font, const std::string& language,
+int FontCache::face_for_char(int primary, const FontStyle& font, const std::string& language,
                              char32_t codepoint) {
     if (primary < 0 || primary >= static_cast<int>(faces_.size())) {
         return primary;

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "render/font_spec.h"
+#include "render/font_style.h"
 
 namespace talvoro::ui {
 
@@ -47,9 +47,9 @@ class FontCache {
 
     // The face fontconfig picks for the font and the text's language ("zh-cn", "" for none);
     // -1 when there is none.
-    int face_for(const FontSpec& font, const std::string& language);
+    int face_for(const FontStyle& font, const std::string& language);
     // `primary` when it has the character, else a face that has it (or `primary`).
-    int face_for_char(int primary, const FontSpec& font, const std::string& language,
+    int face_for_char(int primary, const FontStyle& font, const std::string& language,
                       char32_t codepoint);
     // nullptr for a bad face.
     const Glyph* glyph(int face, char32_t codepoint);
@@ -59,8 +59,8 @@ class FontCache {
 
   private:
     struct Face;
-    int match(const FontSpec& font, const std::string& language, char32_t codepoint);
-    int open_face(const std::string& file, int index, const FontSpec& font);
+    int match(const FontStyle& font, const std::string& language, char32_t codepoint);
+    int open_face(const std::string& file, int index, const FontStyle& font);
 
     void* library_ = nullptr;  // FT_Library
     void* config_ = nullptr;   // FcConfig*

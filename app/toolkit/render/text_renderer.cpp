@@ -13,8 +13,8 @@ namespace talvoro::ui {
 
 namespace {
 
-FontSpec& default_font_storage() {
-    static FontSpec font{"Verdana", 12, false, false, false};
+FontStyle& default_font_storage() {
+    static FontStyle font{"Verdana", 12, false, false, false};
     return font;
 }
 
@@ -71,9 +71,9 @@ std::string text_language(const std::u32string& text, const std::string& family)
     return traditional ? "zh-tw" : "zh-cn";
 }
 
-FontSpec resolve(const FontSpec& font) {
-    FontSpec resolved = font;
-    const FontSpec& fallback = default_font_storage();
+FontStyle resolve(const FontStyle& font) {
+    FontStyle resolved = font;
+    const FontStyle& fallback = default_font_storage();
     if (resolved.family.empty()) {
         resolved.family = fallback.family;
     }
@@ -127,10 +127,10 @@ int trimmed_width(const Line& line) {
     return width;
 }
 
-Layout lay_out(std::string_view utf8, const FontSpec& requested, unsigned flags, int max_width) {
+Layout lay_out(std::string_view utf8, const FontStyle& requested, unsigned flags, int max_width) {
     Layout layout;
     FontCache& cache = FontCache::shared();
-    FontSpec font = resolve(requested);
+    FontStyle font = resolve(requested);
     std::u32string text = decode_utf8(utf8);
     std::string language = text_language(text, font.family);
     int primary = cache.face_for(font, language);
@@ -228,8 +228,8 @@ void draw_glyph(Canvas& canvas, const Glyph& glyph, int64_t left, int64_t top, C
 
 }  // namespace
 
-void set_default_font(const FontSpec& font) {
-    FontSpec& stored = default_font_storage();
+void set_default_font(const FontStyle& font) {
+    FontStyle& stored = default_font_storage();
     if (!font.family.empty()) {
         stored.family = font.family;
     }
@@ -241,16 +241,16 @@ void set_default_font(const FontSpec& font) {
     stored.underline = font.underline;
 }
 
-FontSpec default_font() {
+FontStyle default_font() {
     return default_font_storage();
 }
 
-Size measure_text(std::string_view utf8, const FontSpec& font, unsigned flags, int max_width) {
+Size measure_text(std::string_view utf8, const FontStyle& font, unsigned flags, int max_width) {
     Layout layout = lay_out(utf8, font, flags, max_width);
     return Size{layout.width, layout.height};
 }
 
-void draw_text(Canvas& canvas, const Rect& rect, std::string_view utf8, const FontSpec& font,
+void draw_text(Canvas& canvas, const Rect& rect, std::string_view utf8, const FontStyle& font,
                Color color, unsigned flags, const Rect& padding) {
     Rect area = rect.deflate(padding);
     if (area.empty() || utf8.empty()) {

@@ -5,7 +5,7 @@
 
 #include "render/canvas.h"
 #include "render/color.h"
-#include "render/font_spec.h"
+#include "render/font_style.h"
 #include "render/rect.h"
 
 namespace talvoro::ui {
@@ -26,17 +26,17 @@ enum TextFlags : unsigned {
     kTextMarkup = 1u << 6,
 };
 
-// The font used where a FontSpec leaves the family empty or the size at 0 or below.
-void set_default_font(const FontSpec& font);
-FontSpec default_font();
+// The font used where a FontStyle leaves the family empty or the size at 0 or below.
+void set_default_font(const FontStyle& font);
+FontStyle default_font();
 
 // Size of the laid-out text; `max_width` only matters with kTextWordBreak.
-Size measure_text(std::string_view utf8, const FontSpec& font, unsigned flags = kTextSingleLine,
+Size measure_text(std::string_view utf8, const FontStyle& font, unsigned flags = kTextSingleLine,
                   int max_width = 0);
 
 // Draws inside `rect` shrunk by `padding` (a rectangle of four insets) and never outside
 // `rect`. The colour is drawn opaque whatever its alpha byte.
-void draw_text(Canvas& canvas, const Rect& rect, std::string_view utf8, const FontSpec& font,
+void draw_text(Canvas& canvas, const Rect& rect, std::string_view utf8, const FontStyle& font,
                Color color, unsigned flags, const Rect& padding = {});
 
 }  // namespace talvoro::ui

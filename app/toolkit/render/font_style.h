@@ -5,14 +5,14 @@
 
 namespace talvoro::ui {
 
-struct FontSpec {
+struct FontStyle {
     std::string family;
     int pixel_size = 12;
     bool bold = false;
     bool underline = false;
     bool italic = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
 }  // namespace talvoro::ui
