@@ -15,6 +15,7 @@
 #include "options.h"
 #include "posix/interface_socket.h"
 #include "posix/mouse_server.h"
+#include "posix/parent_watch.h"
 #include "posix/signal_events.h"
 #include "posix/state_file.h"
 #include "virtual_firmware.h"
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
     auto signals = vm::posix::SignalEvents::open({SIGTERM, SIGINT, SIGUSR1, SIGUSR2}, &error);
     if (!signals)
         return complain(kExitFailure, error);
+    // After the signals are blocked, so the SIGTERM it asks for is not lost.
+    if (options.exit_with_parent && !vm::posix::terminate_with_parent()) {
+        return complain(kExitFailure, "the process that started the mouse has gone");
+    }
     ::signal(SIGPIPE, SIG_IGN);
 
     vm::VirtualFirmware firmware(std::move(state), options.faults,

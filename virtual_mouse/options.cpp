@@ -80,7 +80,8 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
             option = option.substr(0, equals);
         }
         const bool is_flag = option == "--help" || option == "-h" || option == "--verbose" ||
-                             option == "--unplug-mid-transfer" || option == "--no-timing";
+                             option == "--unplug-mid-transfer" || option == "--no-timing" ||
+                             option == "--exit-with-parent";
         if (is_flag && inline_value)
             return fail(std::string(option) + " takes no value");
         if (option == "--help" || option == "-h") {
@@ -93,6 +94,10 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
         }
         if (option == "--unplug-mid-transfer") {
             options.faults.unplug_mid_transfer = true;
+            continue;
+        }
+        if (option == "--exit-with-parent") {
+            options.exit_with_parent = true;
             continue;
         }
         if (option == "--no-timing") {
@@ -200,6 +205,8 @@ Prints "ready" on standard output once the sockets exist.
                          after every change; a missing or damaged file starts
                          from the factory profiles
   --verbose              print every request to standard error
+  --exit-with-parent     stop, removing the sockets, when the process that
+                         started the mouse ends (for test harnesses)
   --no-timing            make every reply valid at once instead of after its
                          wait (for hosts whose waits are simulated)
   --help                 show this text

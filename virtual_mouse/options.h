@@ -24,6 +24,8 @@ struct Options {
     FaultPlan faults;
     std::string state_file;  // empty: state lives in memory only
     bool verbose = false;
+    // Stop (removing the sockets) when the process that started the mouse ends.
+    bool exit_with_parent = false;
 };
 
 struct ParsedCommandLine {

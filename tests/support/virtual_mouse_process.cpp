@@ -46,7 +46,8 @@ VirtualMouseProcess::VirtualMouseProcess(const std::string& folder, std::vector<
                                          std::string name)
     : folder_(folder), name_(std::move(name)), state_file_(folder + "/" + name_ + ".state") {
     std::vector<std::string> argv_strings = {
-        TALVORO_VIRTUAL_MOUSE_PATH, "--dir", folder_, "--name", name_, "--state", state_file_};
+        TALVORO_VIRTUAL_MOUSE_PATH, "--dir", folder_, "--name", name_, "--state", state_file_,
+        "--exit-with-parent"};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : argv_strings)
