@@ -8,17 +8,12 @@
 #include "core/edit.h"
 #include "core/key_codes.h"
 #include "core/paint_manager.h"
+#include "notify_recorder.h"
 
 namespace talvoro::ui {
 namespace {
 
-class Recorder : public INotifyUI {
-  public:
-    void notify(TNotifyUI& msg) override {
-        seen.push_back(msg.type + ":" + (msg.sender != nullptr ? msg.sender->name() : "-"));
-    }
-    std::vector<std::string> seen;
-};
+using Recorder = test::NotifyRecorder;
 
 // One 120 x 20 edit filling the window, focused by a click.
 class CoreEditTest : public ::testing::Test {

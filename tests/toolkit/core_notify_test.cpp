@@ -8,18 +8,12 @@
 #include "core/horizontal_layout.h"
 #include "core/option.h"
 #include "core/paint_manager.h"
+#include "notify_recorder.h"
 
 namespace talvoro::ui {
 namespace {
 
-// Keeps "type:sender name" of every notification, in order.
-class Recorder : public INotifyUI {
-  public:
-    void notify(TNotifyUI& msg) override {
-        seen.push_back(msg.type + ":" + (msg.sender != nullptr ? msg.sender->name() : "-"));
-    }
-    std::vector<std::string> seen;
-};
+using Recorder = test::NotifyRecorder;
 
 // A row of 50-pixel controls: button "ok", options "a" and "b" in group "g", option "solo"
 // without a group, option "other" in group "g" of another window.
