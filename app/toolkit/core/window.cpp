@@ -18,7 +18,7 @@ WindowBackendFactory& backend_factory() {
 }
 
 // Live windows in creation order, for the layout dump. UI thread only.
-std::vector<CWindowWnd*>& live_windows() {
+std::vector<CWindowWnd*>& window_list() {
     static std::vector<CWindowWnd*> windows;
     return windows;
 }
@@ -109,11 +109,22 @@ bool CWindowWnd::create(CWindowWnd* owner, std::string title, const Rect& rect, 
         return false;
     }
     created_ = true;
-    live_windows().push_back(this);
+    window_list().push_back(this);
     manager_.set_async_wakeup([this] { wake(); });
     send_message(WindowMessage::kCreate);
     send_message(WindowMessage::kSize, 0, make_point_param(rect_.width(), rect_.height()));
     return true;
+}
+
+std::vector<CWindowWnd*> CWindowWnd::live_windows() { return window_list(); }
+
+CWindowWnd* CWindowWnd::of_manager(const CPaintManagerUI* manager) {
+    for (CWindowWnd* window : window_list()) {
+        if (&window->manager_ == manager) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 void CWindowWnd::show(bool visible) {
@@ -147,7 +158,7 @@ void CWindowWnd::destroy() {
     if (backend_ != nullptr) {
         backend_->destroy();
     }
-    auto& windows = live_windows();
+    auto& windows = window_list();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
     created_ = false;
     visible_ = false;
@@ -487,7 +498,7 @@ void CWindowWnd::write_ui_dump() {
 bool write_ui_dump(const std::string& path) {
     std::string out = "{\"controls\":[";
     bool first = true;
-    for (CWindowWnd* window : live_windows()) {
+    for (CWindowWnd* window : window_list()) {
         const Rect& at = window->rect();
         window->manager().for_each_control([&](CControlUI& control) {
             if (control.name().empty()) {

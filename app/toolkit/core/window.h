@@ -93,6 +93,12 @@ class CWindowWnd {
 
     // `rect` is on the screen. A popup is centred over its owner inside the work area.
     bool create(CWindowWnd* owner, std::string title, const Rect& rect, bool popup = false);
+    // The class name other windows know it by ("MSUIMainFrame", "PopupWnd" ...).
+    virtual std::string_view window_class_name() const { return {}; }
+    // Every created window, oldest first.
+    static std::vector<CWindowWnd*> live_windows();
+    // The created window whose paint manager this is; null for none.
+    static CWindowWnd* of_manager(const CPaintManagerUI* manager);
     bool is_created() const { return created_; }
     void show(bool visible = true);
     bool visible() const { return visible_; }
