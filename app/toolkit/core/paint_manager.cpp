@@ -28,13 +28,28 @@ std::vector<CPaintManagerUI*>& live_managers() {
     return managers;
 }
 
+// The skin folder of windows to come.
+std::string& resource_folder() {
+    static std::string folder;
+    return folder;
+}
+
 }  // namespace
 
-CPaintManagerUI::CPaintManagerUI() : clock_(steady_now) {
+CPaintManagerUI::CPaintManagerUI() : images_(resource_folder()), clock_(steady_now) {
     live_managers().push_back(this);
 }
 
+void CPaintManagerUI::set_resource_path(const std::string& skin_folder) {
+    resource_folder() = skin_folder;
+}
+
+const std::string& CPaintManagerUI::resource_path() {
+    return resource_folder();
+}
+
 void CPaintManagerUI::reload_all_images(const std::string& skin_folder) {
+    resource_folder() = skin_folder;
     for (CPaintManagerUI* manager : live_managers()) {
         manager->images_.set_base_folder(skin_folder);
         manager->images_.reload_all();

@@ -57,7 +57,10 @@ class CPaintManagerUI {
     const FontStyle& font(int index) const;
     size_t font_count() const { return fonts_.size(); }
     ImageCache& image_cache() { return images_; }
-    // Points every window's pictures at `skin_folder`, reloads them and
+    // The skin folder windows created from now on take their pictures from.
+    static void set_resource_path(const std::string& skin_folder);
+    static const std::string& resource_path();
+    // Points every window's pictures at `skin_folder` (and windows to come), reloads them and
     // redraws every window: the look follows a change of skin at once.
     static void reload_all_images(const std::string& skin_folder);
 
