@@ -24,6 +24,9 @@ class DeviceLinkUi {
     virtual void reselect_page_profile() = 0;
     virtual bool select_led_option() = 0;
     virtual void apply_language_layout() = 0;
+    // The mouse answered but could not be read; the pages show the factory
+    // settings instead. The user is told so.
+    virtual void read_failed() = 0;
 };
 
 // For callers without a window: every request is a no-op.
@@ -37,6 +40,7 @@ class NoWindowUi final : public DeviceLinkUi {
     void reselect_page_profile() override {}
     bool select_led_option() override { return false; }
     void apply_language_layout() override {}
+    void read_failed() override {}
 };
 
 }  // namespace talvoro

@@ -19,7 +19,8 @@ void PresenceMonitor::initial_check() {
 
 void PresenceMonitor::device_refresh() {
     ui_.paint_now();
-    if (exchange_.read_device() != QX_STATUS_DONE)
+    const bool read = exchange_.read_device() == QX_STATUS_DONE;
+    if (!read)
         exchange_.reset_all_profiles();
     if (store_.macro_store.macro_count > 0)
         ui_.rebuild_macro_list();
@@ -29,6 +30,9 @@ void PresenceMonitor::device_refresh() {
         store_.led_on = 1;
     }
     ui_.apply_language_layout();
+    // Told last, once the window shows what it now holds.
+    if (!read)
+        ui_.read_failed();
 }
 
 void PresenceMonitor::on_device_change(uint32_t event, uint32_t device_type,

@@ -56,6 +56,7 @@ class RecordingUi final : public DeviceLinkUi {
     void reselect_page_profile() override { ++reselections; }
     bool select_led_option() override { return has_led_option; }
     void apply_language_layout() override { ++layouts; }
+    void read_failed() override { ++read_failures; }
 
     std::vector<int> shown;
     int paints = 0;
@@ -64,6 +65,7 @@ class RecordingUi final : public DeviceLinkUi {
     int macro_lists = 0;
     int reselections = 0;
     int layouts = 0;
+    int read_failures = 0;
     bool has_led_option = true;
 };
 

@@ -35,6 +35,18 @@ TEST_F(Presence, StartingWithAMouseReadsItAndLightsIt) {
     EXPECT_EQ(store_->led_on, 1);
     EXPECT_EQ(mouse.read_state().at(kStateLed), 0);
     EXPECT_EQ(+store_->profiles[0].button_function[0], kLeftClick);
+    EXPECT_EQ(ui_.read_failures, 0);
+}
+
+TEST_F(Presence, AMouseThatCannotBeReadShowsDefaultsAndTellsTheUser) {
+    // Every chunk read refused: the store takes the factory settings, and the
+    // window is told once, after it shows them.
+    start_mouse({"--refuse", "0x07"});
+    presence_.initial_check();
+    EXPECT_FALSE(presence_.state().device_absent);
+    EXPECT_EQ(ui_.read_failures, 1);
+    EXPECT_EQ(+store_->profiles[0].button_function[0], kLeftClick);
+    EXPECT_EQ(ui_.layouts, 1);
 }
 
 TEST_F(Presence, RemovalsShowOnePopupAndOnlyWhenTheMouseIsGone) {
