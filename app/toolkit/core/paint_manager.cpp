@@ -141,6 +141,21 @@ int CPaintManagerUI::add_font(const FontStyle& font, bool make_default) {
     return index;
 }
 
+bool CPaintManagerUI::set_default_font(int index) {
+    if (index < 0 || index >= static_cast<int>(fonts_.size())) {
+        return false;
+    }
+    default_font_ = index;
+    // Text without its own font is measured anew.
+    need_update();
+    invalidate_all();
+    return true;
+}
+
+int CPaintManagerUI::default_font() const {
+    return default_font_;
+}
+
 const FontStyle& CPaintManagerUI::font(int index) const {
     static const FontStyle kNone{{}, 0};  // the text renderer's own default
     if (index >= 0 && index < static_cast<int>(fonts_.size())) {

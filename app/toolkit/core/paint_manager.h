@@ -56,6 +56,10 @@ class CPaintManagerUI {
     int add_font(const FontStyle& font, bool make_default = false);
     const FontStyle& font(int index) const;
     size_t font_count() const { return fonts_.size(); }
+    // Text without a font of its own is drawn in font `index` from now on; false for a bad index.
+    bool set_default_font(int index);
+    // -1 when there is none.
+    int default_font() const;
     ImageCache& image_cache() { return images_; }
     // The skin folder windows created from now on take their pictures from.
     static void set_resource_path(const std::string& skin_folder);
