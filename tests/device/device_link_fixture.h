@@ -16,34 +16,12 @@
 #include "device/device_link_ui.h"
 #include "device/presence_monitor.h"
 #include "device/profile_exchange.h"
+#include "support/direct_device_api.h"
+#include "support/fake_desktop.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 
 namespace talvoro::test {
-
-// Desktop settings kept in memory, with every write counted.
-class FakeDesktop final : public DesktopMouseSettings {
-  public:
-    std::optional<int> double_click_ms() const override { return double_click; }
-    std::optional<int> wheel_lines() const override { return lines; }
-    std::optional<int> pointer_speed() const override { return speed; }
-    bool set_double_click_ms(int ms) override { return store(double_click, ms); }
-    bool set_wheel_lines(int value) override { return store(lines, value); }
-    bool set_pointer_speed(int value) override { return store(speed, value); }
-    const char* name() const override { return "fake"; }
-
-    int double_click = 500;
-    int lines = 3;
-    int speed = 10;
-    int writes = 0;
-
-  private:
-    bool store(int& field, int value) {
-        field = value;
-        ++writes;
-        return true;
-    }
-};
 
 // What the device link asked of the window.
 class RecordingUi final : public DeviceLinkUi {
@@ -72,8 +50,6 @@ class RecordingUi final : public DeviceLinkUi {
 // The waits the link asked for since the last clear.
 std::vector<std::chrono::milliseconds>& link_waits();
 
-// The ten entry points taken straight from the library's code.
-DeviceApi direct_api();
 
 // The interface name the device watcher gives the mouse's collection `mi`.
 std::string mouse_interface_name(int mi);
