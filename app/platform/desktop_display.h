@@ -1,0 +1,20 @@
+// Whether the program has a desktop to show windows on, for the modal things (message boxes,
+// file choosers) that must not wait for a user who cannot see them.
+#pragma once
+
+namespace talvoro::ui {
+class CWindowWnd;
+}
+
+namespace talvoro::platform {
+
+// True when SDL video runs on a real display (started here when DISPLAY or WAYLAND_DISPLAY is
+// set and nobody started it yet) and `owner`, if given, is a window on it rather than a headless
+// one. SDL's dummy and offscreen drivers are no display.
+bool desktop_display_available(const ui::CWindowWnd* owner);
+
+// The X11 window id of a window shown through SDL on X11; 0 for anything else. Other programs'
+// dialogs (a chooser) attach to it to stay above the program.
+unsigned long x11_window_id(const ui::CWindowWnd* window);
+
+}  // namespace talvoro::platform

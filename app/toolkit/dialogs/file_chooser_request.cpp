@@ -1,0 +1,26 @@
+#include "dialogs/file_chooser_request.h"
+
+namespace talvoro::ui {
+
+bool has_extension(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    return dot != std::string_view::npos && dot > 0 && dot + 1 < name.size();
+}
+
+std::string with_default_extension(std::string path, std::string_view extension) {
+    while (!extension.empty() && extension.front() == '.') {
+        extension.remove_prefix(1);
+    }
+    if (extension.empty() || has_extension(path)) {
+        return path;
+    }
+    if (path.empty() || path.back() != '.') {
+        path += '.';
+    }
+    path += extension;
+    return path;
+}
+
+}  // namespace talvoro::ui

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+
+#include "device/device_path.h"
+#include "platform/device_watcher.h"
+#include "platform/virtual_hid_socket.h"
+#include "support/temp_folder.h"
+#include "support/virtual_mouse_process.h"
+
+namespace talvoro::platform {
+namespace {
+
+using std::chrono::seconds;
+using test::ScopedEnv;
+using test::TempFolder;
+using test::VirtualMouseProcess;
+
+const std::string kClass = "#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+
+std::string virtual_name(const std::string& ids, int interface_number, const std::string& mouse) {
+    return "\\\\?\\HID#" + ids + "&MI_0" + std::to_string(interface_number) + "#" + mouse + kClass;
+}
+
+// A watcher on a private virtual-HID folder, collecting what it delivers.
+class DeviceWatcherTest : public ::testing::Test {
+  protected:
+    DeviceWatcherTest() : env_("TALVORO_HID_DIR", folder_.path()) {}
+
+    // Waits until `count` changes have been delivered (at most 5 s) and takes them all.
+    std::vector<DeviceChange> wait_for(size_t count) {
+        std::unique_lock lock(mutex_);
+        notified_.wait_for(lock, seconds(5), [&] {
+            for (DeviceChange& change : watcher_.take_changes()) {
+                taken_.push_back(std::move(change));
+            }
+            return taken_.size() >= count;
+        });
+        return std::exchange(taken_, {});
+    }
+
+    // Keep only what the virtual folder says; the kernel may announce real devices meanwhile.
+    static std::vector<DeviceChange> of_mouse(std::vector<DeviceChange> changes,
+                                              const std::string& mouse) {
+        std::erase_if(changes, [&](const DeviceChange& change) {
+            return change.interface_name.find("#" + mouse + "#") == std::string::npos;
+        });
+        return changes;
+    }
+
+    std::vector<DeviceChange> wait_for_mouse(size_t count, const std::string& mouse = "talvoro") {
+        std::vector<DeviceChange> found;
+        const auto deadline = std::chrono::steady_clock::now() + seconds(5);
+        while (found.size() < count && std::chrono::steady_clock::now() < deadline) {
+            for (DeviceChange& change : of_mouse(wait_for(count - found.size()), mouse)) {
+                found.push_back(std::move(change));
+            }
+        }
+        return found;
+    }
+
+    TempFolder folder_;
+    ScopedEnv env_;
+    std::mutex mutex_;
+    std::condition_variable notified_;
+    std::vector<DeviceChange> taken_;
+    int notifications_ = 0;
+    DeviceWatcher watcher_{[this] {
+        std::lock_guard lock(mutex_);
+        ++notifications_;
+        notified_.notify_all();
+    }};
+};
+
+TEST_F(DeviceWatcherTest, AVirtualMouseArrivesAndLeavesWithBothInterfaces) {
+    ASSERT_TRUE(watcher_.start());
+    VirtualMouseProcess mouse(folder_.path());
+
+    const auto arrivals = wait_for_mouse(2);
+    ASSERT_EQ(arrivals.size(), 2u);
+    std::vector<std::string> names;
+    for (const DeviceChange& change : arrivals) {
+        EXPECT_EQ(change.event, kDeviceArrival);
+        EXPECT_EQ(change.device_type, kDeviceTypeInterface);
+        EXPECT_TRUE(names_the_mouse(change.interface_name)) << change.interface_name;
+        names.push_back(change.interface_name);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{virtual_name("VID_1209&PID_0001", 0, "talvoro"),
+                                               virtual_name("VID_1209&PID_0001", 1, "talvoro")}));
+    {
+        std::lock_guard lock(mutex_);
+        EXPECT_GE(notifications_, 1);
+    }
+
+    mouse.unplug();
+    auto removals = wait_for_mouse(2);
+    ASSERT_EQ(removals.size(), 2u);
+    std::vector<std::string> removed;
+    for (const DeviceChange& change : removals) {
+        EXPECT_EQ(change.event, kDeviceRemoveComplete);
+        removed.push_back(change.interface_name);
+    }
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed, names);
+
+    mouse.plug_in();
+    EXPECT_EQ(wait_for_mouse(2).size(), 2u);
+    EXPECT_EQ(mouse.stop(), 0);
+    removals = wait_for_mouse(2);
+    ASSERT_EQ(removals.size(), 2u);
+    EXPECT_EQ(removals[0].event, kDeviceRemoveComplete);
+    EXPECT_EQ(removals[1].event, kDeviceRemoveComplete);
+}
+
+TEST_F(DeviceWatcherTest, TheIdsComeFromTheMouseItself) {
+    ASSERT_TRUE(watcher_.start());
+    VirtualMouseProcess other(folder_.path(),
+                              {"--vendor-id=0x046d", "--product-id=0xc077", "--interfaces=pointer"},
+                              "other");
+    const auto arrivals = wait_for_mouse(1, "other");
+    ASSERT_EQ(arrivals.size(), 1u);
+    EXPECT_EQ(arrivals[0].interface_name, virtual_name("VID_046D&PID_C077", 0, "other"));
+    EXPECT_FALSE(names_the_mouse(arrivals[0].interface_name));
+}
+
+TEST_F(DeviceWatcherTest, ForeignFilesInTheFolderAreIgnored) {
+    ASSERT_TRUE(watcher_.start());
+    std::ofstream(folder_.file("notes.txt")) << "not a mouse";
+    std::ofstream(folder_.file("fake.if0.hid")) << "a file that only looks like a socket";
+    ::mkdir(folder_.file("stray.if1.hid").c_str(), 0700);
+    ::unlink(folder_.file("notes.txt").c_str());
+    // Events are read in order: once the mouse is seen, the files before it were passed over.
+    VirtualMouseProcess mouse(folder_.path());
+    const auto changes = wait_for(2);
+    ASSERT_GE(changes.size(), 2u);
+    for (const DeviceChange& change : changes) {
+        EXPECT_EQ(change.interface_name.find("fake"), std::string::npos);
+        EXPECT_EQ(change.interface_name.find("stray"), std::string::npos);
+    }
+    ::unlink(folder_.file("fake.if0.hid").c_str());
+    mouse.unplug();
+    const auto removals = wait_for_mouse(2);
+    ASSERT_EQ(removals.size(), 2u);
+    for (const DeviceChange& change : removals) {
+        EXPECT_EQ(change.event, kDeviceRemoveComplete);
+    }
+}
+
+TEST_F(DeviceWatcherTest, AMousePresentBeforeTheStartIsNamedWhenItLeaves) {
+    VirtualMouseProcess mouse(folder_.path());
+    ASSERT_TRUE(watcher_.start());
+    mouse.unplug();
+    const auto removals = wait_for_mouse(2);
+    ASSERT_EQ(removals.size(), 2u);
+    for (const DeviceChange& change : removals) {
+        // No arrival came first: it was there already.
+        EXPECT_EQ(change.event, kDeviceRemoveComplete);
+        EXPECT_TRUE(names_the_mouse(change.interface_name));
+    }
+}
+
+TEST_F(DeviceWatcherTest, TheFolderIsMadePrivateWhenMissing) {
+    const std::string missing = folder_.file("later");
+    ScopedEnv env("TALVORO_HID_DIR", missing);
+    DeviceWatcher watcher([] {});
+    ASSERT_TRUE(watcher.start());
+    struct stat info {};
+    ASSERT_EQ(::stat(missing.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+TEST_F(DeviceWatcherTest, StopAndStartAgain) {
+    ASSERT_TRUE(watcher_.start());
+    watcher_.stop();
+    ASSERT_TRUE(watcher_.start());
+    VirtualMouseProcess mouse(folder_.path());
+    EXPECT_EQ(wait_for_mouse(2).size(), 2u);
+}
+
+TEST(VirtualSocketName, OnlyInterfaceSocketNamesAreTaken) {
+    const auto name = parse_virtual_socket_name("talvoro.if1.hid");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->mouse, "talvoro");
+    EXPECT_EQ(name->interface_number, 1u);
+    const auto dotted = parse_virtual_socket_name("my.mouse.if12.hid");
+    ASSERT_TRUE(dotted);
+    EXPECT_EQ(dotted->mouse, "my.mouse");
+    EXPECT_EQ(dotted->interface_number, 12u);
+    for (const char* foreign :
+         {"talvoro.hid", ".if0.hid", "talvoro.if.hid", "talvoro.ifx.hid", "talvoro.if0.hid.new",
+          "talvoro.if1234.hid", "talvoro.if-1.hid", "talvoro.if0.HID", "notes.txt", ""}) {
+        EXPECT_FALSE(parse_virtual_socket_name(foreign)) << foreign;
+    }
+}
+
+TEST(VirtualSocketName, NobodyListeningGivesNoIdentity) {
+    TempFolder folder;
+    std::ofstream(folder.file("plain.if0.hid")) << "x";
+    EXPECT_FALSE(
+        query_virtual_identity(folder.file("plain.if0.hid"), std::chrono::milliseconds(100)));
+    EXPECT_FALSE(
+        query_virtual_identity(folder.file("missing.if0.hid"), std::chrono::milliseconds(100)));
+}
+
+}  // namespace
+}  // namespace talvoro::platform

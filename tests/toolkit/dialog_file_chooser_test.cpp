@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+
+#include "core/combo.h"
+#include "core/edit.h"
+#include "core/key_codes.h"
+#include "core/list.h"
+#include "core/list_container_element.h"
+#include "dialogs/file_chooser_wnd.h"
+#include "support/temp_folder.h"
+
+namespace talvoro::ui {
+namespace {
+
+using test::TempFolder;
+
+std::string real(const std::string& path) {
+    char buffer[PATH_MAX];
+    return ::realpath(path.c_str(), buffer) != nullptr ? buffer : path;
+}
+
+// A folder of profiles: two of ours (one in capitals, as copied from Windows), a text file, a
+// hidden profile and two sub-folders.
+class FileChooserTest : public ::testing::Test {
+  protected:
+    FileChooserTest() : root_(real(folder_.path()) + "/") {
+        for (const char* name : {"a.qxp", "B.QXP", "notes.txt", ".hidden.qxp"}) {
+            std::ofstream(root_ + name) << std::string(2048, 'x');
+        }
+        ::mkdir((root_ + "profiles").c_str(), 0700);
+        ::mkdir((root_ + "zeta").c_str(), 0700);
+        std::ofstream(root_ + "profiles/inner.qxp") << "x";
+    }
+
+    static FileChooserRequest request(FileChooserRequest::Mode mode, std::string initial) {
+        FileChooserRequest r;
+        r.mode = mode;
+        r.filter_name = "QX profile (*.qxp)";
+        r.patterns = {"*.qxp"};
+        r.default_extension = "qxp";
+        r.initial_path = std::move(initial);
+        return r;
+    }
+
+    static std::vector<std::string> names(const CFileChooserWnd& chooser) {
+        std::vector<std::string> out;
+        for (const FolderEntry& entry : chooser.entries()) {
+            out.push_back(entry.name);
+        }
+        return out;
+    }
+
+    static CEditUI& edit(CFileChooserWnd& chooser) {
+        return *dynamic_cast<CEditUI*>(chooser.manager().find_control("chooser_name_edit"));
+    }
+
+    static void type_name(CFileChooserWnd& chooser, const std::string& name) {
+        edit(chooser).set_text("");
+        edit(chooser).set_caret(0);
+        chooser.type_text(name);
+    }
+
+    // The row showing `text`, or null.
+    static CListContainerElementUI* row(CFileChooserWnd& chooser, const std::string& text) {
+        chooser.paint_now();
+        auto* list = dynamic_cast<CListUI*>(chooser.manager().find_control("chooser_list"));
+        for (int i = 0; list != nullptr && i < list->count(); ++i) {
+            if (list->row_at(i)->text() == text) {
+                return list->row_at(i);
+            }
+        }
+        return nullptr;
+    }
+
+    static void double_click(CFileChooserWnd& chooser, CControlUI& target) {
+        const Rect& r = target.pos();
+        const intptr_t at = make_point_param(r.left + 20, r.top + r.height() / 2);
+        chooser.send_message(WindowMessage::kButtonDown, 1, at);
+        chooser.send_message(WindowMessage::kButtonUp, 1, at);
+        chooser.send_message(WindowMessage::kDoubleClick, 1, at);
+        chooser.send_message(WindowMessage::kButtonUp, 1, at);
+    }
+
+    static std::string status(CFileChooserWnd& chooser) {
+        return chooser.manager().find_control("chooser_status")->text();
+    }
+
+    // Types `name` over the edit's text and presses Enter.
+    static void enter(CFileChooserWnd& chooser, const std::string& name) {
+        type_name(chooser, name);
+        chooser.press_key(kKeyReturn);
+    }
+
+    // Still open, nothing chosen, and a word in the status line saying why.
+    static bool refused(CFileChooserWnd& chooser) {
+        return chooser.is_created() && !chooser.result() && !status(chooser).empty();
+    }
+
+    TempFolder folder_;
+    std::string root_;
+};
+
+TEST_F(FileChooserTest, ListsFoldersThenTheMatchingFiles) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_ + "profile.qxp"));
+    ASSERT_TRUE(chooser.open(nullptr));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_EQ(names(chooser), (std::vector<std::string>{"profiles", "zeta", "a.qxp", "B.QXP"}));
+    ASSERT_NE(row(chooser, "profiles/"), nullptr);
+    ASSERT_NE(row(chooser, "B.QXP"), nullptr);
+    EXPECT_EQ(row(chooser, "notes.txt"), nullptr);
+    EXPECT_EQ(chooser.manager().find_control("chooser_folder")->text(), root_);
+    EXPECT_EQ(chooser.manager().find_control("chooser_ok_btn")->text(), "Open");
+    EXPECT_EQ(chooser.title(), "Open");
+    auto* combo = dynamic_cast<CComboUI*>(chooser.manager().find_control("chooser_filter_combo"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->current_index(), 0);
+    // The suggested name is in the edit, ready to be typed over.
+    EXPECT_EQ(edit(chooser).text(), "profile.qxp");
+    EXPECT_EQ(chooser.manager().focus(), &edit(chooser));
+}
+
+TEST_F(FileChooserTest, SavingATypedNameAddsTheExtension) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(chooser.open(nullptr));
+    EXPECT_EQ(chooser.manager().find_control("chooser_ok_btn")->text(), "Save");
+    type_name(chooser, "my profile");
+    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    EXPECT_FALSE(chooser.is_created());
+    EXPECT_EQ(chooser.result(), root_ + "my profile.qxp");
+}
+
+TEST_F(FileChooserTest, CancelAndEscapeChooseNothing) {
+    CFileChooserWnd cancelled(request(FileChooserRequest::Mode::kSave, root_ + "x.qxp"));
+    ASSERT_TRUE(cancelled.open(nullptr));
+    EXPECT_TRUE(cancelled.click_control("chooser_cancel_btn"));
+    EXPECT_FALSE(cancelled.is_created());
+    EXPECT_FALSE(cancelled.result());
+
+    CFileChooserWnd escaped(request(FileChooserRequest::Mode::kOpen, root_ + "a.qxp"));
+    ASSERT_TRUE(escaped.open(nullptr));
+    escaped.press_key(kKeyEscape);
+    EXPECT_FALSE(escaped.is_created());
+    EXPECT_FALSE(escaped.result());
+}
+
+TEST_F(FileChooserTest, ADoubleClickOnAFolderEntersItAndUpComesBack) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    CListContainerElementUI* profiles = row(chooser, "profiles/");
+    ASSERT_NE(profiles, nullptr);
+    double_click(chooser, *profiles);
+    EXPECT_TRUE(chooser.is_created());
+    EXPECT_EQ(chooser.folder(), root_ + "profiles/");
+    EXPECT_EQ(names(chooser), std::vector<std::string>{"inner.qxp"});
+
+    EXPECT_TRUE(chooser.click_control("chooser_up_btn"));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_FALSE(chooser.result());
+}
+
+TEST_F(FileChooserTest, ASingleClickOnAFolderOnlySelectsIt) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_ + "a.qxp"));
+    ASSERT_TRUE(chooser.open(nullptr));
+    ASSERT_NE(row(chooser, "zeta/"), nullptr);
+    EXPECT_TRUE(chooser.click_control(row(chooser, "zeta/")->name()));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_EQ(edit(chooser).text(), "a.qxp");
+    // OK with no name on a selected folder enters it.
+    type_name(chooser, "");
+    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    EXPECT_EQ(chooser.folder(), root_ + "zeta/");
+    EXPECT_TRUE(chooser.is_created());
+}
+
+TEST_F(FileChooserTest, AClickOnAFileTakesItsNameAndADoubleClickChoosesIt) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    ASSERT_NE(row(chooser, "B.QXP"), nullptr);
+    EXPECT_TRUE(chooser.click_control(row(chooser, "B.QXP")->name()));
+    EXPECT_EQ(edit(chooser).text(), "B.QXP");
+    EXPECT_TRUE(chooser.is_created());
+
+    double_click(chooser, *row(chooser, "a.qxp"));
+    EXPECT_FALSE(chooser.is_created());
+    EXPECT_EQ(chooser.result(), root_ + "a.qxp");
+}
+
+TEST_F(FileChooserTest, OpeningAMissingFileSaysSoAndStaysOpen) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    enter(chooser, "missing.qxp");
+    EXPECT_TRUE(refused(chooser));
+    // Without its extension the name finds the profile.
+    enter(chooser, "a");
+    EXPECT_EQ(chooser.result(), root_ + "a.qxp");
+}
+
+TEST_F(FileChooserTest, ATypedFolderIsEnteredNotChosen) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kSave, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    enter(chooser, "profiles");
+    EXPECT_TRUE(chooser.is_created());
+    EXPECT_EQ(chooser.folder(), root_ + "profiles/");
+    EXPECT_EQ(edit(chooser).text(), "");
+    // An absolute path works as well.
+    enter(chooser, root_ + "zeta");
+    EXPECT_EQ(chooser.folder(), root_ + "zeta/");
+}
+
+TEST_F(FileChooserTest, SavingIntoAMissingFolderIsRefused) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kSave, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    enter(chooser, "nowhere/new");
+    EXPECT_TRUE(refused(chooser));
+    enter(chooser, "profiles");  // a folder's name: entered, not saved over
+    EXPECT_EQ(chooser.folder(), root_ + "profiles/");
+    enter(chooser, "new");
+    EXPECT_EQ(chooser.result(), root_ + "profiles/new.qxp");
+}
+
+TEST_F(FileChooserTest, TheAllFilesFilterShowsEveryFile) {
+    FileChooserRequest r = request(FileChooserRequest::Mode::kOpen, root_);
+    r.offer_all_files = true;
+    CFileChooserWnd chooser(r);
+    ASSERT_TRUE(chooser.open(nullptr));
+    auto* combo = dynamic_cast<CComboUI*>(chooser.manager().find_control("chooser_filter_combo"));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->select_item(1));
+    EXPECT_EQ(names(chooser),
+              (std::vector<std::string>{"profiles", "zeta", "a.qxp", "B.QXP", "notes.txt"}));
+    ASSERT_TRUE(combo->select_item(0));
+    EXPECT_EQ(names(chooser), (std::vector<std::string>{"profiles", "zeta", "a.qxp", "B.QXP"}));
+}
+
+TEST_F(FileChooserTest, AMissingInitialFolderFallsBackToTheNearestOneThere) {
+    CFileChooserWnd chooser(
+        request(FileChooserRequest::Mode::kSave, root_ + "gone/deeper/profile.qxp"));
+    ASSERT_TRUE(chooser.open(nullptr));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_EQ(edit(chooser).text(), "profile.qxp");
+    EXPECT_FALSE(chooser.change_folder("/nonexistent/folder"));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_TRUE(refused(chooser));
+}
+
+TEST_F(FileChooserTest, AFolderThatCannotBeReadKeepsTheOneShown) {
+    ::chmod((root_ + "zeta").c_str(), 0);
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    if (::access((root_ + "zeta").c_str(), R_OK) == 0) {
+        GTEST_SKIP() << "running with rights that read any folder";
+    }
+    double_click(chooser, *row(chooser, "zeta/"));
+    EXPECT_EQ(chooser.folder(), root_);
+    EXPECT_FALSE(status(chooser).empty());
+    ::chmod((root_ + "zeta").c_str(), 0700);
+}
+
+}  // namespace
+}  // namespace talvoro::ui
