@@ -133,6 +133,33 @@ TEST_F(FileChooserTest, SavingATypedNameAddsTheExtension) {
     EXPECT_EQ(chooser.result(), root_ + "my profile.qxp");
 }
 
+TEST_F(FileChooserTest, TypingReplacesTheSuggestedNameAsIfItWereSelected) {
+    CFileChooserWnd typed(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(typed.open(nullptr));
+    // As a keyboard sends it: the key, then its text.
+    typed.press_key('M');
+    typed.type_text("m");
+    typed.type_text("ine2");
+    EXPECT_EQ(edit(typed).text(), "mine2");
+
+    CFileChooserWnd erased(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(erased.open(nullptr));
+    erased.press_key(kKeyBack);
+    EXPECT_EQ(edit(erased).text(), "");
+
+    // A caret key first: the name is kept for editing.
+    CFileChooserWnd edited(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(edited.open(nullptr));
+    edited.press_key(kKeyEnd);
+    edited.press_key(kKeyBack);
+    edited.press_key(kKeyBack);
+    edited.press_key(kKeyBack);
+    edited.press_key(kKeyBack);
+    edited.type_text("_old");
+    edited.press_key(kKeyReturn);
+    EXPECT_EQ(edited.result(), root_ + "profile_old.qxp");
+}
+
 TEST_F(FileChooserTest, CancelAndEscapeChooseNothing) {
     CFileChooserWnd cancelled(request(FileChooserRequest::Mode::kSave, root_ + "x.qxp"));
     ASSERT_TRUE(cancelled.open(nullptr));

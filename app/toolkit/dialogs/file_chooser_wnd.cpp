@@ -170,6 +170,7 @@ bool CFileChooserWnd::open(CWindowWnd* owner) {
         combo->select_item(0, false);
     }
     set_typed_name(initial_name_);
+    mark_suggestion(!initial_name_.empty());
     if (auto* edit = manager().find_control("chooser_name_edit")) {
         manager().set_focus(edit);
     }
@@ -247,6 +248,33 @@ void CFileChooserWnd::set_typed_name(const std::string& name) {
         edit->set_text(name);
         edit->set_caret(name.size());
     }
+}
+
+void CFileChooserWnd::mark_suggestion(bool fresh) {
+    suggestion_fresh_ = fresh;
+    if (auto* edit = manager().find_control("chooser_name_edit")) {
+        // The selection colour of the lists, so it reads as selected text.
+        const char* color = fresh ? "#FF3C3C3C" : "#FF000000";
+        edit->set_attribute("bkcolor", color);
+        edit->set_attribute("nativebkcolor", color);
+    }
+}
+
+bool CFileChooserWnd::edit_input_seen(WindowMessage msg, uintptr_t wparam) {
+    if (!suggestion_fresh_ || manager().focus() != manager().find_control("chooser_name_edit")) {
+        return false;
+    }
+    const int key = msg == WindowMessage::kKeyDown ? static_cast<int>(wparam) : 0;
+    const bool erases = key == kKeyBack || key == kKeyDelete;
+    const bool moves = key == kKeyLeft || key == kKeyRight || key == kKeyHome || key == kKeyEnd ||
+                       key == kKeyUp || key == kKeyDown;
+    if (msg == WindowMessage::kTextInput || erases) {
+        set_typed_name({});
+    } else if (msg == WindowMessage::kKeyDown && !moves) {
+        return false;  // a character's own key: its text input decides
+    }
+    mark_suggestion(false);
+    return erases;
 }
 
 void CFileChooserWnd::entry_selected(int index) {
@@ -344,6 +372,14 @@ void CFileChooserWnd::notify(TNotifyUI& msg) {
 
 intptr_t CFileChooserWnd::handle_message(WindowMessage msg, uintptr_t wparam, intptr_t lparam,
                                          bool& handled) {
+    if (msg == WindowMessage::kTextInput || msg == WindowMessage::kButtonDown ||
+        (msg == WindowMessage::kKeyDown && wparam != static_cast<uintptr_t>(kKeyReturn) &&
+         wparam != static_cast<uintptr_t>(kKeyEscape))) {
+        if (edit_input_seen(msg, wparam)) {
+            handled = true;  // the whole suggestion went; nothing more to erase
+            return 0;
+        }
+    }
     if (msg == WindowMessage::kKeyDown && manager().overlay_count() == 0 &&
         (wparam == static_cast<uintptr_t>(kKeyReturn) ||
          wparam == static_cast<uintptr_t>(kKeyEscape))) {

@@ -55,11 +55,17 @@ class CFileChooserWnd : public CDialogWnd {
     std::vector<std::string> active_patterns();
     std::string typed_name();
     void set_typed_name(const std::string& name);
+    // The suggested name stands as if selected: the first typing replaces it, a caret key or a
+    // click keeps it for editing.
+    void mark_suggestion(bool fresh);
+    // Input while the suggestion is fresh; true when it used the key up (an erase).
+    bool edit_input_seen(WindowMessage msg, uintptr_t wparam);
     void finish(std::string path);
 
     FileChooserRequest request_;
     std::string folder_;
     std::string initial_name_;
+    bool suggestion_fresh_ = false;
     std::vector<FolderEntry> entries_;
     std::optional<std::string> result_;
     CListUI* list_ = nullptr;
