@@ -40,6 +40,7 @@ class PresenceMonitor {
     void on_input_while_absent();
 
     PresenceState& state() { return state_; }
+    const PresenceState& state() const { return state_; }
 
   private:
     void show_not_detected_once();

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "store/store_defaults.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace talvoro {
@@ -155,26 +156,8 @@ TEST_F(ProfileFiles, HostileAllProfileIsBroughtIntoRange) {
     EXPECT_EQ(store_->profiles[0].in_use, 0);
 }
 
-// The file dialogs and the notice box, answered by the test.
-class ScriptedDialogs : public ProfileDialogs {
-  public:
-    std::optional<std::string> open_profile_path() override { return next(); }
-    std::optional<std::string> save_profile_path() override { return next(); }
-    void show_notice(const std::string& text) override { notices.push_back(text); }
-
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> notices;
-
-  private:
-    std::optional<std::string> next() {
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
 TEST_F(ProfileFiles, SaveAndLoadActionsShowTheNameAndReportErrors) {
-    ScriptedDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     dialogs.answers = {folder_.file("Game.QXP"),      std::nullopt,
                        folder_.file("missing/x.qxp"), folder_.file("Game.QXP"),
                        folder_.file("nothing.qxp"),   folder_.file("noext")};

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include "platform/sdl/caption_hit_test.h"
+#include "platform/sdl/first_frame_report.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/window_registry.h"
 #include "platform/sdl/window_shape.h"
@@ -102,6 +103,7 @@ void SdlWindowBackend::present(const ui::Canvas& canvas, const std::vector<ui::R
     if (!updated.empty()) {
         SDL_UpdateWindowSurfaceRects(sdl_window_, updated.data(), static_cast<int>(updated.size()));
         presented_rects_ += updated.size();
+        report_first_frame();
     }
 }
 

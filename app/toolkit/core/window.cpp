@@ -1,11 +1,14 @@
 #include "core/window.h"
 
+#include "core/option.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
 #include "core/button.h"
+#include "core/option.h"
 #include "core/text.h"
 #include "render/png_writer.h"
 
@@ -116,7 +119,9 @@ bool CWindowWnd::create(CWindowWnd* owner, std::string title, const Rect& rect, 
     return true;
 }
 
-std::vector<CWindowWnd*> CWindowWnd::live_windows() { return window_list(); }
+std::vector<CWindowWnd*> CWindowWnd::live_windows() {
+    return window_list();
+}
 
 CWindowWnd* CWindowWnd::of_manager(const CPaintManagerUI* manager) {
     for (CWindowWnd* window : window_list()) {
@@ -378,7 +383,8 @@ std::vector<Rect> CWindowWnd::paint_now() {
         manager_.update_layout();
     }
     std::vector<Rect> drawn = manager_.paint(canvas_);
-    if (laying_out) {
+    // States without a layout pass (a selection, a text) show in the dump too.
+    if (laying_out || !drawn.empty()) {
         write_ui_dump();
     }
     if (backend_ != nullptr && visible_ && !drawn.empty()) {
@@ -516,6 +522,9 @@ bool write_ui_dump(const std::string& path) {
             out += shown(control) ? "true" : "false";
             out += ",\"text\":";
             append_json_string(out, control.text());
+            if (const auto* option = dynamic_cast<const COptionUI*>(&control)) {
+                out += option->is_selected() ? ",\"selected\":true" : ",\"selected\":false";
+            }
             out += '}';
         });
     }

@@ -1,0 +1,22 @@
+// talvoro_gui: the configuration program of the Talvoro mouse.
+#include "platform/desktop_settings_backend.h"
+#include "platform/sdl/event_loop.h"
+#include "shell/desktop_notices.h"
+#include "shell/desktop_profile_dialogs.h"
+#include "shell/oskel_mice_app.h"
+
+int main() {
+    using namespace talvoro;
+    shell::DesktopNotices notices;
+    shell::DesktopProfileDialogs dialogs(notices);
+    std::unique_ptr<DesktopMouseSettings> desktop = make_desktop_mouse_settings();
+
+    shell::AppOptions options;
+    options.services.notices = &notices;
+    options.services.profile_dialogs = &dialogs;
+    options.services.desktop = desktop.get();
+    options.services.quit = [] { platform::sdl::quit_event_loop(); };
+
+    shell::COskelMiceApp app(std::move(options));
+    return app.init_instance();
+}

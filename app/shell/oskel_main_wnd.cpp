@@ -1,0 +1,289 @@
+#include "shell/oskel_main_wnd.h"
+
+#include <strings.h>
+#include <algorithm>
+
+#include "core/tab_layout.h"
+#include "layouts/layout_table.h"
+#include "platform/device_watcher.h"
+#include "platform/program_paths.h"
+#include "render/image.h"
+#include "render/mask_region.h"
+#include "render/rect.h"
+#include "shell/language/language.h"
+#include "shell/language/text_table.h"
+#include "shell/pages/layout_page.h"
+#include "shell/popups/popup_message_wnd.h"
+#include "shell/popups/popup_state.h"
+#include "store/settings_file.h"
+
+namespace talvoro::shell {
+namespace {
+
+// Posted to itself once the first frame is on screen, so the start-up read never blanks it.
+constexpr uintptr_t kWindowInitMessage = 0x7F01;
+
+// The window's mask always comes from the English skin folder.
+constexpr const char* kMaskBitmap = "TalvoroSkin/Background_mask.bmp";
+
+bool equals_ignoring_case(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+}  // namespace
+
+COskelMainWnd::COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellServices services)
+    : store_(store),
+      services_(std::move(services)),
+      link_(api, services_.sleep),
+      exchange_(store, link_, *services_.desktop, link_ui_),
+      presence_(link_, exchange_, store, link_ui_) {}
+
+COskelMainWnd::~COskelMainWnd() {
+    // The watcher's thread posts to this window: it ends first.
+    watcher_.reset();
+    destroy();
+}
+
+bool COskelMainWnd::create_main(const std::string& title, ui::Size size) {
+    if (!create(nullptr, title, ui::Rect{0, 0, size.width, size.height})) {
+        return false;
+    }
+    center_over(nullptr, work_area());
+    show(true);
+    post_message(ui::WindowMessage::kUser, kWindowInitMessage);
+    return true;
+}
+
+// --- window messages --------------------------------------------------------------------------
+
+intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam,
+                                       bool& handled) {
+    using ui::WindowMessage;
+    intptr_t result = 0;
+    switch (msg) {
+        case WindowMessage::kCreate:
+            on_create();
+            handled = true;
+            break;
+        case WindowMessage::kDestroy:
+            // The device is closed on the way out; nothing is written to any file.
+            if (link_.api().Close_QX_device != nullptr) {
+                link_.api().Close_QX_device();
+            }
+            quit();
+            break;
+        case WindowMessage::kCommand:
+            on_command(static_cast<int>(wparam));
+            handled = true;
+            break;
+        case WindowMessage::kMouseMove:
+            last_pointer_ = ui::point_from_param(lparam);
+            break;
+        case WindowMessage::kDoubleClick:
+            // A double click on the caption band toggles between the layout's size and the work
+            // area; the shape stays the mask's.
+            if (wparam == 1 && hit_test(ui::point_from_param(lparam)) == HitTest::kCaption) {
+                maximize_to_work_area();
+                handled = true;
+            }
+            break;
+        case WindowMessage::kDeviceChange:
+            on_device_messages();
+            handled = true;
+            break;
+        case WindowMessage::kUser:
+            if (wparam == kWindowInitMessage) {
+                window_init();
+            }
+            // The second start's message needs no answer: this window is already there.
+            handled = true;
+            break;
+        default:
+            break;
+    }
+    if (input_locked(msg, lparam)) {
+        handled = true;
+    }
+    return result;
+}
+
+void COskelMainWnd::on_create() {
+    apply_window_shape();
+    ui::CDialogBuilder builder;
+    const std::string layout =
+        layouts::layout_path(resource_directory(), layouts::kMainWindowLayout);
+    manager().set_root(builder.create_from_file(layout, &builder_callback_, &manager()));
+    if (const auto caption = manager().window_attribute("caption")) {
+        if (const auto band = ui::parse_rect(*caption)) {
+            set_caption_band(*band);
+        }
+    }
+    manager().add_notifier(this);
+    manager().add_command_handler(this);
+    control_setup();
+}
+
+void COskelMainWnd::apply_window_shape() {
+    const auto mask = ui::load_image_file(resource_directory() + kMaskBitmap);
+    if (mask) {
+        set_shape(ui::mask_region(*mask));
+    }
+}
+
+void COskelMainWnd::control_setup() {
+    start_device_watch();
+    controls_.find_all(manager());
+    manager().set_default_font(language_info(language_index()).default_font);
+    prepare_language_combo();
+    for (ui::CButtonUI* button : controls_.button_btns) {
+        if (button == nullptr) {
+            continue;
+        }
+        button->set_attribute("align", "left");
+        button->set_attribute("textpadding", "8,0,0,0");
+        button->set_attribute("bkcolor", "#FF000000");
+        button->set_attribute("nativebkcolor", "#FF000000");
+        button->set_attribute("textcolor", "#00FFFFFF");
+    }
+    write_language(language_index());
+}
+
+void COskelMainWnd::prepare_language_combo() {
+    ui::CComboUI* combo = controls_.language_combo;
+    if (combo == nullptr || combo->count() > 0) {
+        return;
+    }
+    combo->set_attribute("itemfont", "4");
+    combo->set_attribute("dropboxsize", "0,600");
+    for (int language = 0; language < 4; ++language) {
+        combo->add_item(language_info(language).combo_text);
+    }
+    combo->set_attribute("itemhottextcolor", "#FFFF3C3C");
+    combo->select_item(language_index(), false);
+}
+
+void COskelMainWnd::start_device_watch() {
+    if (!services_.watch_devices || watcher_ != nullptr) {
+        return;
+    }
+    watcher_ = std::make_unique<platform::DeviceWatcher>(
+        [this] { post_message(ui::WindowMessage::kDeviceChange); });
+    if (!watcher_->start()) {
+        show_notice("Can't register device notification: the system does not report devices");
+        watcher_.reset();
+    }
+}
+
+void COskelMainWnd::on_device_messages() {
+    if (watcher_ == nullptr) {
+        return;
+    }
+    for (const platform::DeviceChange& change : watcher_->take_changes()) {
+        device_change(change.event, change.device_type, change.interface_name);
+    }
+}
+
+void COskelMainWnd::device_change(uint32_t event, uint32_t device_type,
+                                  std::string_view interface_name) {
+    presence_.on_device_change(event, device_type, interface_name);
+}
+
+void COskelMainWnd::quit() {
+    quit_requested_ = true;
+    if (services_.quit) {
+        services_.quit();
+    }
+}
+
+// --- the input lock ---------------------------------------------------------------------------
+
+bool COskelMainWnd::point_in(const char* control_name, ui::Point point) {
+    const ui::CControlUI* control = manager().find_control(control_name);
+    return control != nullptr && control->visible() && control->pos().contains(point);
+}
+
+bool COskelMainWnd::input_locked(ui::WindowMessage msg, intptr_t lparam) {
+    using ui::WindowMessage;
+    const bool left_press =
+        (msg == WindowMessage::kButtonDown || msg == WindowMessage::kDoubleClick);
+    const bool pointer = msg == WindowMessage::kMouseMove || left_press;
+    if (!pointer) {
+        return false;
+    }
+    const ui::Point point = ui::point_from_param(lparam);
+    if (recording_) {
+        if (msg == WindowMessage::kButtonDown && !point_in("macro_record_stop_btn", point)) {
+            return true;
+        }
+        static constexpr const char* kQuietWhileRecording[] = {
+            "macro_new_btn",       "macro_rename_btn",       "macro_import_btn",
+            "macro_export_btn",    "macro_delete_btn",       "insert_delay_time_btn",
+            "edit_delay_time_btn", "insert_mouse_event_btn", "delete_mouse_event_btn"};
+        if (msg == WindowMessage::kMouseMove &&
+            std::any_of(std::begin(kQuietWhileRecording), std::end(kQuietWhileRecording),
+                        [&](const char* name) { return point_in(name, point); })) {
+            return true;
+        }
+    }
+    if (popup_open == 0 && !device_absent()) {
+        return false;
+    }
+    if (device_absent()) {
+        if (point_in("quitbtn", point)) {
+            return false;
+        }
+        presence_.on_input_while_absent();
+    }
+    return true;
+}
+
+// --- what the device link asks of the window --------------------------------------------------
+
+void COskelMainWnd::LinkUi::show_not_detected() {
+    window_.open_not_detected();
+}
+
+void COskelMainWnd::LinkUi::close_notice_popups() {
+    for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
+        const std::string_view title = window->title().substr(0, 100);
+        const std::string_view class_name = window->window_class_name().substr(0, 100);
+        if (window != &window_ && (equals_ignoring_case(title, "Notice by Application") ||
+                                   equals_ignoring_case(title, "Notice by App") ||
+                                   equals_ignoring_case(class_name, "PopupWnd"))) {
+            window->close();
+            popup_open = 0;
+        }
+    }
+}
+
+void COskelMainWnd::LinkUi::rebuild_macro_list() {
+    if (LayoutPage* macro_page = window_.page(2)) {
+        macro_page->on_macros_loaded();
+    }
+}
+
+void COskelMainWnd::LinkUi::reselect_page_profile() {
+    if (window_.current_profile_slot_ > 4) {
+        window_.current_profile_slot_ = 0;
+    }
+    window_.select_profile_tab(window_.current_profile_slot_, true);
+}
+
+bool COskelMainWnd::LinkUi::select_led_option() {
+    if (window_.controls_.led_option == nullptr) {
+        return false;
+    }
+    window_.controls_.led_option->selected(true, false);
+    return true;
+}
+
+void COskelMainWnd::LinkUi::apply_language_layout() {
+    window_.language_layout_adjustment(language_index());
+}
+
+void COskelMainWnd::LinkUi::read_failed() {
+    window_.show_notice(text(TextRow::kReadFailed));
+}
+
+}  // namespace talvoro::shell

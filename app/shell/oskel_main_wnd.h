@@ -1,0 +1,157 @@
+// The program's one top-level window: the shaped frame, its four pages, the window-level state
+// (page profile, current button, open popups, device presence), the first stage of every window
+// message, and the dispatch of every notification of its controls and popups.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/command_handler.h"
+#include "core/notify.h"
+#include "core/window.h"
+#include "device/device_api.h"
+#include "device/device_link.h"
+#include "device/device_link_ui.h"
+#include "device/presence_monitor.h"
+#include "device/profile_exchange.h"
+#include "shell/dialog_builder_callback_ex.h"
+#include "shell/main_window_controls.h"
+#include "shell/shell_services.h"
+#include "store/profile_store.h"
+
+namespace talvoro::platform {
+class DeviceWatcher;
+}
+
+namespace talvoro::shell {
+
+class LayoutPage;
+
+// Popup flags: a bit for each popup the window opened and has not yet seen closed.
+inline constexpr uint32_t kMacroLimitShown = 0x0800;
+inline constexpr uint32_t kApplyConfirmShown = 0x1000;
+inline constexpr uint32_t kResetConfirmShown = 0x2000;
+inline constexpr uint32_t kExitConfirmShown = 0x4000;
+inline constexpr uint32_t kConfirmationsShown = 0x7000;
+
+// Kinds of the confirmation popup.
+inline constexpr int kApplyConfirmation = 0;
+inline constexpr int kResetConfirmation = 1;
+inline constexpr int kExitConfirmation = 2;
+inline constexpr int kNotDetectedConfirmation = 3;
+
+// Menu commands that reach the window itself.
+inline constexpr int kMenuClosed = 1999;
+
+class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::ICommandHandlerUI {
+  public:
+    // The store and the library's entry points outlive the window.
+    COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellServices services);
+    ~COskelMainWnd() override;
+
+    std::string_view window_class_name() const override { return "MSUIMainFrame"; }
+
+    // Creates the window on the screen, centred, with its first frame drawn; the start-up read
+    // follows from the message loop, after that frame.
+    bool create_main(const std::string& title, ui::Size size);
+
+    // The start-up read and everything "windowinit" does; the message loop runs it once.
+    void window_init();
+
+    void notify(ui::TNotifyUI& msg) override;
+    void on_command(int id) override;
+
+    // Shows profile `slot` (0..4) on every page and makes it the page profile.
+    void page_refresh(int slot);
+    // The language combo's choice.
+    void change_language(int index);
+    // The widths and positions that differ between the languages.
+    void language_layout_adjustment(int index);
+
+    // A device-change message: arrival (0x8000) or removal (0x8004) of a device interface.
+    void device_change(uint32_t event, uint32_t device_type, std::string_view interface_name);
+
+    int current_profile_slot() const { return current_profile_slot_; }
+    int current_main_tab() const { return current_main_tab_; }
+    int current_button() const { return current_button_; }
+    bool menu_open() const { return menu_open_; }
+    uint32_t popup_flags() const { return presence_.state().popup_flags; }
+    bool device_absent() const { return presence_.state().device_absent; }
+    bool recording() const { return recording_; }
+    bool quit_requested() const { return quit_requested_; }
+    const MainWindowControls& controls() const { return controls_; }
+    ProfileExchange& exchange() { return exchange_; }
+    DeviceLink& link() { return link_; }
+
+  protected:
+    intptr_t handle_message(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam,
+                            bool& handled) override;
+
+  private:
+    // What the device link asks of the window.
+    class LinkUi final : public DeviceLinkUi {
+      public:
+        explicit LinkUi(COskelMainWnd& window) : window_(window) {}
+        void show_profile(int slot) override { window_.page_refresh(slot); }
+        void paint_now() override { window_.paint_now(); }
+        void show_not_detected() override;
+        void close_notice_popups() override;
+        void rebuild_macro_list() override;
+        void reselect_page_profile() override;
+        bool select_led_option() override;
+        void apply_language_layout() override;
+        void read_failed() override;
+
+      private:
+        COskelMainWnd& window_;
+    };
+
+    void on_create();
+    void apply_window_shape();
+    void control_setup();
+    void prepare_language_combo();
+    void start_device_watch();
+    void on_device_messages();
+    void quit();
+
+    // True when the input lock swallows the message.
+    bool input_locked(ui::WindowMessage msg, intptr_t lparam);
+    bool point_in(const char* control_name, ui::Point point);
+
+    void on_click(ui::TNotifyUI& msg);
+    void on_select_changed(ui::TNotifyUI& msg);
+    // Result words of the popups; false when the type is not one.
+    bool on_popup_result(const std::string& type);
+    void open_confirmation(int kind, ui::CControlUI* owner);
+    void open_not_detected();
+    void apply();
+    void reset_all();
+    void show_notice(const char* text);
+    void send_leds(bool lit);
+    void select_profile_tab(int slot, bool send_click);
+    bool route_to_pages(ui::TNotifyUI& msg);
+    LayoutPage* page(int tab) const;
+
+    ProfileStore& store_;
+    ShellServices services_;
+    DeviceLink link_;
+    LinkUi link_ui_{*this};
+    ProfileExchange exchange_;
+    PresenceMonitor presence_;
+    CDialogBuilderCallbackEx builder_callback_;
+    MainWindowControls controls_;
+    std::unique_ptr<platform::DeviceWatcher> watcher_;
+
+    uint8_t current_main_tab_ = 0;
+    ui::Point last_pointer_;
+    bool menu_open_ = false;
+    bool recording_ = false;
+    bool window_initialised_ = false;
+    bool quit_requested_ = false;
+    uint8_t current_profile_slot_ = 0;
+    uint8_t current_button_ = 0;
+};
+
+}  // namespace talvoro::shell

@@ -1,0 +1,93 @@
+#include "shell/oskel_mice_app.h"
+
+#include <cstdio>
+
+#include "core/paint_manager.h"
+#include "layouts/layout_table.h"
+#include "platform/program_paths.h"
+#include "platform/sdl/event_loop.h"
+#include "platform/sdl/sdl_window_backend.h"
+#include "platform/single_instance.h"
+#include "render/image.h"
+#include "shell/language/language.h"
+#include "shell/language/text_table.h"
+#include "store/profile_files.h"
+#include "store/settings_file.h"
+
+namespace talvoro::shell {
+namespace {
+
+// The layout's own size, for a window whose mask bitmap is missing.
+constexpr ui::Size kLayoutSize{1025, 701};
+
+}  // namespace
+
+COskelMiceApp::COskelMiceApp(AppOptions options) : options_(std::move(options)) {}
+
+COskelMiceApp::~COskelMiceApp() {
+    instance_.reset();
+    main_window_.reset();
+}
+
+COskelMiceApp::Start COskelMiceApp::start() {
+    instance_ =
+        std::make_unique<platform::SingleInstance>(kApplicationName, options_.instance_folder);
+    switch (instance_->acquire()) {
+        case platform::SingleInstance::Role::kFirst:
+            break;
+        case platform::SingleInstance::Role::kSignalledFirst:
+            return Start::kSecondInstance;
+        case platform::SingleInstance::Role::kFirstHasNoWindow:
+            options_.services.notices->show_notice(kAlreadyRunning, kNoticeCaption);
+            return Start::kSecondInstance;
+    }
+
+    // 7 MB of settings, zeroed until the mouse or the defaults fill them.
+    store_ = std::make_unique<ProfileStore>();
+    ensure_program_folders();
+    set_language_index(read_language());
+    ui::CPaintManagerUI::set_resource_path(resource_directory() +
+                                           language_info(language_index()).skin_folder + "/");
+    if (!binding_.bind(*options_.services.notices, options_.library_file.c_str())) {
+        return Start::kNoLibrary;
+    }
+    if (options_.use_display && !platform::sdl::install_sdl_windows()) {
+        return Start::kNoDisplay;
+    }
+
+    ui::Size size = kLayoutSize;
+    if (const auto mask =
+            ui::load_image_file(resource_directory() + "TalvoroSkin/Background_mask.bmp")) {
+        size = ui::Size{mask->width(), mask->height()};
+    }
+    main_window_ = std::make_unique<COskelMainWnd>(*store_, binding_.api(), options_.services);
+    if (!main_window_->create_main(kMainWindowTitle, size)) {
+        main_window_.reset();
+        return Start::kNoDisplay;
+    }
+    COskelMainWnd* window = main_window_.get();
+    instance_->listen(
+        [window](uint32_t message) { window->post_message(ui::WindowMessage::kUser, message); });
+    return Start::kRunning;
+}
+
+int COskelMiceApp::init_instance() {
+    switch (start()) {
+        case Start::kRunning:
+            break;
+        case Start::kSecondInstance:
+            return 0;
+        case Start::kNoLibrary:
+            return 1;
+        case Start::kNoDisplay:
+            std::fprintf(stderr,
+                         "talvoro_gui: no display to open a window on; "
+                         "'talvoro_cli show' shows the mouse's profiles without one\n");
+            return 1;
+    }
+    platform::sdl::run_event_loop();
+    main_window_.reset();
+    return 0;
+}
+
+}  // namespace talvoro::shell
