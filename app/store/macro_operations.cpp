@@ -80,6 +80,19 @@ const char* mouse_action_label(int action, int language) {
     return kStepTexts[valid_language(language)].mouse[action];
 }
 
+const char* step_suffix(StepSuffix suffix, int language) {
+    const StepTexts& texts = kStepTexts[valid_language(language)];
+    switch (suffix) {
+        case kSuffixDown:
+            return texts.down_suffix;
+        case kSuffixUp:
+            return texts.up_suffix;
+        case kSuffixDelay:
+            return texts.delay_suffix;
+    }
+    return "";
+}
+
 std::optional<std::string> step_display_text(const MacroStep& step, int language) {
     if (!is_listed(step))
         return std::nullopt;

@@ -44,6 +44,11 @@ inline constexpr int kLanguageCount = 4;
 // characters, blanks included) is the one stored in a step's text.
 const char* mouse_action_label(int action, int language);
 
+// The words a listed step ends with in a language: after a press, after a
+// release, after a delay.
+enum StepSuffix : int { kSuffixDown, kSuffixUp, kSuffixDelay };
+const char* step_suffix(StepSuffix suffix, int language);
+
 // How a step is listed in the language, or nothing for a step that is not
 // listed (a key or mouse step whose action is neither "down" nor "up", or an
 // unknown kind).

@@ -1,0 +1,12 @@
+// The vendor's addresses that the support page opens, per language.
+#pragma once
+
+namespace talvoro::shell {
+
+enum class WebAddress { kAppUpdate, kFirmwareUpdate, kMainSite, kSocialNetwork };
+
+// German readers get the English pages, except for the vendor's German main site. A language
+// outside 0..3 is English.
+const char* web_address(WebAddress which, int language);
+
+}  // namespace talvoro::shell

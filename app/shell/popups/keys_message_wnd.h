@@ -1,0 +1,46 @@
+// The single-key popup: every key pressed while it is up is captured, never typed. The lowest
+// key held shows by name in its edit and goes to PopupResult (w0 virtual key, w1 key table row
+// or 0xFF, w2/w3 HID usage low/high byte, w4 modifier bits); OK sends "button_singlekey", Cancel
+// "button_singlekey_cancel". Enter and Escape are keys like any other here.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/popups/held_keys.h"
+#include "shell/popups/popup_window.h"
+
+namespace talvoro::shell {
+
+// Bits of the HID keyboard modifier byte that w4 carries.
+inline constexpr uint8_t kModLeftCtrl = 0x01;
+inline constexpr uint8_t kModLeftShift = 0x02;
+inline constexpr uint8_t kModLeftAlt = 0x04;
+inline constexpr uint8_t kModRightCtrl = 0x10;
+inline constexpr uint8_t kModRightShift = 0x20;
+inline constexpr uint8_t kModRightAlt = 0x40;
+
+class CKeysMessageWnd : public PopupWindow {
+  public:
+    // Null (nothing opened) for an owner outside any window or a layout that cannot be built.
+    static CKeysMessageWnd* open(ui::CControlUI* owner);
+
+    std::string_view window_class_name() const override { return "KeysPopupWnd"; }
+    uint8_t modifier_bits() const { return modifiers_; }
+
+  private:
+    explicit CKeysMessageWnd(ui::CControlUI* owner) : PopupWindow(owner) {}
+    ~CKeysMessageWnd() override = default;
+
+    void prepare() override;
+    bool pre_message(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) override;
+    void on_notify(ui::TNotifyUI& msg) override;
+    void key_down(int key);
+    void key_up(int key);
+    void set_label_color(const char* name, const char* color);
+    void finish(const char* word);
+
+    HeldKeys held_;
+    uint8_t modifiers_ = 0;
+};
+
+}  // namespace talvoro::shell
