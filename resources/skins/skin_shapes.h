@@ -1,19 +1,17 @@
-// The shapes every skin picture is built from, drawn with the painting layer. Pictures
-// differ only in captions and in which of these they combine.
+// The controls every skin picture is built from: buttons, tabs, option chips, switches,
+// check boxes, headings and frames, each in every state a user can reach. Pictures differ
+// only in captions and in which of these they combine.
 #pragma once
 
 #include <array>
 #include <string_view>
 
-#include "render/canvas.h"
+#include "antialias.h"
+#include "caption_log.h"
 #include "render/font_style.h"
-#include "render/rect.h"
+#include "skin_icons.h"
 
 namespace talvoro::skins {
-
-using ui::Canvas;
-using ui::Color;
-using ui::Rect;
 
 // The main window and the corners its shape cuts off.
 inline constexpr int kWindowWidth = 1025;
@@ -22,51 +20,58 @@ inline constexpr int kWindowChamfer = 12;
 // True where the main window is opaque: a rectangle with 45-degree chamfered corners.
 bool window_shape_contains(int x, int y);
 
-// The main control page's picture and the mouse's eleven buttons inside it, in the order
-// of the button table (left click first).
-inline constexpr int kMousePictureWidth = 1005;
-inline constexpr int kMousePictureHeight = 560;
-inline constexpr std::array<Rect, 11> kMouseButtonRects{{
-    {455, 270, 490, 318},  // left click
-    {516, 270, 552, 318},  // right click
-    {494, 286, 514, 318},  // wheel
-    {496, 328, 510, 341},  // DPI up
-    {496, 342, 510, 353},  // DPI down
-    {612, 311, 629, 339},  // right flank, front
-    {623, 339, 636, 364},  // right flank, back
-    {378, 311, 394, 339},  // left flank, front
-    {371, 339, 383, 363},  // left flank, back
-    {586, 286, 603, 307},  // profile, right
-    {402, 286, 420, 307},  // profile, left
-}};
+// The states a picture shows, one cell each, in the order the layouts take the cells:
+// buttons normal, hot, pushed, disabled; options normal, hot, selected.
+enum class State { kNormal, kHot, kPushed, kSelected, kDisabled };
+inline constexpr std::array<State, 4> kButtonStates{State::kNormal, State::kHot, State::kPushed,
+                                                    State::kDisabled};
+inline constexpr std::array<State, 3> kOptionStates{State::kNormal, State::kHot, State::kSelected};
+// Cell (column, row) of a sheet of equal cells.
+Rect cell(int width, int height, int column, int row);
 
-enum class ButtonLook { kNormal, kLit };
-
+// The window colour, darkening softly toward the edges of `rect`.
 void fill_window_background(Canvas& canvas, const Rect& rect);
-void draw_panel(Canvas& canvas, const Rect& rect);
-// Antialiased shapes.
-void fill_round_rect(Canvas& canvas, const Rect& rect, int radius, Color color);
-void fill_circle(Canvas& canvas, double cx, double cy, double radius, Color color);
-void stroke_circle(Canvas& canvas, double cx, double cy, double radius, double width, Color color);
-// The accent line under a selected tab or a title.
-void draw_tab_underline(Canvas& canvas, int left, int right, int baseline);
-// A flat push button with a centred caption; `lit` is the pressed/active look.
-void draw_button(Canvas& canvas, const Rect& rect, std::string_view caption,
-                 const ui::FontStyle& font, bool lit);
-// A popup's frame: vignetted window colour, a title band with the product name and its
-// underline, and the 1 px accent border.
-void draw_popup_frame(Canvas& canvas, std::string_view product, const ui::FontStyle& font,
-                      int caption_height);
+
+// Push buttons: outlined, the one filled accent button of a group, or a bare icon.
+enum class ButtonStyle { kOutline, kAccent, kGhost };
+void draw_button(Canvas& canvas, CaptionLog& captions, const Rect& rect, std::string_view caption,
+                 const ui::FontStyle& font, ButtonStyle style, State state,
+                 Icon icon = Icon::kNone);
+// The button in each of kButtonStates, one row of `height` each, in column `column`.
+void draw_button_states(Canvas& canvas, CaptionLog& captions, int width, int height,
+                        std::string_view caption, const ui::FontStyle& font, ButtonStyle style,
+                        Icon icon = Icon::kNone, int column = 0);
+// A small square button showing only an icon (close, language, the resolution steps).
+void draw_icon_button(Canvas& canvas, const Rect& rect, Icon icon, State state,
+                      ButtonStyle style = ButtonStyle::kGhost);
+
+// A text tab; the selected one is underlined in the accent.
+void draw_tab(Canvas& canvas, CaptionLog& captions, const Rect& rect, std::string_view caption,
+              const ui::FontStyle& font, State state);
+// One choice of a row of exclusive options.
+void draw_chip(Canvas& canvas, CaptionLog& captions, const Rect& rect, std::string_view caption,
+               const ui::FontStyle& font, State state);
+
+// A switch, kToggleWidth x kToggleHeight, at (left, top).
+inline constexpr int kToggleWidth = 26;
+inline constexpr int kToggleHeight = 14;
+void draw_toggle(Canvas& canvas, int left, int top, bool on, bool hot);
+// A switch followed by its caption, filling `rect`.
+void draw_switch_option(Canvas& canvas, CaptionLog& captions, const Rect& rect,
+                        std::string_view caption, const ui::FontStyle& font, State state);
+// A check box followed by its caption, filling `rect`.
+void draw_check_option(Canvas& canvas, CaptionLog& captions, const Rect& rect,
+                       std::string_view caption, const ui::FontStyle& font, State state);
+
+// A section heading: an accent bar and the caption.
+void draw_heading(Canvas& canvas, CaptionLog& captions, const Rect& rect, std::string_view caption,
+                  const ui::FontStyle& font);
+
+// A popup's frame over the whole canvas: vignetted window colour, a title band of
+// `caption_height` with `title` (none when empty) and the 1 px accent border.
+void draw_popup_frame(Canvas& canvas, CaptionLog& captions, std::string_view title,
+                      const ui::FontStyle& font, int caption_height);
 // A round badge with a "?" (question) or "!" (notice) inside.
 void draw_badge(Canvas& canvas, double cx, double cy, double radius, char sign);
-
-// The mouse seen from above without its buttons; the same in every picture of it.
-void draw_mouse_shell(Canvas& canvas);
-// Button `index` of kMouseButtonRects, never painting outside its rectangle.
-void draw_mouse_button(Canvas& canvas, size_t index, ButtonLook look);
-
-// The 14 x 14 macro step icons on black.
-enum class StepIcon { kTimer, kKeyDown, kKeyUp, kMouse };
-void draw_step_icon(Canvas& canvas, StepIcon icon);
 
 }  // namespace talvoro::skins

@@ -1,7 +1,6 @@
 // The layouts as the program builds them: every control it looks up is there, of the kind it
 // expects, in the option group and with the slider range it relies on; every control lies
-// inside its window's opaque area; the main window is drawn with each page selected to
-// build/bin/layout_*.png for a person to look at.
+// inside its window's opaque area, and the macro page's arrangement for German fits.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -17,81 +16,26 @@
 
 #include "control_names.h"
 #include "core/container.h"
-#include "core/dialog_builder.h"
 #include "core/option.h"
-#include "core/paint_manager.h"
 #include "core/slider.h"
-#include "core/tab_layout.h"
+#include "layout_building.h"
 #include "layouts/layout_table.h"
-#include "render/canvas.h"
-#include "render/png_writer.h"
 #include "support/program_run.h"
-#include "support/temp_folder.h"
 
 namespace talvoro::layouts::test {
 namespace {
 
 using ui::CContainerUI;
 using ui::CControlUI;
-using ui::CDialogBuilder;
 using ui::CPaintManagerUI;
 using ui::Rect;
 
-const std::string kResourcesFolder = TALVORO_RESOURCES_DIR;
-constexpr int kWindowWidth = 1025;
-constexpr int kWindowHeight = 701;
 // The mask may cut each corner of the main window by this many pixels along both edges.
 constexpr int kCornerCut = 24;
 
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::unique_ptr<CControlUI> build_layout(int resource_id, ui::IDialogBuilderCallback* callback,
-                                         CPaintManagerUI* manager = nullptr);
-
-// The program's page elements, as its callback makes them: a container holding the page's own
-// layout, or an empty one where the pages are not wanted. Any other unknown name also gets a
-// plain container, so that a misspelt element still shows up as a missing control.
-class PageCallback : public ui::IDialogBuilderCallback {
-  public:
-    explicit PageCallback(bool with_pages) : with_pages_(with_pages) {}
-
-    std::unique_ptr<CControlUI> create_control(std::string_view name) override {
-        auto page = std::make_unique<CContainerUI>();
-        static const std::map<std::string_view, int> kPages = {
-            {"OskelMainControl", kMainControlPageLayout},
-            {"OskelPerformance", kPerformancePageLayout},
-            {"OskelMacro", kMacroPageLayout},
-            {"OskelSupport", kSupportPageLayout}};
-        const auto it = kPages.find(name);
-        if (with_pages_ && it != kPages.end()) {
-            // Only the main control page builds its layout with the callback.
-            PageCallback plain(false);
-            auto content =
-                build_layout(it->second, it->second == kMainControlPageLayout ? &plain : nullptr);
-            if (content) {
-                page->add(std::move(content));
-            }
-        }
-        if (it == kPages.end()) {
-            unknown_.insert(std::string(name));
-        }
-        return page;
-    }
-
-    const std::set<std::string>& unknown() const { return unknown_; }
-
-  private:
-    bool with_pages_;
-    std::set<std::string> unknown_;
-};
-
-std::unique_ptr<CControlUI> build_layout(int resource_id, ui::IDialogBuilderCallback* callback,
-                                         CPaintManagerUI* manager) {
-    CDialogBuilder builder;
-    return builder.create_from_file(layout_path(kResourcesFolder, resource_id), callback, manager);
 }
 
 // The controls that are drawn: visible, inside visible containers (a tab layout hides all
@@ -154,12 +98,12 @@ TEST(LayoutTable, NamesOneExistingFilePerResourceId) {
         EXPECT_TRUE(files.insert(entry.file_name).second) << entry.file_name << " twice";
         EXPECT_EQ(layout_file_name(entry.resource_id), entry.file_name);
         EXPECT_TRUE(
-            std::filesystem::is_regular_file(layout_path(kResourcesFolder, entry.resource_id)))
+            std::filesystem::is_regular_file(layout_path(resources_folder(), entry.resource_id)))
             << entry.file_name;
     }
     EXPECT_EQ(expected_id, 189);
     // Every layout file in the folder is reachable through the table.
-    for (const auto& file : std::filesystem::directory_iterator(kResourcesFolder + "/layouts")) {
+    for (const auto& file : std::filesystem::directory_iterator(resources_folder() + "/layouts")) {
         if (file.path().extension() == ".xml") {
             EXPECT_TRUE(files.count(file.path().filename().string()))
                 << file.path() << " has no resource id";
@@ -185,7 +129,7 @@ TEST(LayoutTable, LayoutsAreCopiedBesideThePrograms) {
         const std::string copy =
             ::talvoro::test::built_program("layouts/" + std::string(entry.file_name));
         ASSERT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
-        EXPECT_EQ(read_file(copy), read_file(layout_path(kResourcesFolder, entry.resource_id)))
+        EXPECT_EQ(read_file(copy), read_file(layout_path(resources_folder(), entry.resource_id)))
             << copy << " is out of date";
     }
 }
@@ -302,34 +246,10 @@ INSTANTIATE_TEST_SUITE_P(AllWindows, LayoutWindows,
 
 class MainWindow : public ::testing::Test {
   protected:
-    void SetUp() override {
-        manager_.image_cache().set_base_folder(empty_skin_.path());
-        auto root = build_layout(kMainWindowLayout, &callback_, &manager_);
-        ASSERT_NE(root, nullptr);
-        manager_.set_root(std::move(root));
-        manager_.set_client_size(ui::Size{kWindowWidth, kWindowHeight});
-        tabs_ = dynamic_cast<ui::CTabLayoutUI*>(manager_.find_control("Tabs"));
-        ASSERT_NE(tabs_, nullptr);
-        ASSERT_EQ(tabs_->count(), 4);
-    }
+    void SetUp() override { ASSERT_TRUE(window_.ok()); }
 
-    // Selects a page as the tab option does and lays the window out again.
-    void show_page(int index) {
-        static const char* const kTabs[] = {"maincontrolbtn", "performancebtn", "macromanagebtn",
-                                            "techsupportbtn"};
-        auto* tab = dynamic_cast<ui::COptionUI*>(manager_.find_control(kTabs[index]));
-        ASSERT_NE(tab, nullptr);
-        tab->selected(true, false);
-        tabs_->select_item(index);
-        manager_.invalidate_all();
-        manager_.paint(canvas_);
-    }
-
-    ::talvoro::test::TempFolder empty_skin_;
-    PageCallback callback_{true};
-    CPaintManagerUI manager_;
-    ui::CTabLayoutUI* tabs_ = nullptr;
-    ui::Canvas canvas_{kWindowWidth, kWindowHeight};
+    BuiltMainWindow window_;
+    CPaintManagerUI& manager_ = window_.manager();
 };
 
 TEST_F(MainWindow, FindsEveryControlOfEveryPageOnce) {
@@ -347,7 +267,7 @@ TEST_F(MainWindow, FindsEveryControlOfEveryPageOnce) {
 
 TEST_F(MainWindow, KeepsEveryControlOfEveryPageInsideTheOpaqueArea) {
     for (int page = 0; page < 4; ++page) {
-        show_page(page);
+        window_.show_page(page);
         std::vector<CControlUI*> shown;
         collect_shown(*manager_.root(), shown);
         ASSERT_GT(shown.size(), 20u) << "page " << page << " shows almost nothing";
@@ -367,7 +287,7 @@ TEST_F(MainWindow, KeepsEveryControlOfEveryPageInsideTheOpaqueArea) {
 }
 
 TEST_F(MainWindow, MousePictureLabelsLieOverTheirButtonsAndShowThem) {
-    show_page(0);
+    window_.show_page(0);
     const CControlUI* picture = manager_.find_control("mouse_picture_label");
     ASSERT_NE(picture, nullptr);
     const CControlUI* page = manager_.find_control("maincontrol_root");
@@ -395,35 +315,6 @@ TEST_F(MainWindow, MousePictureLabelsLieOverTheirButtonsAndShowThem) {
     }
 }
 
-TEST_F(MainWindow, DrawsEachPageForAPersonToLookAt) {
-    static const char* const kPageNames[] = {"main_control", "performance", "macro", "support"};
-    const ui::Color background{0xFF, 0x0E, 0x0E, 0x11};
-    const ui::Color panel{0xFF, 0x16, 0x16, 0x1B};
-    std::vector<ui::Image> drawn;
-    for (int page = 0; page < 4; ++page) {
-        show_page(page);
-        const std::string path =
-            ::talvoro::test::built_program(std::string("layout_") + kPageNames[page] + ".png");
-        ASSERT_TRUE(ui::write_png(canvas_.image(), path)) << path;
-        // The title row between the product name and the switch, and the page's empty right margin.
-        EXPECT_EQ(canvas_.pixel(600, 20), background) << kPageNames[page];
-        EXPECT_EQ(canvas_.pixel(1015, 300), panel) << kPageNames[page];
-        drawn.push_back(canvas_.image());
-    }
-    // Each page draws something of its own.
-    for (size_t a = 0; a < drawn.size(); ++a) {
-        for (size_t b = a + 1; b < drawn.size(); ++b) {
-            bool differ = false;
-            for (int y = 84; y < 648 && !differ; y += 2) {
-                for (int x = 0; x < kWindowWidth && !differ; x += 2) {
-                    differ = !(drawn[a].pixel(x, y) == drawn[b].pixel(x, y));
-                }
-            }
-            EXPECT_TRUE(differ) << kPageNames[a] << " and " << kPageNames[b] << " look the same";
-        }
-    }
-}
-
 // ------------------------------------------------------------------------------------------
 // Popups
 
@@ -431,9 +322,7 @@ class PopupGeometry : public ::testing::TestWithParam<WindowCase> {};
 
 TEST_P(PopupGeometry, KeepsEveryControlInsideThePopup) {
     const WindowCase& window = GetParam();
-    ::talvoro::test::TempFolder empty_skin;
     CPaintManagerUI manager;
-    manager.image_cache().set_base_folder(empty_skin.path());
     auto root = build_layout(window.resource_id, nullptr, &manager);
     ASSERT_NE(root, nullptr);
     manager.set_root(std::move(root));
@@ -459,9 +348,6 @@ TEST_P(PopupGeometry, KeepsEveryControlInsideThePopup) {
                 << control->name() << " lies under the caption band";
         }
     }
-    const std::string path = ::talvoro::test::built_program(
-        "layout_popup_" + std::to_string(window.resource_id) + ".png");
-    EXPECT_TRUE(ui::write_png(canvas.image(), path)) << path;
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPopups, PopupGeometry,
@@ -476,20 +362,10 @@ INSTANTIATE_TEST_SUITE_P(AllPopups, PopupGeometry,
 // ------------------------------------------------------------------------------------------
 // The macro page's arrangement per language
 
-struct Arrangement {
-    const char* language;
-    int record_width, insert_width, edit_width;
-    const char *default_pos, *insert_pos, *edit_pos;
-};
-
-void PrintTo(const Arrangement& arrangement, std::ostream* out) {
-    *out << arrangement.language;
-}
-
-class MacroPageArrangement : public ::testing::TestWithParam<Arrangement> {};
+class MacroPageArrangement : public ::testing::TestWithParam<MacroArrangement> {};
 
 TEST_P(MacroPageArrangement, WidenedButtonsKeepClearOfTheirEdits) {
-    const Arrangement& arrangement = GetParam();
+    const MacroArrangement& arrangement = GetParam();
     CPaintManagerUI manager;
     auto root = build_layout(kMacroPageLayout, nullptr, &manager);
     ASSERT_NE(root, nullptr);
@@ -497,17 +373,7 @@ TEST_P(MacroPageArrangement, WidenedButtonsKeepClearOfTheirEdits) {
     manager.set_client_size(ui::Size{kWindowWidth, 564});
     ui::Canvas canvas(kWindowWidth, 564);
     manager.paint(canvas);
-    auto set = [&](const char* name, const char* attribute, const std::string& value) {
-        CControlUI* control = manager.find_control(name);
-        ASSERT_NE(control, nullptr) << name;
-        ASSERT_TRUE(control->set_attribute(attribute, value)) << name;
-    };
-    set("macro_record_btn", "width", std::to_string(arrangement.record_width));
-    set("insert_delay_time_btn", "width", std::to_string(arrangement.insert_width));
-    set("edit_delay_time_btn", "width", std::to_string(arrangement.edit_width));
-    set("default_delay_time_edit", "pos", arrangement.default_pos);
-    set("insert_delay_time_edit", "pos", arrangement.insert_pos);
-    set("edit_delay_time_edit", "pos", arrangement.edit_pos);
+    ASSERT_TRUE(arrange_macro_page(manager, arrangement));
     manager.paint(canvas);
 
     auto pos = [&](const char* name) { return manager.find_control(name)->pos(); };
@@ -541,11 +407,8 @@ TEST_P(MacroPageArrangement, WidenedButtonsKeepClearOfTheirEdits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothArrangements, MacroPageArrangement,
-                         ::testing::Values(Arrangement{"English", 114, 169, 169, "221,68,0,0",
-                                                       "225,50,0,0", "225,88,0,0"},
-                                           Arrangement{"German", 143, 222, 234, "291,69,0,0",
-                                                       "276,50,0,0", "286,88,0,0"}),
-                         [](const ::testing::TestParamInfo<Arrangement>& info) {
+                         ::testing::Values(kNarrowArrangement, kGermanArrangement),
+                         [](const ::testing::TestParamInfo<MacroArrangement>& info) {
                              return std::string(info.param.language);
                          });
 

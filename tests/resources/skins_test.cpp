@@ -1,123 +1,193 @@
-// The skin folders as the program loads them: every picture present and decodable, the
-// window mask's shape, the two mouse pictures' agreement, and painted captions.
+// The skin folders as the maker draws them: complete in every language, the window mask's
+// shape, the mouse pictures and their lines to the fields, the popups' pictures and the
+// pictures the program resizes per language.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "bmp_writer.h"
 #include "captions.h"
+#include "drawn_skins.h"
+#include "mouse_picture.h"
 #include "render/image.h"
 #include "skin_shapes.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 
-namespace talvoro::skins {
+namespace talvoro::skins::test {
 namespace {
 
+using ui::Color;
 using ui::Image;
+using ui::Point;
+using ui::Rect;
 
-const std::array<const char*, 16> kPictures{"Background_mask.bmp",
-                                            "MCBox.bmp",
-                                            "MCBox2.bmp",
-                                            "ApplySetting_Dialog.bmp",
-                                            "MasterReset_Dialog.bmp",
-                                            "ExitProgram_Dialog.bmp",
-                                            "APDetection_Dialog.bmp",
-                                            "MacroOverMax_box.png",
-                                            "MacroRepeat1_99_box.png",
-                                            "MacroRecord1.png",
-                                            "MacroRecord2.png",
-                                            "MacroName_hot.png",
-                                            "MacroSignTimer.bmp",
-                                            "MacroSignDown.bmp",
-                                            "MacroSignUp.bmp",
-                                            "MacroSignMouse2.bmp"};
-const std::array<const char*, 4> kFolders{"TalvoroSkin", "TalvoroSkin1", "TalvoroSkin2",
-                                          "TalvoroSkin3"};
+const Color kPanel{255, 0x16, 0x16, 0x1B};
+const Color kAccent{255, 0xFF, 0x3C, 0x3C};
 
-bool is_white(ui::Color c) {
+bool is_white(Color c) {
     return c.r == 255 && c.g == 255 && c.b == 255;
 }
-bool is_black(ui::Color c) {
+bool is_black(Color c) {
     return c.r == 0 && c.g == 0 && c.b == 0;
 }
+bool same_rgb(Color a, Color b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
-std::vector<uint8_t> file_bytes(const std::string& path) {
+// The first `count` bytes of the file, fewer when it is shorter.
+std::vector<uint8_t> file_head(const std::string& path, size_t count) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes(count);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
 }
 
 bool same_pixels(const Image& a, const Image& b) {
-    if (a.width() != b.width() || a.height() != b.height())
+    if (a.width() != b.width() || a.height() != b.height()) {
         return false;
+    }
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            if (!(a.pixel(x, y) == b.pixel(x, y)))
+            if (!(a.pixel(x, y) == b.pixel(x, y))) {
                 return false;
+            }
         }
     }
     return true;
 }
 
-// The maker runs once for the whole suite; each test reads what it drew.
-class SkinsTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        folder_ = new test::TempFolder();
-        result_ = new test::ProgramResult(
-            test::run_program(TALVORO_SKIN_MAKER_PATH, {folder_->path()}, 120));
+bool in_any_button(int x, int y) {
+    for (const Rect& rect : kMouseButtonRects) {
+        if (rect.contains(x, y)) {
+            return true;
+        }
     }
-    static void TearDownTestSuite() {
-        delete result_;
-        delete folder_;
-        result_ = nullptr;
-        folder_ = nullptr;
-    }
-    void SetUp() override { ASSERT_EQ(result_->exit_status, 0) << result_->err; }
+    return false;
+}
 
-    static std::string path(const std::string& skin, const std::string& name) {
-        return folder_->path() + "/" + skin + "/" + name;
+// The pixels of the mouse picture within `margin` of a leader line, its start dot included.
+class LeaderMask {
+  public:
+    explicit LeaderMask(int margin)
+        : near_(static_cast<size_t>(kMousePictureWidth) * kMousePictureHeight, false) {
+        for (const LeaderLine& line : leader_lines()) {
+            for (size_t i = 1; i < line.points.size(); ++i) {
+                const Point a = line.points[i - 1];
+                const Point b = line.points[i];
+                for (int y = std::min(a.y, b.y) - margin; y <= std::max(a.y, b.y) + margin; ++y) {
+                    for (int x = std::min(a.x, b.x) - margin; x <= std::max(a.x, b.x) + margin;
+                         ++x) {
+                        if (x >= 0 && y >= 0 && x < kMousePictureWidth && y < kMousePictureHeight) {
+                            near_[static_cast<size_t>(y) * kMousePictureWidth + x] = true;
+                        }
+                    }
+                }
+            }
+        }
     }
-    static Image load(const std::string& skin, const std::string& name) {
-        std::optional<Image> image = ui::load_image_file(path(skin, name));
-        EXPECT_TRUE(image.has_value()) << skin << "/" << name;
-        return image ? *image : Image{};
+    bool near(int x, int y) const {
+        return x >= 0 && y >= 0 && x < kMousePictureWidth && y < kMousePictureHeight &&
+               near_[static_cast<size_t>(y) * kMousePictureWidth + x];
     }
 
-    static test::TempFolder* folder_;
-    static test::ProgramResult* result_;
+  private:
+    std::vector<bool> near_;
 };
 
-test::TempFolder* SkinsTest::folder_ = nullptr;
-test::ProgramResult* SkinsTest::result_ = nullptr;
+class SkinsTest : public ::testing::Test {
+  protected:
+    static Image load(const std::string& folder, const std::string& name) {
+        std::optional<Image> image = load_skin_picture(folder, name);
+        EXPECT_TRUE(image.has_value()) << folder << "/" << name;
+        return image ? *image : Image{};
+    }
+    static std::set<std::string> files_in(const std::string& folder) {
+        return skin_files(skins_root(), folder);
+    }
+};
 
-TEST_F(SkinsTest, EveryPictureExistsInEveryFolderAndLoads) {
-    for (const char* skin : kFolders) {
-        for (const char* name : kPictures) {
-            const Image image = load(skin, name);
-            EXPECT_FALSE(image.empty()) << skin << "/" << name;
+std::string file_contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) {
+        return {};
+    }
+    std::string bytes(static_cast<size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+TEST(SkinMaker, DrawsTheSameFoldersAgainWithoutComplaint) {
+    ::talvoro::test::TempFolder root;
+    const ::talvoro::test::ProgramResult result =
+        ::talvoro::test::run_program(TALVORO_SKIN_MAKER_PATH, {root.path()}, 120);
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    // A caption that does not fit its picture is reported here.
+    EXPECT_EQ(result.err, "");
+    // The same pictures, byte for byte, as the build drew: the maker is deterministic.
+    for (const char* folder : kSkinFolders) {
+        const std::set<std::string> files = skin_files(root.path(), folder);
+        EXPECT_EQ(files, skin_files(skins_root(), folder)) << folder;
+        for (const std::string& name : files) {
+            EXPECT_TRUE(file_contents(root.path() + "/" + folder + "/" + name) ==
+                        file_contents(skin_path(folder, name)))
+                << folder << "/" << name << " differs between two runs";
         }
     }
 }
 
-TEST_F(SkinsTest, BmpFilesAreUncompressed24Bit) {
-    for (const char* skin : kFolders) {
+TEST(SkinMaker, FailsWithoutAnOutputFolderOrWhenItCannotWrite) {
+    EXPECT_EQ(::talvoro::test::run_program(TALVORO_SKIN_MAKER_PATH, {}).exit_status, 2);
+    ::talvoro::test::TempFolder root;
+    std::ofstream(root.file("blocked")) << "a file where a folder should go";
+    const ::talvoro::test::ProgramResult result =
+        ::talvoro::test::run_program(TALVORO_SKIN_MAKER_PATH, {root.file("blocked")});
+    EXPECT_NE(result.exit_status, 0);
+    EXPECT_NE(result.err, "");
+}
+
+TEST_F(SkinsTest, EveryFolderIsACompleteSkin) {
+    const std::set<std::string> english = files_in(kSkinFolders[0]);
+    EXPECT_GT(english.size(), 60u);
+    for (const char* folder : kSkinFolders) {
+        EXPECT_EQ(files_in(folder), english) << folder;
+    }
+}
+
+TEST_F(SkinsTest, PicturesTheProgramNamesItselfExistInEveryFolderAndLoad) {
+    // Named in the program's code rather than in a layout.
+    const char* const kPictures[] = {
+        "Background_mask.bmp", "MCBox.bmp",          "MCBox2.bmp",         "MacroRecord1.png",
+        "MacroRecord2.png",    "MacroName_hot.png",  "MacroSignTimer.bmp", "MacroSignDown.bmp",
+        "MacroSignUp.bmp",     "MacroSignMouse2.bmp"};
+    for (const char* folder : kSkinFolders) {
         for (const char* name : kPictures) {
-            const std::string file = name;
-            if (file.substr(file.size() - 4) != ".bmp")
+            EXPECT_FALSE(load(folder, name).empty()) << folder << "/" << name;
+        }
+    }
+    EXPECT_EQ(load("TalvoroSkin", "MacroSignTimer.bmp").width(), 14);
+}
+
+TEST_F(SkinsTest, BmpFilesAreUncompressed24Bit) {
+    for (const char* folder : kSkinFolders) {
+        for (const std::string& name : files_in(folder)) {
+            if (!name.ends_with(".bmp")) {
                 continue;
-            const std::vector<uint8_t> bytes = file_bytes(path(skin, name));
-            ASSERT_GE(bytes.size(), 54u) << skin << "/" << name;
+            }
+            const std::vector<uint8_t> bytes = file_head(skin_path(folder, name), 54);
+            ASSERT_GE(bytes.size(), 54u) << folder << "/" << name;
             EXPECT_EQ(bytes[0], 'B');
             EXPECT_EQ(bytes[1], 'M');
-            EXPECT_EQ(bytes[28] | bytes[29] << 8, 24) << skin << "/" << name;
-            EXPECT_EQ(bytes[30], 0) << "compressed: " << skin << "/" << name;
+            EXPECT_EQ(bytes[28] | bytes[29] << 8, 24) << folder << "/" << name;
+            EXPECT_EQ(bytes[30], 0) << "compressed: " << folder << "/" << name;
         }
     }
 }
@@ -129,7 +199,7 @@ TEST_F(SkinsTest, MaskIsWhiteExactlyOutsideTheChamferedWindow) {
     int white = 0;
     for (int y = 0; y < mask.height(); ++y) {
         for (int x = 0; x < mask.width(); ++x) {
-            const ui::Color c = mask.pixel(x, y);
+            const Color c = mask.pixel(x, y);
             ASSERT_TRUE(is_white(c) || is_black(c)) << x << "," << y;
             ASSERT_EQ(is_white(c), !window_shape_contains(x, y)) << x << "," << y;
             if (is_white(c)) {
@@ -151,109 +221,279 @@ TEST_F(SkinsTest, MaskIsWhiteExactlyOutsideTheChamferedWindow) {
     EXPECT_TRUE(is_black(mask.pixel(kWindowWidth - 20, 20)));
 }
 
+TEST_F(SkinsTest, BackgroundOutlinesTheWindowsShape) {
+    const Image background = load("TalvoroSkin", "Background.png");
+    ASSERT_EQ(background.width(), kWindowWidth);
+    ASSERT_EQ(background.height(), kWindowHeight);
+    const Color edge{255, 0x2A, 0x2A, 0x31};
+    // Along the straight edges and the chamfers alike.
+    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth / 2, 0), edge));
+    EXPECT_TRUE(same_rgb(background.pixel(0, kWindowHeight / 2), edge));
+    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth - 1, kWindowHeight / 2), edge));
+    EXPECT_TRUE(same_rgb(background.pixel(6, kWindowChamfer - 6), edge));
+    // The middle keeps the exact window colour; the vignette darkens only toward the edges.
+    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth / 2, kWindowHeight / 2),
+                         Color{255, 0x0E, 0x0E, 0x11}));
+}
+
 TEST_F(SkinsTest, MousePicturesAgreeOutsideTheButtonsAndDifferInsideEach) {
-    for (const char* skin : kFolders) {
-        const Image normal = load(skin, "MCBox.bmp");
-        const Image lit = load(skin, "MCBox2.bmp");
+    for (const char* folder : kSkinFolders) {
+        const Image normal = load(folder, "MCBox.bmp");
+        const Image lit = load(folder, "MCBox2.bmp");
         ASSERT_EQ(normal.width(), lit.width());
         ASSERT_EQ(normal.height(), lit.height());
-        for (const ui::Rect& rect : kMouseButtonRects) {
+        for (const Rect& rect : kMouseButtonRects) {
             ASSERT_LE(rect.right, normal.width());
             ASSERT_LE(rect.bottom, normal.height());
         }
         int outside_mismatches = 0;
         for (int y = 0; y < normal.height(); ++y) {
             for (int x = 0; x < normal.width(); ++x) {
-                bool in_button = false;
-                for (const ui::Rect& rect : kMouseButtonRects)
-                    in_button |= rect.contains(x, y);
-                if (!in_button && !(normal.pixel(x, y) == lit.pixel(x, y)))
+                if (!in_any_button(x, y) && !(normal.pixel(x, y) == lit.pixel(x, y))) {
                     ++outside_mismatches;
+                }
             }
         }
-        EXPECT_EQ(outside_mismatches, 0) << skin;
+        EXPECT_EQ(outside_mismatches, 0) << folder;
         for (size_t i = 0; i < kMouseButtonRects.size(); ++i) {
-            const ui::Rect& rect = kMouseButtonRects[i];
+            const Rect& rect = kMouseButtonRects[i];
             int differing = 0;
             for (int y = rect.top; y < rect.bottom; ++y) {
                 for (int x = rect.left; x < rect.right; ++x) {
-                    if (!(normal.pixel(x, y) == lit.pixel(x, y)))
+                    if (!(normal.pixel(x, y) == lit.pixel(x, y))) {
                         ++differing;
+                    }
                 }
             }
             // Most of the button lights up, not a stray pixel.
-            EXPECT_GT(differing, rect.width() * rect.height() / 3) << skin << " button " << i + 1;
+            EXPECT_GT(differing, rect.width() * rect.height() / 3) << folder << " button " << i + 1;
         }
     }
 }
 
-TEST_F(SkinsTest, MouseIsDrawnOnThePicture) {
+TEST_F(SkinsTest, MouseIsSymmetricApartFromItsLines) {
     const Image normal = load("TalvoroSkin", "MCBox.bmp");
-    // The shell differs from the page around it, and the picture mirrors about column 503.
+    // The shell differs from the page around it.
     EXPECT_FALSE(normal.pixel(503, 420) == normal.pixel(100, 420));
+    const LeaderMask lines(3);
     int asymmetric = 0;
     for (int y = 0; y < normal.height(); ++y) {
-        for (int x = 340; x < 504; ++x) {
-            bool in_button = false;
-            for (const ui::Rect& rect : kMouseButtonRects) {
-                in_button |= rect.contains(x, y) || rect.contains(1006 - x, y);
+        for (int x = 300; x < 504; ++x) {
+            const int mirror = 1006 - x;
+            if (in_any_button(x, y) || in_any_button(mirror, y) || lines.near(x, y) ||
+                lines.near(mirror, y)) {
+                continue;
             }
-            if (!in_button && !(normal.pixel(x, y) == normal.pixel(1006 - x, y))) {
-                if (asymmetric++ == 0)
-                    ADD_FAILURE() << "first at " << x << "," << y;
+            if (!(normal.pixel(x, y) == normal.pixel(mirror, y)) && asymmetric++ == 0) {
+                ADD_FAILURE() << "first at " << x << "," << y;
             }
         }
     }
     EXPECT_EQ(asymmetric, 0);
 }
 
-TEST_F(SkinsTest, ConfirmationPicturesCarryTheirLanguagesCaptions) {
+TEST_F(SkinsTest, WholeMouseLiesInsideThePartThePageShows) {
+    const Image normal = load("TalvoroSkin", "MCBox.bmp");
+    const LeaderMask lines(0);
+    for (int y = 0; y < normal.height(); ++y) {
+        for (int x = 0; x < normal.width(); ++x) {
+            // Outside the shown part nothing is drawn; along its edges only the lines reach
+            // the fields beyond.
+            const bool shown = kMouseCrop.contains(x, y);
+            const bool border = shown && !Rect{kMouseCrop.left + 3, kMouseCrop.top + 3,
+                                               kMouseCrop.right - 3, kMouseCrop.bottom - 3}
+                                              .contains(x, y);
+            if ((!shown || border) && !lines.near(x, y)) {
+                ASSERT_EQ(normal.pixel(x, y), kPanel) << x << "," << y;
+            }
+        }
+    }
+    // The mouse itself fills most of the height shown: along a column no line runs in.
+    const LeaderMask wide(3);
+    int top = normal.height();
+    int bottom = 0;
+    for (int y = 0; y < normal.height(); ++y) {
+        if (!(normal.pixel(520, y) == kPanel) && !wide.near(520, y)) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    EXPECT_GT(bottom - top, kMouseCrop.height() / 2);
+}
+
+// ------------------------------------------------------------------------------------------
+// The lines from the buttons to their fields
+
+TEST(LeaderLines, OneLineLeavesEachButtonFromJustOutsideIt) {
+    std::set<size_t> buttons;
+    for (const LeaderLine& line : leader_lines()) {
+        ASSERT_LT(line.button, kMouseButtonRects.size());
+        EXPECT_TRUE(buttons.insert(line.button).second) << "button " << line.button + 1;
+        ASSERT_GE(line.points.size(), 2u);
+        const Rect& rect = kMouseButtonRects[line.button];
+        const Point start = line.points.front();
+        EXPECT_FALSE(rect.contains(start));
+        const Rect near_rect{rect.left - 4, rect.top - 4, rect.right + 4, rect.bottom + 4};
+        EXPECT_TRUE(near_rect.contains(start)) << "button " << line.button + 1;
+    }
+    EXPECT_EQ(buttons.size(), kMouseButtonRects.size());
+}
+
+TEST(LeaderLines, RunStraightInsideTheShownPartToItsEdge) {
+    for (const LeaderLine& line : leader_lines()) {
+        for (size_t i = 1; i < line.points.size(); ++i) {
+            const Point a = line.points[i - 1];
+            const Point b = line.points[i];
+            EXPECT_TRUE(a.x == b.x || a.y == b.y)
+                << "button " << line.button + 1 << " segment " << i;
+            EXPECT_TRUE(kMouseCrop.contains(b)) << "button " << line.button + 1;
+        }
+        const int end = line.points.back().x;
+        EXPECT_TRUE(end == kLeftFieldsRight || end == kRightFieldsLeft - 1)
+            << "button " << line.button + 1 << " ends at " << end;
+    }
+}
+
+// Every pixel a line covers, as the picture draws it.
+std::vector<Point> line_pixels(const LeaderLine& line) {
+    std::vector<Point> pixels;
+    for (size_t i = 1; i < line.points.size(); ++i) {
+        const Point a = line.points[i - 1];
+        const Point b = line.points[i];
+        for (int y = std::min(a.y, b.y); y <= std::max(a.y, b.y); ++y) {
+            for (int x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x) {
+                pixels.push_back({x, y});
+            }
+        }
+    }
+    return pixels;
+}
+
+TEST(LeaderLines, NeitherCrossNorTouchEachOtherNorAnyButton) {
+    std::vector<std::set<std::pair<int, int>>> covered;
+    for (const LeaderLine& line : leader_lines()) {
+        std::set<std::pair<int, int>> pixels;
+        for (const Point p : line_pixels(line)) {
+            EXPECT_FALSE(in_any_button(p.x, p.y))
+                << "button " << line.button + 1 << " at " << p.x << "," << p.y;
+            pixels.insert({p.x, p.y});
+        }
+        covered.push_back(pixels);
+    }
+    for (size_t a = 0; a < covered.size(); ++a) {
+        for (size_t b = a + 1; b < covered.size(); ++b) {
+            for (const auto& [x, y] : covered[a]) {
+                // Two pixels apart at least, so that they read as separate lines.
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        EXPECT_EQ(covered[b].count({x + dx, y + dy}), 0u)
+                            << "lines of buttons " << leader_lines()[a].button + 1 << " and "
+                            << leader_lines()[b].button + 1 << " meet at " << x << "," << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------------------------------------
+// Popups and the pictures the program resizes
+
+TEST_F(SkinsTest, QuestionPicturesCarryTheirLanguagesCaptions) {
     const std::array<const char*, 6> kCaptioned{
         "ApplySetting_Dialog.bmp", "MasterReset_Dialog.bmp", "ExitProgram_Dialog.bmp",
         "APDetection_Dialog.bmp",  "MacroOverMax_box.png",   "MacroRepeat1_99_box.png"};
     for (const char* name : kCaptioned) {
         std::vector<Image> pictures;
-        for (const char* skin : kFolders)
-            pictures.push_back(load(skin, name));
+        for (const char* folder : kSkinFolders) {
+            pictures.push_back(load(folder, name));
+        }
         for (size_t a = 0; a < pictures.size(); ++a) {
             for (size_t b = a + 1; b < pictures.size(); ++b) {
                 EXPECT_FALSE(same_pixels(pictures[a], pictures[b]))
-                    << name << ": " << kFolders[a] << " and " << kFolders[b];
+                    << name << ": " << kSkinFolders[a] << " and " << kSkinFolders[b];
             }
         }
     }
     // Within one language the four questions differ from each other too.
-    const Image apply = load("TalvoroSkin", "ApplySetting_Dialog.bmp");
-    const Image exit = load("TalvoroSkin", "ExitProgram_Dialog.bmp");
-    EXPECT_FALSE(same_pixels(apply, exit));
+    EXPECT_FALSE(same_pixels(load("TalvoroSkin", "ApplySetting_Dialog.bmp"),
+                             load("TalvoroSkin", "ExitProgram_Dialog.bmp")));
 }
 
-TEST_F(SkinsTest, ConfirmationPicturesHaveAnAccentBorderAndTheWindowSize) {
-    for (const char* skin : kFolders) {
-        const Image dialog = load(skin, "MasterReset_Dialog.bmp");
-        ASSERT_EQ(dialog.width(), 660);
-        ASSERT_EQ(dialog.height(), 294);
-        const ui::Color accent{255, 0xFF, 0x3C, 0x3C};
-        for (int x = 0; x < dialog.width(); ++x) {
-            ASSERT_EQ(dialog.pixel(x, 0), accent) << skin << " top " << x;
-            ASSERT_EQ(dialog.pixel(x, dialog.height() - 1), accent) << skin << " bottom " << x;
+TEST_F(SkinsTest, PopupPicturesHaveTheWindowSizeAndAOnePixelAccentBorder) {
+    const struct {
+        const char* name;
+        int width;
+        int height;
+    } kPictures[] = {{"MasterReset_Dialog.bmp", 660, 294},
+                     {"MacroOverMax_box.png", 305, 206},
+                     {"KeysPopup_frame.png", 627, 296},
+                     {"MacroPlayOption_frame.png", 658, 294}};
+    for (const char* folder : kSkinFolders) {
+        for (const auto& picture : kPictures) {
+            const Image image = load(folder, picture.name);
+            ASSERT_EQ(image.width(), picture.width) << folder << "/" << picture.name;
+            ASSERT_EQ(image.height(), picture.height) << folder << "/" << picture.name;
+            for (int x = 0; x < image.width(); ++x) {
+                ASSERT_EQ(image.pixel(x, 0), kAccent) << picture.name << " top " << x;
+                ASSERT_EQ(image.pixel(x, image.height() - 1), kAccent) << picture.name;
+            }
+            for (int y = 0; y < image.height(); ++y) {
+                ASSERT_EQ(image.pixel(0, y), kAccent) << picture.name << " left " << y;
+                ASSERT_EQ(image.pixel(image.width() - 1, y), kAccent) << picture.name;
+            }
+            EXPECT_FALSE(image.pixel(image.width() / 2, image.height() - 2) == kAccent);
         }
-        for (int y = 0; y < dialog.height(); ++y) {
-            ASSERT_EQ(dialog.pixel(0, y), accent) << skin << " left " << y;
-            ASSERT_EQ(dialog.pixel(dialog.width() - 1, y), accent) << skin << " right " << y;
-        }
-        // The border is one pixel: the next ring in is not the accent.
-        EXPECT_FALSE(dialog.pixel(dialog.width() / 2, dialog.height() - 2) == accent);
     }
 }
 
-TEST_F(SkinsTest, RecordButtonIsWiderInGermanAndBlinks) {
-    const Image english = load("TalvoroSkin", "MacroRecord1.png");
-    const Image german = load("TalvoroSkin3", "MacroRecord1.png");
-    EXPECT_EQ(english.width(), 114);
-    EXPECT_EQ(german.width(), 143);
-    EXPECT_FALSE(same_pixels(english, load("TalvoroSkin", "MacroRecord2.png")));
+TEST_F(SkinsTest, ResizedButtonsHaveTheWidthsTheProgramGivesThemInEachLanguage) {
+    const auto& all = all_captions();
+    for (size_t i = 0; i < all.size(); ++i) {
+        const Captions& language = all[i];
+        const char* folder = kSkinFolders[i];
+        for (const char* name : {"MacroRecord1.png", "MacroRecord2.png"}) {
+            const Image record = load(folder, name);
+            EXPECT_EQ(record.width(), language.record_width) << folder << "/" << name;
+            EXPECT_EQ(record.height(), 24) << folder << "/" << name;
+        }
+        for (const char* state : {"normal", "hot", "pushed", "disabled"}) {
+            const std::string insert = std::string("insert_delay_time_btn_") + state + ".png";
+            const std::string edit = std::string("edit_delay_time_btn_") + state + ".png";
+            EXPECT_EQ(load(folder, insert).width(), language.insert_delay_width) << insert;
+            EXPECT_EQ(load(folder, edit).width(), language.edit_delay_width) << edit;
+        }
+    }
+    EXPECT_EQ(all[0].record_width, 114);
+    EXPECT_EQ(all[3].record_width, 143);
+    EXPECT_EQ(all[3].insert_delay_width, 222);
+    EXPECT_EQ(all[3].edit_delay_width, 234);
 }
+
+TEST_F(SkinsTest, RecordButtonKeepsClearOfItsTransparentWhite) {
+    // The layout shows it with pure white made transparent: a white caption would vanish.
+    for (const char* folder : kSkinFolders) {
+        for (const char* name : {"MacroRecord1.png", "MacroRecord2.png"}) {
+            const Image record = load(folder, name);
+            int visible = 0;
+            for (int y = 0; y < record.height(); ++y) {
+                for (int x = 0; x < record.width(); ++x) {
+                    const Color c = record.pixel(x, y);
+                    visible += c.a > 0;
+                    EXPECT_FALSE(c.a > 0 && is_white(c))
+                        << folder << "/" << name << " " << x << "," << y;
+                }
+            }
+            EXPECT_GT(visible, record.width() * record.height() / 2) << folder << "/" << name;
+        }
+        EXPECT_FALSE(
+            same_pixels(load(folder, "MacroRecord1.png"), load(folder, "MacroRecord2.png")))
+            << folder << ": the record button would not blink";
+    }
+}
+
+// ------------------------------------------------------------------------------------------
+// The BMP writer
 
 TEST(BmpWriter, RoundTripsPixelsThroughTheImageLoader) {
     std::optional<Image> image = Image::create(5, 3);  // odd width: rows need padding
@@ -261,8 +501,7 @@ TEST(BmpWriter, RoundTripsPixelsThroughTheImageLoader) {
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) {
             image->set_pixel(
-                x, y,
-                ui::Color{255, static_cast<uint8_t>(x * 50), static_cast<uint8_t>(y * 80), 7});
+                x, y, Color{255, static_cast<uint8_t>(x * 50), static_cast<uint8_t>(y * 80), 7});
         }
     }
     const std::vector<uint8_t> bytes = encode_bmp(*image);
@@ -274,26 +513,12 @@ TEST(BmpWriter, RoundTripsPixelsThroughTheImageLoader) {
 
 TEST(BmpWriter, RefusesAnEmptyPicture) {
     EXPECT_TRUE(encode_bmp(Image{}).empty());
-    test::TempFolder folder;
+    ::talvoro::test::TempFolder folder;
     EXPECT_FALSE(write_bmp(Image{}, folder.file("empty.bmp")));
     std::optional<Image> image = Image::create(2, 2);
     ASSERT_TRUE(image);
     EXPECT_FALSE(write_bmp(*image, folder.file("no-such-folder/x.bmp")));
 }
 
-TEST(Captions, GermanIsTheWidestAndEveryCaptionIsFilled) {
-    const auto& all = all_captions();
-    for (const Captions& c : all) {
-        EXPECT_FALSE(c.apply_question.empty()) << c.folder;
-        EXPECT_FALSE(c.reset_question.empty()) << c.folder;
-        EXPECT_FALSE(c.exit_question.empty()) << c.folder;
-        EXPECT_FALSE(c.device_question.empty()) << c.folder;
-        EXPECT_FALSE(c.record.empty()) << c.folder;
-        EXPECT_LE(c.record_width, all[3].record_width) << c.folder;
-    }
-    EXPECT_EQ(all[0].folder, "TalvoroSkin");
-    EXPECT_EQ(all[3].folder, "TalvoroSkin3");
-}
-
 }  // namespace
-}  // namespace talvoro::skins
+}  // namespace talvoro::skins::test
