@@ -91,7 +91,7 @@ void COskelMainWnd::change_language(int index) {
     if (index < 0 || index > 3) {
         return;
     }
-    const std::string folder = resource_directory() + language_info(index).skin_folder + "/";
+    const std::string folder = skin_folder_path(index);
     ui::CPaintManagerUI::set_resource_path(folder);
     if (index == language_index()) {
         return;

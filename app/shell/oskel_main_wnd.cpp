@@ -26,6 +26,9 @@ constexpr uintptr_t kWindowInitMessage = 0x7F01;
 // The window's mask always comes from the English skin folder.
 constexpr const char* kMaskBitmap = "TalvoroSkin/Background_mask.bmp";
 
+// The layout's own size, for a window whose mask bitmap is missing.
+constexpr ui::Size kLayoutSize{1025, 701};
+
 bool equals_ignoring_case(std::string_view a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
@@ -45,8 +48,12 @@ COskelMainWnd::~COskelMainWnd() {
     destroy();
 }
 
-bool COskelMainWnd::create_main(const std::string& title, ui::Size size) {
-    if (!create(nullptr, title, ui::Rect{0, 0, size.width, size.height})) {
+bool COskelMainWnd::create_main(const std::string& title) {
+    mask_ = ui::load_image_file(resource_directory() + kMaskBitmap);
+    const ui::Size size = mask_ ? ui::Size{mask_->width(), mask_->height()} : kLayoutSize;
+    const bool created = create(nullptr, title, ui::Rect{0, 0, size.width, size.height});
+    mask_.reset();
+    if (!created) {
         return false;
     }
     center_over(nullptr, work_area());
@@ -125,9 +132,8 @@ void COskelMainWnd::on_create() {
 }
 
 void COskelMainWnd::apply_window_shape() {
-    const auto mask = ui::load_image_file(resource_directory() + kMaskBitmap);
-    if (mask) {
-        set_shape(ui::mask_region(*mask));
+    if (mask_) {
+        set_shape(ui::mask_region(*mask_));
     }
 }
 
@@ -245,7 +251,13 @@ void COskelMainWnd::LinkUi::show_not_detected() {
 }
 
 void COskelMainWnd::LinkUi::close_notice_popups() {
+    // Closing one window may free others (a popup's own message box), so each is looked up
+    // again before it is touched.
     for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
+        const auto live = ui::CWindowWnd::live_windows();
+        if (std::find(live.begin(), live.end(), window) == live.end()) {
+            continue;
+        }
         const std::string_view title = window->title().substr(0, 100);
         const std::string_view class_name = window->window_class_name().substr(0, 100);
         if (window != &window_ && (equals_ignoring_case(title, "Notice by Application") ||

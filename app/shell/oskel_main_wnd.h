@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,7 @@
 #include "device/device_link_ui.h"
 #include "device/presence_monitor.h"
 #include "device/profile_exchange.h"
+#include "render/image.h"
 #include "shell/dialog_builder_callback_ex.h"
 #include "shell/main_window_controls.h"
 #include "shell/shell_services.h"
@@ -53,9 +55,10 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
 
     std::string_view window_class_name() const override { return "MSUIMainFrame"; }
 
-    // Creates the window on the screen, centred, with its first frame drawn; the start-up read
-    // follows from the message loop, after that frame.
-    bool create_main(const std::string& title, ui::Size size);
+    // Creates the window on the screen, centred, as large as its mask bitmap (the layout's size
+    // without one) and shaped by it, with its first frame drawn; the start-up read follows from
+    // the message loop, after that frame.
+    bool create_main(const std::string& title);
 
     // The start-up read and everything "windowinit" does; the message loop runs it once.
     void window_init();
@@ -143,6 +146,8 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     CDialogBuilderCallbackEx builder_callback_;
     MainWindowControls controls_;
     std::unique_ptr<platform::DeviceWatcher> watcher_;
+    // Read once for both the size and the shape; dropped after creation.
+    std::optional<ui::Image> mask_;
 
     uint8_t current_main_tab_ = 0;
     ui::Point last_pointer_;

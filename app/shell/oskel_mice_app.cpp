@@ -8,19 +8,12 @@
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/sdl_window_backend.h"
 #include "platform/single_instance.h"
-#include "render/image.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "store/profile_files.h"
 #include "store/settings_file.h"
 
 namespace talvoro::shell {
-namespace {
-
-// The layout's own size, for a window whose mask bitmap is missing.
-constexpr ui::Size kLayoutSize{1025, 701};
-
-}  // namespace
 
 COskelMiceApp::COskelMiceApp(AppOptions options) : options_(std::move(options)) {}
 
@@ -42,12 +35,14 @@ COskelMiceApp::Start COskelMiceApp::start() {
             return Start::kSecondInstance;
     }
 
-    // 7 MB of settings, zeroed until the mouse or the defaults fill them.
-    store_ = std::make_unique<ProfileStore>();
+    // 7 MB of settings, zero until the mouse or the defaults fill them.
+    store_ = allocate_zeroed_store();
+    if (store_ == nullptr) {
+        return Start::kNoMemory;
+    }
     ensure_program_folders();
     set_language_index(read_language());
-    ui::CPaintManagerUI::set_resource_path(resource_directory() +
-                                           language_info(language_index()).skin_folder + "/");
+    ui::CPaintManagerUI::set_resource_path(skin_folder_path(language_index()));
     if (!binding_.bind(*options_.services.notices, options_.library_file.c_str())) {
         return Start::kNoLibrary;
     }
@@ -55,13 +50,8 @@ COskelMiceApp::Start COskelMiceApp::start() {
         return Start::kNoDisplay;
     }
 
-    ui::Size size = kLayoutSize;
-    if (const auto mask =
-            ui::load_image_file(resource_directory() + "TalvoroSkin/Background_mask.bmp")) {
-        size = ui::Size{mask->width(), mask->height()};
-    }
     main_window_ = std::make_unique<COskelMainWnd>(*store_, binding_.api(), options_.services);
-    if (!main_window_->create_main(kMainWindowTitle, size)) {
+    if (!main_window_->create_main(kMainWindowTitle)) {
         main_window_.reset();
         return Start::kNoDisplay;
     }
@@ -78,6 +68,7 @@ int COskelMiceApp::init_instance() {
         case Start::kSecondInstance:
             return 0;
         case Start::kNoLibrary:
+        case Start::kNoMemory:
             return 1;
         case Start::kNoDisplay:
             std::fprintf(stderr,

@@ -9,7 +9,7 @@
 #include "device/device_api_binding.h"
 #include "shell/oskel_main_wnd.h"
 #include "shell/shell_services.h"
-#include "store/profile_store.h"
+#include "store/store_allocation.h"
 
 namespace talvoro::platform {
 class SingleInstance;
@@ -42,6 +42,7 @@ class COskelMiceApp {
         kSecondInstance,  // another instance runs: it was signalled, or the user told
         kNoLibrary,       // the device library could not be loaded
         kNoDisplay,       // no window can be shown
+        kNoMemory,        // not even for the store
     };
     // Everything before the message loop.
     Start start();
@@ -54,7 +55,7 @@ class COskelMiceApp {
 
   private:
     AppOptions options_;
-    std::unique_ptr<ProfileStore> store_;
+    ProfileStorePtr store_;
     DeviceApiBinding binding_;
     std::unique_ptr<COskelMainWnd> main_window_;
     // Declared last: its listener posts to the window, so it ends first.

@@ -1,5 +1,6 @@
 #include "shell_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -18,7 +19,9 @@ void no_wait(std::chrono::milliseconds) {}
 
 void close_leftover_popups() {
     for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-        if (window->window_class_name() != "MSUIMainFrame") {
+        const auto live = ui::CWindowWnd::live_windows();
+        if (std::find(live.begin(), live.end(), window) != live.end() &&
+            window->window_class_name() != "MSUIMainFrame") {
             window->close();
         }
     }
@@ -57,7 +60,7 @@ shell::COskelMainWnd& ShellTest::open_window(bool watch_devices) {
     services.sleep = &no_wait;
     services.watch_devices = watch_devices;
     window_ = std::make_unique<shell::COskelMainWnd>(*store_, direct_api(), services);
-    EXPECT_TRUE(window_->create_main(shell::kMainWindowTitle, ui::Size{1025, 701}));
+    EXPECT_TRUE(window_->create_main(shell::kMainWindowTitle));
     pump();
     return *window_;
 }

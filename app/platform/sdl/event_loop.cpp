@@ -42,9 +42,13 @@ void handle(const SDL_Event& event) {
         return;  // the pass over the windows does the work
     }
     if (event.type == SDL_QUIT) {
-        // Asked to end (a signal, the session): every window gets its close.
+        // Asked to end (a signal, the session): every window gets its close. Closing one may
+        // take others with it (a main window its popups), so each is looked up again first.
         for (ui::CWindowWnd* window : registered_windows()) {
-            window->close();
+            const auto live = registered_windows();
+            if (std::find(live.begin(), live.end(), window) != live.end()) {
+                window->close();
+            }
         }
         return;
     }

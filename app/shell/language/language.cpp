@@ -1,5 +1,7 @@
 #include "shell/language/language.h"
 
+#include "platform/program_paths.h"
+
 #include <array>
 #include <cstddef>
 
@@ -32,6 +34,10 @@ void set_language_index(int index) {
 
 const LanguageInfo& language_info(int language) {
     return kLanguages[static_cast<size_t>(known_language(language))];
+}
+
+std::string skin_folder_path(int language) {
+    return resource_directory() + language_info(language).skin_folder + "/";
 }
 
 }  // namespace talvoro::shell

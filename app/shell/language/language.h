@@ -2,6 +2,8 @@
 // program writes, the skin folder its pictures come from and the default font.
 #pragma once
 
+#include <string>
+
 namespace talvoro::shell {
 
 // 0 English, 1 traditional Chinese, 2 simplified Chinese, 3 German.
@@ -18,5 +20,8 @@ struct LanguageInfo {
 };
 // Any other index gives the English row.
 const LanguageInfo& language_info(int language);
+
+// The language's skin folder in the program's resources, with a trailing separator.
+std::string skin_folder_path(int language);
 
 }  // namespace talvoro::shell

@@ -82,7 +82,7 @@ PopupWindow* PopupWindow::find_popup(uint64_t serial) {
 }
 
 std::string PopupWindow::skin_folder() {
-    return resource_directory() + language_info(language_index()).skin_folder + "/";
+    return skin_folder_path(language_index());
 }
 
 bool PopupWindow::open_over_owner(const Frame& frame) {

@@ -52,6 +52,18 @@ std::optional<Image> Image::create(int width, int height) {
     return image;
 }
 
+std::optional<Image> Image::create_for_overwrite(int width, int height) {
+    std::optional<size_t> bytes = image_byte_size(width, height);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    Image image;
+    image.width_ = width;
+    image.height_ = height;
+    image.pixels_.resize(*bytes);
+    return image;
+}
+
 Color Image::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return Color{};
@@ -98,7 +110,7 @@ std::optional<Image> decode_image(const uint8_t* bytes, size_t size) {
         debug_log(std::string("image: ") + stbi_failure_reason());
         return std::nullopt;
     }
-    std::optional<Image> image = Image::create(width, height);
+    std::optional<Image> image = Image::create_for_overwrite(width, height);
     if (image) {
         std::memcpy(image->data(), decoded, *image_byte_size(width, height));
     }
@@ -112,7 +124,21 @@ std::optional<Image> load_image_file(const std::string& path) {
         debug_log("image: cannot open " + path);
         return std::nullopt;
     }
+    // One read into a buffer of the file's size: growing it chunk by chunk copies it again
+    // and again.
     std::vector<uint8_t> bytes;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > static_cast<long>(kMaxImageFileBytes)) {
+            std::fclose(file);
+            debug_log("image: file too large " + path);
+            return std::nullopt;
+        }
+        if (size > 0) {
+            bytes.reserve(static_cast<size_t>(size));
+        }
+        std::rewind(file);
+    }
     uint8_t chunk[65536];
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {

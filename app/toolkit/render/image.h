@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/color.h"
@@ -43,9 +45,31 @@ class Image {
     void apply_color_key(Color key);
 
   private:
+    // Leaves the bytes as they come: a decoder overwrites every one of them, and filling
+    // megabytes first only costs page faults.
+    template <typename T>
+    struct UninitializedAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UninitializedAllocator<U>;
+        };
+        template <typename U>
+        void construct(U* p) noexcept {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
+    // Pixels to be written whole by the caller (a decoder).
+    static std::optional<Image> create_for_overwrite(int width, int height);
+    friend std::optional<Image> decode_image(const uint8_t* bytes, size_t size);
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> pixels_;
+    std::vector<uint8_t, UninitializedAllocator<uint8_t>> pixels_;
 };
 
 // Bytes needed for width x height RGBA pixels, nothing on overflow or beyond the limits.
