@@ -27,7 +27,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 7;
+constexpr int kRuns = 11;
 
 struct Child {
     pid_t pid = -1;

@@ -1,4 +1,5 @@
 // talvoro_gui: the configuration program of the Talvoro mouse.
+#include "platform/allocator_tuning.h"
 #include "platform/desktop_settings_backend.h"
 #include "platform/sdl/event_loop.h"
 #include "shell/desktop_notices.h"
@@ -7,6 +8,7 @@
 
 int main() {
     using namespace talvoro;
+    platform::keep_freed_memory_for_reuse();
     shell::DesktopNotices notices;
     shell::DesktopProfileDialogs dialogs(notices);
     std::unique_ptr<DesktopMouseSettings> desktop = make_desktop_mouse_settings();

@@ -7,7 +7,7 @@
 #include "layouts/layout_table.h"
 #include "platform/device_watcher.h"
 #include "platform/program_paths.h"
-#include "render/image.h"
+#include "render/image_prefetch.h"
 #include "render/mask_region.h"
 #include "render/rect.h"
 #include "shell/language/language.h"
@@ -40,7 +40,9 @@ COskelMainWnd::COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellSer
       services_(std::move(services)),
       link_(api, services_.sleep),
       exchange_(store, link_, *services_.desktop, link_ui_),
-      presence_(link_, exchange_, store, link_ui_) {}
+      presence_(link_, exchange_, store, link_ui_),
+      mask_loading_(std::async(std::launch::async, ui::load_mask_region,
+                               resource_directory() + kMaskBitmap)) {}
 
 COskelMainWnd::~COskelMainWnd() {
     // The watcher's thread posts to this window: it ends first.
@@ -49,8 +51,8 @@ COskelMainWnd::~COskelMainWnd() {
 }
 
 bool COskelMainWnd::create_main(const std::string& title) {
-    mask_ = ui::load_image_file(resource_directory() + kMaskBitmap);
-    const ui::Size size = mask_ ? ui::Size{mask_->width(), mask_->height()} : kLayoutSize;
+    mask_ = mask_loading_.valid() ? mask_loading_.get() : std::nullopt;
+    const ui::Size size = mask_ ? mask_->size : kLayoutSize;
     const bool created = create(nullptr, title, ui::Rect{0, 0, size.width, size.height});
     mask_.reset();
     if (!created) {
@@ -58,6 +60,8 @@ bool COskelMainWnd::create_main(const std::string& title) {
     }
     center_over(nullptr, work_area());
     show(true);
+    // The first frame took the pictures it needed; the others would only take memory.
+    ui::discard_prefetched_images();
     post_message(ui::WindowMessage::kUser, kWindowInitMessage);
     return true;
 }
@@ -133,7 +137,7 @@ void COskelMainWnd::on_create() {
 
 void COskelMainWnd::apply_window_shape() {
     if (mask_) {
-        set_shape(ui::mask_region(*mask_));
+        set_shape(std::move(mask_->opaque));
     }
 }
 

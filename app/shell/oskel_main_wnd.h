@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@
 #include "device/device_link_ui.h"
 #include "device/presence_monitor.h"
 #include "device/profile_exchange.h"
-#include "render/image.h"
+#include "render/mask_region.h"
 #include "shell/dialog_builder_callback_ex.h"
 #include "shell/main_window_controls.h"
 #include "shell/shell_services.h"
@@ -146,8 +147,10 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     CDialogBuilderCallbackEx builder_callback_;
     MainWindowControls controls_;
     std::unique_ptr<platform::DeviceWatcher> watcher_;
-    // Read once for both the size and the shape; dropped after creation.
-    std::optional<ui::Image> mask_;
+    // Read once for both the size and the shape, on another core from construction on;
+    // dropped after creation.
+    std::future<std::optional<ui::MaskRegion>> mask_loading_;
+    std::optional<ui::MaskRegion> mask_;
 
     uint8_t current_main_tab_ = 0;
     ui::Point last_pointer_;

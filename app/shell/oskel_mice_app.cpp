@@ -2,18 +2,26 @@
 
 #include <cstdio>
 
+#include "core/layout_pictures.h"
 #include "core/paint_manager.h"
 #include "layouts/layout_table.h"
 #include "platform/program_paths.h"
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/sdl_window_backend.h"
 #include "platform/single_instance.h"
+#include "render/image_prefetch.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "store/profile_files.h"
 #include "store/settings_file.h"
 
 namespace talvoro::shell {
+namespace {
+
+// The main window's canvas, with room to spare: warmed while the display connects.
+constexpr size_t kFirstFrameScratch = size_t{1025} * 701 * 4 + (size_t{256} << 10);
+
+}  // namespace
 
 COskelMiceApp::COskelMiceApp(AppOptions options) : options_(std::move(options)) {}
 
@@ -46,11 +54,22 @@ COskelMiceApp::Start COskelMiceApp::start() {
     if (!binding_.bind(*options_.services.notices, options_.library_file.c_str())) {
         return Start::kNoLibrary;
     }
+    // The main window's first pictures decode on another core while the display connects.
+    std::vector<std::string> pictures;
+    const std::string skin = skin_folder_path(language_index());
+    for (int layout : {layouts::kMainWindowLayout, layouts::kMainControlPageLayout}) {
+        for (const std::string& file :
+             ui::layout_picture_files(layouts::layout_path(resource_directory(), layout))) {
+            pictures.push_back(skin + file);
+        }
+    }
+    ui::prefetch_images(std::move(pictures), kFirstFrameScratch);
+    main_window_ = std::make_unique<COskelMainWnd>(*store_, binding_.api(), options_.services);
     if (options_.use_display && !platform::sdl::install_sdl_windows()) {
+        main_window_.reset();
         return Start::kNoDisplay;
     }
 
-    main_window_ = std::make_unique<COskelMainWnd>(*store_, binding_.api(), options_.services);
     if (!main_window_->create_main(kMainWindowTitle)) {
         main_window_.reset();
         return Start::kNoDisplay;

@@ -11,10 +11,11 @@
 
 namespace talvoro::skins {
 
-inline constexpr int kMousePictureWidth = 1005;
-inline constexpr int kMousePictureHeight = 560;
 // The part of the picture the page shows, between the two columns of function fields.
 inline constexpr ui::Rect kMouseCrop{260, 96, 765, 452};
+// Nothing beyond the shown part: every pixel more is decoded at each start for nothing.
+inline constexpr int kMousePictureWidth = kMouseCrop.right;
+inline constexpr int kMousePictureHeight = kMouseCrop.bottom;
 
 // The mouse's eleven buttons, in the order of the button table (left click first). The
 // page's picture labels show exactly these rectangles.

@@ -16,6 +16,9 @@ namespace talvoro::skins {
 // The main window and the corners its shape cuts off.
 inline constexpr int kWindowWidth = 1025;
 inline constexpr int kWindowHeight = 701;
+// The band of the window the pages cover; the background shows above and below it.
+inline constexpr int kPageTop = 84;
+inline constexpr int kPageBottom = 648;
 inline constexpr int kWindowChamfer = 12;
 // True where the main window is opaque: a rectangle with 45-degree chamfered corners.
 bool window_shape_contains(int x, int y);

@@ -81,7 +81,23 @@ void draw_combo_arrow(Canvas& canvas) {
 
 void add_shared_window_pictures(PictureSet& pictures) {
     draw_mask(pictures.add("Background_mask.bmp", kWindowWidth, kWindowHeight));
-    draw_background(pictures.add("Background.png", kWindowWidth, kWindowHeight));
+    // Only the title and bottom rows of the background show: the pages cover the rest. Two
+    // strips, rather than the whole window, keep the program's first frame from decoding
+    // pixels nobody sees.
+    ui::Canvas background;
+    background.resize(kWindowWidth, kWindowHeight);
+    draw_background(background);
+    const struct {
+        const char* name;
+        int top;
+        int bottom;
+    } strips[] = {{"Background_top.png", 0, kPageTop},
+                  {"Background_bottom.png", kPageBottom, kWindowHeight}};
+    for (const auto& strip : strips) {
+        ui::Canvas& part = pictures.add(strip.name, kWindowWidth, strip.bottom - strip.top);
+        part.blit(background.image(), Rect{0, strip.top, kWindowWidth, strip.bottom},
+                  Rect{0, 0, kWindowWidth, strip.bottom - strip.top});
+    }
     Canvas& close = pictures.add("CloseButton.png", kSmallButton, kSmallButton * 4);
     Canvas& language = pictures.add("Language_icon.png", kLanguageButton, kLanguageButton * 4);
     for (size_t row = 0; row < kButtonStates.size(); ++row) {

@@ -3,6 +3,8 @@
 // pictures the program resizes per language.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,7 @@
 #include "drawn_skins.h"
 #include "mouse_picture.h"
 #include "render/image.h"
+#include "render/mask_region.h"
 #include "skin_shapes.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -176,7 +179,7 @@ TEST_F(SkinsTest, PicturesTheProgramNamesItselfExistInEveryFolderAndLoad) {
     EXPECT_EQ(load("TalvoroSkin", "MacroSignTimer.bmp").width(), 14);
 }
 
-TEST_F(SkinsTest, BmpFilesAreUncompressed24Bit) {
+TEST_F(SkinsTest, BmpFilesAreUncompressed24BitOrTwoColourMasks) {
     for (const char* folder : kSkinFolders) {
         for (const std::string& name : files_in(folder)) {
             if (!name.ends_with(".bmp")) {
@@ -186,7 +189,8 @@ TEST_F(SkinsTest, BmpFilesAreUncompressed24Bit) {
             ASSERT_GE(bytes.size(), 54u) << folder << "/" << name;
             EXPECT_EQ(bytes[0], 'B');
             EXPECT_EQ(bytes[1], 'M');
-            EXPECT_EQ(bytes[28] | bytes[29] << 8, 24) << folder << "/" << name;
+            const int bits = bytes[28] | bytes[29] << 8;
+            EXPECT_TRUE(bits == 24 || bits == 1) << folder << "/" << name;
             EXPECT_EQ(bytes[30], 0) << "compressed: " << folder << "/" << name;
         }
     }
@@ -221,19 +225,23 @@ TEST_F(SkinsTest, MaskIsWhiteExactlyOutsideTheChamferedWindow) {
     EXPECT_TRUE(is_black(mask.pixel(kWindowWidth - 20, 20)));
 }
 
-TEST_F(SkinsTest, BackgroundOutlinesTheWindowsShape) {
-    const Image background = load("TalvoroSkin", "Background.png");
-    ASSERT_EQ(background.width(), kWindowWidth);
-    ASSERT_EQ(background.height(), kWindowHeight);
+TEST_F(SkinsTest, BackgroundStripsOutlineTheWindowsShape) {
+    const Image top = load("TalvoroSkin", "Background_top.png");
+    const Image bottom = load("TalvoroSkin", "Background_bottom.png");
+    ASSERT_EQ(top.width(), kWindowWidth);
+    ASSERT_EQ(bottom.width(), kWindowWidth);
+    ASSERT_EQ(top.height() + bottom.height(), kWindowHeight - (kPageBottom - kPageTop));
     const Color edge{255, 0x2A, 0x2A, 0x31};
     // Along the straight edges and the chamfers alike.
-    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth / 2, 0), edge));
-    EXPECT_TRUE(same_rgb(background.pixel(0, kWindowHeight / 2), edge));
-    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth - 1, kWindowHeight / 2), edge));
-    EXPECT_TRUE(same_rgb(background.pixel(6, kWindowChamfer - 6), edge));
-    // The middle keeps the exact window colour; the vignette darkens only toward the edges.
-    EXPECT_TRUE(same_rgb(background.pixel(kWindowWidth / 2, kWindowHeight / 2),
-                         Color{255, 0x0E, 0x0E, 0x11}));
+    EXPECT_TRUE(same_rgb(top.pixel(kWindowWidth / 2, 0), edge));
+    EXPECT_TRUE(same_rgb(bottom.pixel(kWindowWidth / 2, bottom.height() - 1), edge));
+    EXPECT_TRUE(same_rgb(top.pixel(0, kPageTop - 1), edge));
+    EXPECT_TRUE(same_rgb(bottom.pixel(kWindowWidth - 1, 0), edge));
+    EXPECT_TRUE(same_rgb(top.pixel(6, kWindowChamfer - 6), edge));
+    // Away from the edges close to the window colour: the vignette only darkens it faintly.
+    const Color middle = top.pixel(kWindowWidth / 2, kPageTop / 2);
+    EXPECT_LE(std::abs(middle.r - 0x0E) + std::abs(middle.g - 0x0E) + std::abs(middle.b - 0x11),
+              12);
 }
 
 TEST_F(SkinsTest, MousePicturesAgreeOutsideTheButtonsAndDifferInsideEach) {
@@ -509,6 +517,32 @@ TEST(BmpWriter, RoundTripsPixelsThroughTheImageLoader) {
     std::optional<Image> decoded = ui::decode_image(bytes.data(), bytes.size());
     ASSERT_TRUE(decoded);
     EXPECT_TRUE(same_pixels(*image, *decoded));
+}
+
+TEST(BmpWriter, WritesABlackAndWhitePictureWithOneBitAPixel) {
+    // 37 wide: rows of five bytes padded to eight; a pixel in each byte's last bit.
+    std::optional<Image> image = Image::create(37, 4);
+    ASSERT_TRUE(image);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            const bool white = (x + y) % 3 == 0 || x == 7 || x == 36;
+            image->set_pixel(x, y, white ? Color{255, 255, 255, 255} : Color{255, 0, 0, 0});
+        }
+    }
+    const std::vector<uint8_t> bytes = encode_bmp(*image);
+    EXPECT_EQ(bytes[28], 1);
+    EXPECT_EQ(bytes.size(), 54u + 8u + 8u * 4u);
+    std::optional<Image> decoded = ui::decode_image(bytes.data(), bytes.size());
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(same_pixels(*image, *decoded));
+
+    // The program reads the mask as grey: the same window shape comes out.
+    ::talvoro::test::TempFolder folder;
+    ASSERT_TRUE(write_bmp(*image, folder.file("mask.bmp")));
+    const std::optional<ui::MaskRegion> region = ui::load_mask_region(folder.file("mask.bmp"));
+    ASSERT_TRUE(region);
+    EXPECT_EQ(region->size.width, 37);
+    EXPECT_EQ(region->opaque, ui::mask_region(*image));
 }
 
 TEST(BmpWriter, RefusesAnEmptyPicture) {

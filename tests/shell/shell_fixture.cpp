@@ -11,6 +11,7 @@
 #include "shell/popups/popup_state.h"
 #include "sleep.h"
 #include "support/direct_device_api.h"
+#include "support/window_pump.h"
 
 namespace talvoro::test {
 namespace {
@@ -66,16 +67,7 @@ shell::COskelMainWnd& ShellTest::open_window(bool watch_devices) {
 }
 
 void ShellTest::pump() {
-    // Popups post to their owner and close themselves: go round until every window is quiet.
-    for (int round = 0; round < 50; ++round) {
-        bool busy = false;
-        for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-            busy = window->process_pending() || busy;
-        }
-        if (!busy) {
-            return;
-        }
-    }
+    pump_windows();
 }
 
 bool ShellTest::pump_until(const std::function<bool()>& done) {

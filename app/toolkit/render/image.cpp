@@ -118,7 +118,10 @@ std::optional<Image> decode_image(const uint8_t* bytes, size_t size) {
     return image;
 }
 
-std::optional<Image> load_image_file(const std::string& path) {
+namespace {
+
+// The whole file, or nothing when it cannot be read or is beyond the limits.
+std::optional<std::vector<uint8_t>> read_image_file(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         debug_log("image: cannot open " + path);
@@ -150,11 +153,47 @@ std::optional<Image> load_image_file(const std::string& path) {
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
     std::fclose(file);
-    std::optional<Image> image = decode_image(bytes.data(), bytes.size());
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<Image> load_image_file(const std::string& path) {
+    std::optional<std::vector<uint8_t>> bytes = read_image_file(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    std::optional<Image> image = decode_image(bytes->data(), bytes->size());
     if (!image) {
         debug_log("image: cannot decode " + path);
     }
     return image;
+}
+
+std::optional<GreyImage> load_grey_image_file(const std::string& path) {
+    std::optional<std::vector<uint8_t>> bytes = read_image_file(path);
+    if (!bytes || bytes->empty()) {
+        return std::nullopt;
+    }
+    const int length = static_cast<int>(bytes->size());
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (!stbi_info_from_memory(bytes->data(), length, &width, &height, &channels) ||
+        !image_byte_size(width, height) || width == 0 || height == 0) {
+        debug_log("image: unreadable header or size beyond the limits " + path);
+        return std::nullopt;
+    }
+    unsigned char* decoded =
+        stbi_load_from_memory(bytes->data(), length, &width, &height, &channels, 1);
+    if (decoded == nullptr) {
+        debug_log("image: cannot decode " + path);
+        return std::nullopt;
+    }
+    GreyImage grey{width, height, {}};
+    grey.pixels.assign(decoded, decoded + size_t(width) * size_t(height));
+    stbi_image_free(decoded);
+    return grey;
 }
 
 }  // namespace talvoro::ui

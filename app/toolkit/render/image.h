@@ -67,6 +67,14 @@ class Image {
     static std::optional<Image> create_for_overwrite(int width, int height);
     friend std::optional<Image> decode_image(const uint8_t* bytes, size_t size);
 
+    // One byte a pixel: stb's grey, whose weights add up to 256, so 255 means pure white only.
+    struct GreyImage {
+        int width = 0;
+        int height = 0;
+        std::vector<uint8_t> pixels;
+    };
+    std::optional<GreyImage> load_grey_image_file(const std::string& path);
+
     int width_ = 0;
     int height_ = 0;
     std::vector<uint8_t, UninitializedAllocator<uint8_t>> pixels_;
@@ -76,6 +84,14 @@ class Image {
 std::optional<size_t> image_byte_size(int width, int height);
 
 std::optional<Image> decode_image(const uint8_t* bytes, size_t size);
+
+// One byte a pixel: stb's grey, whose weights add up to 256, so 255 means pure white only.
+struct GreyImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;
+};
+std::optional<GreyImage> load_grey_image_file(const std::string& path);
 std::optional<Image> load_image_file(const std::string& path);
 
 }  // namespace talvoro::ui

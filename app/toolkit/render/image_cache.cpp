@@ -1,5 +1,7 @@
 #include "render/image_cache.h"
 
+#include "render/image_prefetch.h"
+
 namespace talvoro::ui {
 
 ImageCache::ImageCache(std::string base_folder) : base_folder_(std::move(base_folder)) {}
@@ -10,7 +12,10 @@ std::shared_ptr<const Image> ImageCache::load(const Key& key) const {
     if (!file.starts_with('/') && !base_folder_.empty()) {
         path = base_folder_ + (base_folder_.ends_with('/') ? "" : "/") + file;
     }
-    std::optional<Image> image = load_image_file(path);
+    std::optional<Image> image = take_prefetched_image(path);
+    if (!image) {
+        image = load_image_file(path);
+    }
     if (!image) {
         return nullptr;
     }

@@ -1,34 +1,48 @@
 #include "render/mask_region.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <tuple>
 
 namespace talvoro::ui {
 
-std::vector<Rect> mask_region(const Image& mask) {
+namespace {
+
+// Pixels of `channels` bytes; a pixel is a hole when its first three bytes (its only byte, for
+// grey) are 255.
+std::vector<Rect> region_of(const uint8_t* pixels, int width, int height, int channels) {
+    const size_t stride = size_t(width) * size_t(channels);
+    const int checked = std::min(channels, 3);
     std::vector<Rect> done;
     // Rectangles reaching the previous row, sorted by left; a run of the current row with
     // the same left and right extends one of them.
     std::vector<Rect> open;
     std::vector<Rect> next;
-    for (int y = 0; y < mask.height(); ++y) {
-        const uint8_t* row = mask.data() + size_t(y) * mask.stride();
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = pixels + size_t(y) * stride;
         next.clear();
         size_t candidate = 0;
         int x = 0;
-        while (x < mask.width()) {
+        while (x < width) {
             auto white = [&](int at) {
-                const uint8_t* p = row + size_t(at) * 4;
-                return p[0] == 255 && p[1] == 255 && p[2] == 255;
+                const uint8_t* p = row + size_t(at) * size_t(channels);
+                for (int c = 0; c < checked; ++c) {
+                    if (p[c] != 255) {
+                        return false;
+                    }
+                }
+                return true;
             };
-            while (x < mask.width() && white(x)) {
+            while (x < width && white(x)) {
                 ++x;
             }
-            if (x == mask.width()) {
+            if (x == width) {
                 break;
             }
             int start = x;
-            while (x < mask.width() && !white(x)) {
+            while (x < width && !white(x)) {
                 ++x;
             }
             while (candidate < open.size() && open[candidate].left < start) {
@@ -51,6 +65,107 @@ std::vector<Rect> mask_region(const Image& mask) {
         return std::tie(a.top, a.left) < std::tie(b.top, b.left);
     });
     return done;
+}
+
+uint32_t read_u32(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+           uint32_t(bytes[at + 3]) << 24;
+}
+
+uint16_t read_u16(const std::vector<uint8_t>& bytes, size_t at) {
+    return uint16_t(bytes[at] | bytes[at + 1] << 8);
+}
+
+// An uncompressed BMP of one bit a pixel, as the skin maker writes masks: its rows expanded to
+// one byte a pixel, 255 where the palette entry is pure white. `one_bit` tells whether the file
+// claims that form at all (the general decoder reads the others); a file that claims it but
+// breaks it gives nothing. Every offset is checked against the file's length first.
+std::optional<GreyImage> read_two_colour_bmp(const std::string& path, bool& one_bit) {
+    one_bit = false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    // A one-bit mask of the largest picture the toolkit takes stays within this.
+    constexpr size_t kLimit = size_t(kMaxImageSide) * kMaxImageSide / 8 + 4096;
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        size = std::ftell(file);
+        std::rewind(file);
+    }
+    constexpr size_t kHeaders = 14 + 40;
+    if (size < long(kHeaders + 8) || size_t(size) > kLimit) {
+        // A bitmap too short for its own headers is broken, whatever its depth.
+        char magic[2] = {};
+        one_bit = size >= 2 && std::fread(magic, 1, 2, file) == 2 && magic[0] == 'B' &&
+                  magic[1] == 'M' && size < long(kHeaders + 8);
+        std::fclose(file);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    const size_t length = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    if (length != bytes.size() || bytes[0] != 'B' || bytes[1] != 'M') {
+        return std::nullopt;
+    }
+    one_bit = read_u16(bytes, 28) == 1;
+    const uint32_t pixel_offset = read_u32(bytes, 10);
+    const uint32_t info_size = read_u32(bytes, 14);
+    const int32_t width = static_cast<int32_t>(read_u32(bytes, 18));
+    const int32_t stored_height = static_cast<int32_t>(read_u32(bytes, 22));
+    const uint16_t bits = read_u16(bytes, 28);
+    const uint32_t compression = read_u32(bytes, 30);
+    if (info_size < 40 || bits != 1 || compression != 0 || width <= 0 || stored_height == 0 ||
+        stored_height == INT32_MIN) {
+        return std::nullopt;
+    }
+    const int height = std::abs(stored_height);
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        return std::nullopt;
+    }
+    const size_t palette = 14 + size_t(info_size);
+    if (palette + 8 > length) {
+        return std::nullopt;
+    }
+    auto white = [&](size_t entry) {
+        const size_t at = palette + entry * 4;
+        return bytes[at] == 255 && bytes[at + 1] == 255 && bytes[at + 2] == 255;
+    };
+    const uint8_t ink[2] = {uint8_t(white(0) ? 255 : 0), uint8_t(white(1) ? 255 : 0)};
+    const size_t row_bytes = ((size_t(width) + 31) / 32) * 4;
+    if (pixel_offset > length || row_bytes * size_t(height) > length - pixel_offset) {
+        return std::nullopt;
+    }
+    GreyImage grey{width, height, std::vector<uint8_t>(size_t(width) * size_t(height))};
+    for (int y = 0; y < height; ++y) {
+        // Rows are stored bottom-up unless the height is negative.
+        const int stored_row = stored_height > 0 ? height - 1 - y : y;
+        const uint8_t* row = bytes.data() + pixel_offset + row_bytes * size_t(stored_row);
+        uint8_t* out = grey.pixels.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x) {
+            out[x] = ink[(row[x / 8] >> (7 - x % 8)) & 1];
+        }
+    }
+    return grey;
+}
+
+}  // namespace
+
+std::vector<Rect> mask_region(const Image& mask) {
+    return region_of(mask.data(), mask.width(), mask.height(), 4);
+}
+
+std::optional<MaskRegion> load_mask_region(const std::string& path) {
+    bool one_bit = false;
+    std::optional<GreyImage> grey = read_two_colour_bmp(path, one_bit);
+    if (!grey && !one_bit) {
+        grey = load_grey_image_file(path);
+    }
+    if (!grey) {
+        return std::nullopt;
+    }
+    return MaskRegion{Size{grey->width, grey->height},
+                      region_of(grey->pixels.data(), grey->width, grey->height, 1)};
 }
 
 }  // namespace talvoro::ui

@@ -1,6 +1,8 @@
 // The opaque area of a shaped window, from its mask bitmap.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "render/image.h"
@@ -12,5 +14,13 @@ namespace talvoro::ui {
 // Runs of each row, with equal runs of consecutive rows merged into taller rectangles.
 // Sorted by top, then left.
 std::vector<Rect> mask_region(const Image& mask);
+
+struct MaskRegion {
+    Size size;
+    std::vector<Rect> opaque;
+};
+// The same from a mask bitmap file, read as grey: only pure white comes out as 255 there, and
+// a quarter of the memory of colour is touched. Nothing when the file does not load.
+std::optional<MaskRegion> load_mask_region(const std::string& path);
 
 }  // namespace talvoro::ui
