@@ -107,6 +107,8 @@ class GuiEndToEnd : public ::testing::Test {
             setenv("TALVORO_DATA_DIR", (folder_.path() + "/data").c_str(), 1);
             setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
             setenv("TALVORO_DESKTOP_SETTINGS", "file", 1);
+            // In the sanitizer build: the display libraries' own allocations live to the end.
+            setenv("LSAN_OPTIONS", "suppressions=" TALVORO_LSAN_SUPPRESSIONS, 1);
             const std::string program = built_program("talvoro_gui");
             execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
             _exit(127);
