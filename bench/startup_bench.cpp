@@ -154,7 +154,6 @@ int main() {
     setenv("TALVORO_HID_BACKENDS", "virtual", 1);
     setenv("TALVORO_DATA_DIR", make_folder(base + "/data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", make_folder(base + "/run").c_str(), 1);
-    setenv("TALVORO_DESKTOP_SETTINGS", "file", 1);
 
     const std::string bin = talvoro::program_directory();
     std::vector<double> bare;

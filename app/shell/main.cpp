@@ -1,6 +1,6 @@
 // talvoro_gui: the configuration program of the Talvoro mouse.
 #include "platform/allocator_tuning.h"
-#include "platform/desktop_settings_backend.h"
+#include "platform/deferred_desktop_settings.h"
 #include "platform/sdl/event_loop.h"
 #include "shell/desktop_notices.h"
 #include "shell/desktop_profile_dialogs.h"
@@ -11,12 +11,12 @@ int main() {
     platform::keep_freed_memory_for_reuse();
     shell::DesktopNotices notices;
     shell::DesktopProfileDialogs dialogs(notices);
-    std::unique_ptr<DesktopMouseSettings> desktop = make_desktop_mouse_settings();
+    DeferredDesktopMouseSettings desktop;
 
     shell::AppOptions options;
     options.services.notices = &notices;
     options.services.profile_dialogs = &dialogs;
-    options.services.desktop = desktop.get();
+    options.services.desktop = &desktop;
     options.services.quit = [] { platform::sdl::quit_event_loop(); };
 
     shell::COskelMiceApp app(std::move(options));
