@@ -190,7 +190,7 @@ void COskelMainWnd::on_select_changed(ui::TNotifyUI& msg) {
     }
     if (option == controls_.led_option) {
         store_.led_on = option->is_selected() ? 1 : 0;
-        send_leds(option->is_selected());
+        link_.set_leds(option->is_selected());
     }
     for (const ProfileBlockControls* block :
          {&controls_.main_block, &controls_.performance_block}) {
@@ -272,10 +272,6 @@ void COskelMainWnd::show_notice(const char* message) {
     if (services_.notices != nullptr) {
         services_.notices->show_notice(message, kNoticeCaption);
     }
-}
-
-void COskelMainWnd::send_leds(bool lit) {
-    link_.set_leds(lit);
 }
 
 void COskelMainWnd::select_profile_tab(int slot, bool send_click) {

@@ -76,7 +76,7 @@ void COskelMainWnd::page_refresh(int slot) {
     if (controls_.led_option != nullptr) {
         controls_.led_option->selected(store_.led_on != 0, false);
     }
-    send_leds(store_.led_on != 0);
+    link_.set_leds(store_.led_on != 0);
     // The slot becomes the page profile, selected in both blocks.
     current_profile_slot_ = static_cast<uint8_t>(slot);
     for (const ProfileBlockControls* block :

@@ -1,6 +1,5 @@
 #include "shell/oskel_main_wnd.h"
 
-#include <strings.h>
 #include <algorithm>
 
 #include "core/tab_layout.h"
@@ -16,6 +15,7 @@
 #include "shell/popups/popup_message_wnd.h"
 #include "shell/popups/popup_state.h"
 #include "store/settings_file.h"
+#include "store/store_text.h"
 
 namespace talvoro::shell {
 namespace {
@@ -28,10 +28,6 @@ constexpr const char* kMaskBitmap = "TalvoroSkin/Background_mask.bmp";
 
 // The layout's own size, for a window whose mask bitmap is missing.
 constexpr ui::Size kLayoutSize{1025, 701};
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 }  // namespace
 
@@ -258,8 +254,7 @@ void COskelMainWnd::LinkUi::close_notice_popups() {
     // Closing one window may free others (a popup's own message box), so each is looked up
     // again before it is touched.
     for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-        const auto live = ui::CWindowWnd::live_windows();
-        if (std::find(live.begin(), live.end(), window) == live.end()) {
+        if (!ui::CWindowWnd::is_live(window)) {
             continue;
         }
         const std::string_view title = window->title().substr(0, 100);

@@ -133,7 +133,6 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     void apply();
     void reset_all();
     void show_notice(const char* text);
-    void send_leds(bool lit);
     void select_profile_tab(int slot, bool send_click);
     bool route_to_pages(ui::TNotifyUI& msg);
     LayoutPage* page(int tab) const;

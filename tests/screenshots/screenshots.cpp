@@ -75,15 +75,8 @@ bool write_screen(ui::CWindowWnd& main, ui::CWindowWnd* popup, const std::string
 }
 
 void close_popups() {
-    for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-        const auto live = ui::CWindowWnd::live_windows();
-        if (std::find(live.begin(), live.end(), window) != live.end() &&
-            window->window_class_name() != "MSUIMainFrame") {
-            window->close();
-        }
-    }
+    test::close_windows_except("MSUIMainFrame");
     shell::popup_open = 0;
-    test::pump_windows();
 }
 
 ui::CWindowWnd* newest_popup() {

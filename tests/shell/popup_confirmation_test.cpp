@@ -43,7 +43,7 @@ TEST_F(ConfirmationTest, EachKindShowsItsPictureAndAnswersWithItsWords) {
             }
             ASSERT_TRUE(
                 popup->click_control(ok ? "popup_message_ok_btn" : "popup_message_cancel_btn"));
-            EXPECT_FALSE(window_alive(popup));
+            EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
             EXPECT_FALSE(popup_alive(popup));
             EXPECT_EQ(popup_open, 0);
             // Sent asynchronously: nothing before the main window handles its pending work.
@@ -60,7 +60,7 @@ TEST_F(ConfirmationTest, EnterIsOkEscapeIsCancelOtherKeysDoNothing) {
     ASSERT_NE(popup, nullptr);
     popup->press_key('A');
     popup->press_key(ui::kKeyBack);
-    EXPECT_TRUE(window_alive(popup));
+    EXPECT_TRUE(ui::CWindowWnd::is_live(popup));
     popup->send_message(ui::WindowMessage::kKeyDown, ui::kKeyReturn);
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_EQ(owner.deliver(), Words{"exit_program:owner_btn"});
@@ -124,7 +124,7 @@ TEST_F(ConfirmationTest, ClosedFromOutsideItSendsNothingAndIsFreed) {
         CPopupMessageWnd::open(CPopupMessageWnd::kMouseNotDetected, owner.button());
     ASSERT_NE(popup, nullptr);
     popup->close();
-    EXPECT_FALSE(window_alive(popup));
+    EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_TRUE(owner.deliver().empty());
     // Whoever closes it clears the flag; the popup only does when it answers.
@@ -136,7 +136,7 @@ TEST_F(ConfirmationTest, GoesWithItsOwnersWindow) {
     CPopupMessageWnd* popup = CPopupMessageWnd::open(0, other->button());
     ASSERT_NE(popup, nullptr);
     other.reset();
-    EXPECT_FALSE(window_alive(popup));
+    EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_FALSE(popup_alive(popup));
 }
 

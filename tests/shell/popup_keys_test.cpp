@@ -182,7 +182,7 @@ TEST_F(KeysPopupTest, OkAndCancelAnswerAndClose) {
     popup->press_key('Q');
     ASSERT_TRUE(popup->click_control("keyspopup_ok_btn"));
     EXPECT_FALSE(popup_alive(popup));
-    EXPECT_FALSE(window_alive(popup));
+    EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_EQ(popup_open, 0);
     EXPECT_EQ(owner.deliver(), Words{"button_singlekey:owner_btn"});
     EXPECT_EQ(PopupResult.word(0), 'Q');

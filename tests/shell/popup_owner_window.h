@@ -46,11 +46,6 @@ class OwnerWindow : public ui::CWindowWnd {
     ui::test::NotifyRecorder results;
 };
 
-inline bool window_alive(const ui::CWindowWnd* window) {
-    const auto live = ui::CWindowWnd::live_windows();
-    return std::find(live.begin(), live.end(), window) != live.end();
-}
-
 inline bool popup_alive(const PopupWindow* popup) {
     const auto live = PopupWindow::live_popups();
     return std::find(live.begin(), live.end(), popup) != live.end();

@@ -86,7 +86,7 @@ TEST_F(PlayOptionTest, AModeOfFivePreselectsNTimesAndOkReturnsIt) {
 
     ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
     EXPECT_FALSE(popup_alive(popup));
-    EXPECT_FALSE(window_alive(popup));
+    EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_EQ(popup_open, 0);
     EXPECT_EQ(words(), (std::vector<int>{1, 0, 2, 0, 5, 0}));
     EXPECT_EQ(owner.deliver(), Words{"macro_playoption_ok:owner_btn"});
@@ -207,7 +207,7 @@ TEST_F(PlayOptionTest, ItsBoxGoesWithItAndNothingIsSent) {
     popup->close();
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_FALSE(popup_alive(box));
-    EXPECT_FALSE(window_alive(box));
+    EXPECT_FALSE(ui::CWindowWnd::is_live(box));
     EXPECT_TRUE(owner.deliver().empty());
 }
 

@@ -18,16 +18,6 @@ namespace {
 
 void no_wait(std::chrono::milliseconds) {}
 
-void close_leftover_popups() {
-    for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-        const auto live = ui::CWindowWnd::live_windows();
-        if (std::find(live.begin(), live.end(), window) != live.end() &&
-            window->window_class_name() != "MSUIMainFrame") {
-            window->close();
-        }
-    }
-}
-
 }  // namespace
 
 ShellTest::ShellTest() : store_(std::make_unique<ProfileStore>()) {
@@ -39,7 +29,7 @@ ShellTest::ShellTest() : store_(std::make_unique<ProfileStore>()) {
 }
 
 ShellTest::~ShellTest() {
-    close_leftover_popups();
+    close_windows_except("MSUIMainFrame");
     window_.reset();
     ::Close_QX_device();
     set_sleep_function(nullptr);

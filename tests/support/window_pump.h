@@ -2,7 +2,7 @@
 // event loop would: popups post to their owner and close themselves, so one pass is not enough.
 #pragma once
 
-#include <algorithm>
+#include <string_view>
 
 #include "core/window.h"
 
@@ -13,8 +13,7 @@ inline void pump_windows() {
         bool busy = false;
         for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
             // A window's work may have taken another with it.
-            const auto live = ui::CWindowWnd::live_windows();
-            if (std::find(live.begin(), live.end(), window) != live.end()) {
+            if (ui::CWindowWnd::is_live(window)) {
                 busy = window->process_pending() || busy;
             }
         }
@@ -22,6 +21,16 @@ inline void pump_windows() {
             return;
         }
     }
+}
+
+// Closes every window but those of class `keep` (the main window), then lets them go.
+inline void close_windows_except(std::string_view keep) {
+    for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
+        if (ui::CWindowWnd::is_live(window) && window->window_class_name() != keep) {
+            window->close();
+        }
+    }
+    pump_windows();
 }
 
 }  // namespace talvoro::test

@@ -28,11 +28,6 @@ std::vector<PopupWindow*>& orphans() {
 
 uint64_t next_serial = 1;
 
-bool window_alive(const ui::CWindowWnd* window) {
-    const std::vector<ui::CWindowWnd*> live = ui::CWindowWnd::live_windows();
-    return window != nullptr && std::find(live.begin(), live.end(), window) != live.end();
-}
-
 // Whether the control is still part of the window, without touching the control itself.
 bool in_window(ui::CWindowWnd& window, const ui::CControlUI* control) {
     bool found = false;
@@ -56,7 +51,7 @@ PopupWindow::~PopupWindow() {
 }
 
 ui::CWindowWnd* PopupWindow::owner_window() const {
-    return window_alive(owner_window_) ? owner_window_ : nullptr;
+    return ui::CWindowWnd::is_live(owner_window_) ? owner_window_ : nullptr;
 }
 
 ui::CControlUI* PopupWindow::owner_control() const {

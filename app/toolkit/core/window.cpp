@@ -123,6 +123,11 @@ std::vector<CWindowWnd*> CWindowWnd::live_windows() {
     return window_list();
 }
 
+bool CWindowWnd::is_live(const CWindowWnd* window) {
+    const auto& windows = window_list();
+    return window != nullptr && std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
 CWindowWnd* CWindowWnd::of_manager(const CPaintManagerUI* manager) {
     for (CWindowWnd* window : window_list()) {
         if (&window->manager_ == manager) {

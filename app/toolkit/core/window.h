@@ -97,6 +97,8 @@ class CWindowWnd {
     virtual std::string_view window_class_name() const { return {}; }
     // Every created window, oldest first.
     static std::vector<CWindowWnd*> live_windows();
+    // Whether `window` is still a created window: closing one window may take others with it.
+    static bool is_live(const CWindowWnd* window);
     // The created window whose paint manager this is; null for none.
     static CWindowWnd* of_manager(const CPaintManagerUI* manager);
     bool is_created() const { return created_; }

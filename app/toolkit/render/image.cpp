@@ -91,36 +91,51 @@ void Image::apply_color_key(Color key) {
     }
 }
 
-std::optional<Image> decode_image(const uint8_t* bytes, size_t size) {
+namespace {
+
+struct StbPixels {
+    void operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
+};
+using DecodedPixels = std::unique_ptr<unsigned char, StbPixels>;
+
+// The pixels with `channels` bytes each, or null; the header's size is checked against the
+// limits before stb allocates anything for them.
+DecodedPixels decode_pixels(const uint8_t* bytes, size_t size, int channels, int& width,
+                            int& height) {
     if (bytes == nullptr || size == 0 || size > kMaxImageFileBytes) {
-        return std::nullopt;
+        return nullptr;
     }
-    int length = static_cast<int>(size);
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    // Check the header's size before stb allocates anything for the pixels.
-    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels) ||
+    const int length = static_cast<int>(size);
+    int file_channels = 0;
+    if (!stbi_info_from_memory(bytes, length, &width, &height, &file_channels) ||
         !image_byte_size(width, height) || width == 0 || height == 0) {
         debug_log("image: unreadable header or size beyond the limits");
-        return std::nullopt;
+        return nullptr;
     }
-    unsigned char* decoded = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+    DecodedPixels decoded(
+        stbi_load_from_memory(bytes, length, &width, &height, &file_channels, channels));
     if (decoded == nullptr) {
         debug_log(std::string("image: ") + stbi_failure_reason());
+    }
+    return decoded;
+}
+
+}  // namespace
+
+std::optional<Image> decode_image(const uint8_t* bytes, size_t size) {
+    int width = 0;
+    int height = 0;
+    const DecodedPixels decoded = decode_pixels(bytes, size, 4, width, height);
+    if (decoded == nullptr) {
         return std::nullopt;
     }
     std::optional<Image> image = Image::create_for_overwrite(width, height);
     if (image) {
-        std::memcpy(image->data(), decoded, *image_byte_size(width, height));
+        std::memcpy(image->data(), decoded.get(), *image_byte_size(width, height));
     }
-    stbi_image_free(decoded);
     return image;
 }
 
-namespace {
-
-// The whole file, or nothing when it cannot be read or is beyond the limits.
 std::optional<std::vector<uint8_t>> read_image_file(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -156,8 +171,6 @@ std::optional<std::vector<uint8_t>> read_image_file(const std::string& path) {
     return bytes;
 }
 
-}  // namespace
-
 std::optional<Image> load_image_file(const std::string& path) {
     std::optional<std::vector<uint8_t>> bytes = read_image_file(path);
     if (!bytes) {
@@ -170,29 +183,15 @@ std::optional<Image> load_image_file(const std::string& path) {
     return image;
 }
 
-std::optional<GreyImage> load_grey_image_file(const std::string& path) {
-    std::optional<std::vector<uint8_t>> bytes = read_image_file(path);
-    if (!bytes || bytes->empty()) {
-        return std::nullopt;
-    }
-    const int length = static_cast<int>(bytes->size());
+std::optional<GreyImage> decode_grey_image(const uint8_t* bytes, size_t size) {
     int width = 0;
     int height = 0;
-    int channels = 0;
-    if (!stbi_info_from_memory(bytes->data(), length, &width, &height, &channels) ||
-        !image_byte_size(width, height) || width == 0 || height == 0) {
-        debug_log("image: unreadable header or size beyond the limits " + path);
-        return std::nullopt;
-    }
-    unsigned char* decoded =
-        stbi_load_from_memory(bytes->data(), length, &width, &height, &channels, 1);
+    const DecodedPixels decoded = decode_pixels(bytes, size, 1, width, height);
     if (decoded == nullptr) {
-        debug_log("image: cannot decode " + path);
         return std::nullopt;
     }
     GreyImage grey{width, height, {}};
-    grey.pixels.assign(decoded, decoded + size_t(width) * size_t(height));
-    stbi_image_free(decoded);
+    grey.pixels.assign(decoded.get(), decoded.get() + size_t(width) * size_t(height));
     return grey;
 }
 

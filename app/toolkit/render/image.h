@@ -73,7 +73,10 @@ class Image {
         int height = 0;
         std::vector<uint8_t> pixels;
     };
-    std::optional<GreyImage> load_grey_image_file(const std::string& path);
+    std::optional<GreyImage> decode_grey_image(const uint8_t* bytes, size_t size);
+
+    // The whole file, or nothing when it cannot be read or is larger than kMaxImageFileBytes.
+    std::optional<std::vector<uint8_t>> read_image_file(const std::string& path);
 
     int width_ = 0;
     int height_ = 0;
@@ -91,7 +94,10 @@ struct GreyImage {
     int height = 0;
     std::vector<uint8_t> pixels;
 };
-std::optional<GreyImage> load_grey_image_file(const std::string& path);
+std::optional<GreyImage> decode_grey_image(const uint8_t* bytes, size_t size);
+
+// The whole file, or nothing when it cannot be read or is larger than kMaxImageFileBytes.
+std::optional<std::vector<uint8_t>> read_image_file(const std::string& path);
 std::optional<Image> load_image_file(const std::string& path);
 
 }  // namespace talvoro::ui

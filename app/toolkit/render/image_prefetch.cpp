@@ -79,9 +79,9 @@ std::optional<Image> take_prefetched_image(const std::string& path) {
     if (found == state.ready.end()) {
         return std::nullopt;
     }
-    std::optional<Image> image = std::move(found->second);
-    state.ready.erase(found);
-    return image;
+    // Handed out once: the entry goes, its picture moves to the caller.
+    auto node = state.ready.extract(found);
+    return std::move(node.mapped());
 }
 
 void discard_prefetched_images() {

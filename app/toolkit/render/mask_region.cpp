@@ -76,39 +76,25 @@ uint16_t read_u16(const std::vector<uint8_t>& bytes, size_t at) {
     return uint16_t(bytes[at] | bytes[at + 1] << 8);
 }
 
+constexpr size_t kBmpHeaders = 14 + 40;
+
+// Whether the file says it is a BMP of one bit a pixel, or a BMP too short to say anything:
+// the reader below takes those, and nothing else does.
+bool claims_two_colour_bmp(const std::vector<uint8_t>& bytes) {
+    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
+        return false;
+    }
+    return bytes.size() < kBmpHeaders + 8 || read_u16(bytes, 28) == 1;
+}
+
 // An uncompressed BMP of one bit a pixel, as the skin maker writes masks: its rows expanded to
-// one byte a pixel, 255 where the palette entry is pure white. `one_bit` tells whether the file
-// claims that form at all (the general decoder reads the others); a file that claims it but
-// breaks it gives nothing. Every offset is checked against the file's length first.
-std::optional<GreyImage> read_two_colour_bmp(const std::string& path, bool& one_bit) {
-    one_bit = false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+// one byte a pixel, 255 where the palette entry is pure white. Nothing for a file that breaks
+// the form. Every offset is checked against the file's length first.
+std::optional<GreyImage> read_two_colour_bmp(const std::vector<uint8_t>& bytes) {
+    const size_t length = bytes.size();
+    if (length < kBmpHeaders + 8) {
         return std::nullopt;
     }
-    // A one-bit mask of the largest picture the toolkit takes stays within this.
-    constexpr size_t kLimit = size_t(kMaxImageSide) * kMaxImageSide / 8 + 4096;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-        std::rewind(file);
-    }
-    constexpr size_t kHeaders = 14 + 40;
-    if (size < long(kHeaders + 8) || size_t(size) > kLimit) {
-        // A bitmap too short for its own headers is broken, whatever its depth.
-        char magic[2] = {};
-        one_bit = size >= 2 && std::fread(magic, 1, 2, file) == 2 && magic[0] == 'B' &&
-                  magic[1] == 'M' && size < long(kHeaders + 8);
-        std::fclose(file);
-        return std::nullopt;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    const size_t length = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    if (length != bytes.size() || bytes[0] != 'B' || bytes[1] != 'M') {
-        return std::nullopt;
-    }
-    one_bit = read_u16(bytes, 28) == 1;
     const uint32_t pixel_offset = read_u32(bytes, 10);
     const uint32_t info_size = read_u32(bytes, 14);
     const int32_t width = static_cast<int32_t>(read_u32(bytes, 18));
@@ -156,11 +142,13 @@ std::vector<Rect> mask_region(const Image& mask) {
 }
 
 std::optional<MaskRegion> load_mask_region(const std::string& path) {
-    bool one_bit = false;
-    std::optional<GreyImage> grey = read_two_colour_bmp(path, one_bit);
-    if (!grey && !one_bit) {
-        grey = load_grey_image_file(path);
+    const std::optional<std::vector<uint8_t>> bytes = read_image_file(path);
+    if (!bytes) {
+        return std::nullopt;
     }
+    const std::optional<GreyImage> grey = claims_two_colour_bmp(*bytes)
+                                              ? read_two_colour_bmp(*bytes)
+                                              : decode_grey_image(bytes->data(), bytes->size());
     if (!grey) {
         return std::nullopt;
     }
