@@ -1,5 +1,7 @@
 #include "feature_device.h"
 
+#include <algorithm>
+
 #include "debug_output.h"
 #include "protocol.h"
 #include "talvoro_api.h"
@@ -30,8 +32,39 @@ void HidDeviceRecord::release() {
     output_report.shrink_to_fit();
 }
 
+IdentificationTest first_failed_test(const hid::HidCaps& collection,
+                                     const hid::HidAttributes& attributes) {
+    if (collection.usage_page != protocol::kUsagePage)
+        return IdentificationTest::kUsagePage;
+    if (collection.usage != protocol::kUsage)
+        return IdentificationTest::kUsage;
+    if (attributes.vendor_id != protocol::kVendorId)
+        return IdentificationTest::kVendorId;
+    if (attributes.product_id != protocol::kProductId)
+        return IdentificationTest::kProductId;
+    return IdentificationTest::kPassed;
+}
+
+const char* passed_over_text(IdentificationTest test) {
+    switch (test) {
+        case IdentificationTest::kPassed:
+            return "configuration collection";
+        case IdentificationTest::kUsagePage:
+            return "not the configuration collection (usage page)";
+        case IdentificationTest::kUsage:
+            return "not the configuration collection (usage)";
+        case IdentificationTest::kVendorId:
+            return "another vendor";
+        case IdentificationTest::kProductId:
+            return "another product";
+    }
+    return "unknown";
+}
+
 bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::string* why) {
     record.path = where.path;
+    record.collections.clear();
+    record.caps = {};
     std::string reason;
     record.handle = where.backend->open(where.path, reason);
     if (!record.handle)
@@ -39,25 +72,22 @@ bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::str
     if (!record.handle->report_descriptor(record.preparsed_data)) {
         return fail(record, why, "no report descriptor");
     }
-    const auto caps =
+    record.collections =
         hid::parse_report_descriptor(record.preparsed_data.data(), record.preparsed_data.size());
-    if (!record.handle->attributes(record.attributes) || !caps) {
+    if (!record.handle->attributes(record.attributes) || record.collections.empty()) {
         return fail(record, why, "unreadable attributes or report descriptor");
     }
-    record.caps = *caps;
-    if (record.caps.usage_page != protocol::kUsagePage) {
-        return fail(record, why, "not the configuration collection (usage page)");
+    // The tests are ordered, so the later the failed one, the closer the miss.
+    IdentificationTest closest = IdentificationTest::kUsagePage;
+    for (const hid::HidCaps& collection : record.collections) {
+        const IdentificationTest failed = first_failed_test(collection, record.attributes);
+        if (failed == IdentificationTest::kPassed) {
+            record.caps = collection;
+            return true;
+        }
+        closest = std::max(closest, failed);
     }
-    if (record.caps.usage != protocol::kUsage) {
-        return fail(record, why, "not the configuration collection (usage)");
-    }
-    if (record.attributes.vendor_id != protocol::kVendorId) {
-        return fail(record, why, "another vendor");
-    }
-    if (record.attributes.product_id != protocol::kProductId) {
-        return fail(record, why, "another product");
-    }
-    return true;
+    return fail(record, why, passed_over_text(closest));
 }
 
 bool open_by_path(const hid::InterfacePath& where, HidDeviceRecord& record, EnumerateMode mode) {

@@ -19,13 +19,16 @@ struct HidDeviceRecord {
     // The report descriptor, kept only while the interface is tested, or
     // for as long as a monitor tracks it.
     std::vector<uint8_t> preparsed_data;
+    // Every top-level collection of the interface, in descriptor order, and
+    // the one identification took (its capabilities are the record's).
+    std::vector<hid::HidCaps> collections;
     hid::HidCaps caps;
     hid::HidAttributes attributes;
     // Report buffers, allocated only in monitor mode.
     std::vector<uint8_t> input_report;
     std::vector<uint8_t> output_report;
 
-    // Closes the handle and frees everything the record holds.
+    // Closes the handle and frees every buffer; what was learnt stays.
     void release();
 };
 
@@ -34,10 +37,22 @@ enum class EnumerateMode {
     kMonitor,  // hand every match to the monitor
 };
 
-// Opens `where` and runs the four identification tests in order: usage page
-// 0xFF01, usage 2, vendor id, product id. Returns true on a match with the
-// handle open in `record`; otherwise the record is released and `why` (when
-// given) says what failed.
+// The four identification tests, in their order.
+enum class IdentificationTest { kPassed, kUsagePage, kUsage, kVendorId, kProductId };
+
+// The first test that one top-level collection of a device fails, or kPassed.
+IdentificationTest first_failed_test(const hid::HidCaps& collection,
+                                     const hid::HidAttributes& attributes);
+
+// Why a collection that failed `test` was passed over.
+const char* passed_over_text(IdentificationTest test);
+
+// Opens `where` and offers each top-level collection, in descriptor order, to
+// the four identification tests, as if each were a device of its own. Returns
+// true on the first match, with the handle open in `record` and that
+// collection's capabilities in `record.caps`; otherwise the record is
+// released and `why` (when given) says what failed: for a node of several
+// collections, the reason of the one that came closest.
 bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::string* why);
 
 // identify(), then: feature mode makes a match the module's feature device;

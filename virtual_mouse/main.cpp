@@ -18,6 +18,7 @@
 #include "posix/parent_watch.h"
 #include "posix/signal_events.h"
 #include "posix/state_file.h"
+#include "report_descriptors.h"
 #include "virtual_firmware.h"
 
 namespace {
@@ -64,6 +65,14 @@ int main(int argc, char** argv) {
     }
 
     std::string error;
+    std::vector<uint8_t> configuration(vm::configuration_descriptor().begin(),
+                                       vm::configuration_descriptor().end());
+    if (!options.config_descriptor_file.empty()) {
+        auto bytes = vm::read_descriptor_file(options.config_descriptor_file, &error);
+        if (!bytes)
+            return complain(kExitUsage, error);
+        configuration = std::move(*bytes);
+    }
     if (!ensure_folder(options.folder, &error))
         return complain(kExitUsage, error);
     if (std::string why; !talvoro::hid::virtual_wire::folder_is_trusted(options.folder, &why)) {
@@ -96,7 +105,7 @@ int main(int argc, char** argv) {
 
     vm::VirtualFirmware firmware(std::move(state), options.faults,
                                  std::chrono::steady_clock::now());
-    vm::posix::MouseServer server(options, firmware, *signals);
+    vm::posix::MouseServer server(options, configuration, firmware, *signals);
     if (!server.plug_in(&error))
         return complain(kExitFailure, error);
     std::fputs("ready\n", stdout);

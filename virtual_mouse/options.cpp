@@ -15,8 +15,9 @@ constexpr uint64_t kMaxBusyPolls = 1'000'000;
 constexpr uint64_t kMaxRequests = std::numeric_limits<uint32_t>::max();
 
 constexpr std::string_view kValueOptions[] = {
-    "--dir",         "--name",   "--vendor-id",  "--product-id",   "--interfaces", "--firmware",
-    "--starting-ms", "--refuse", "--busy-polls", "--unplug-after", "--state",
+    "--dir",        "--name",         "--vendor-id",   "--product-id",
+    "--interfaces", "--firmware",     "--starting-ms", "--refuse",
+    "--busy-polls", "--unplug-after", "--state",       "--config-descriptor",
 };
 
 bool takes_value(std::string_view option) {
@@ -175,6 +176,10 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
             if (value.empty())
                 return bad_value("a file");
             options.state_file = value;
+        } else if (option == "--config-descriptor") {
+            if (value.empty())
+                return bad_value("a file");
+            options.config_descriptor_file = value;
         }
     }
     if (result.help)
@@ -204,6 +209,11 @@ Prints "ready" on standard output once the sockets exist.
   --state FILE           keep the flash state in FILE (10,244 bytes), rewritten
                          after every change; a missing or damaged file starts
                          from the factory profiles
+  --config-descriptor FILE
+                         serve the binary report descriptor in FILE on the
+                         configuration interface instead of the mouse's own
+                         (at most 4096 bytes); the interface answers the same
+                         feature reports
   --verbose              print every request to standard error
   --exit-with-parent     stop, removing the sockets, when the process that
                          started the mouse ends (for test harnesses)

@@ -23,6 +23,9 @@ struct Options {
     std::optional<uint16_t> firmware_version;
     FaultPlan faults;
     std::string state_file;  // empty: state lives in memory only
+    // Report descriptor served on the configuration interface instead of
+    // the mouse's own; empty: its own.
+    std::string config_descriptor_file;
     bool verbose = false;
     // Stop (removing the sockets) when the process that started the mouse ends.
     bool exit_with_parent = false;

@@ -1,5 +1,9 @@
 #include "report_descriptors.h"
 
+#include <fstream>
+#include <iterator>
+
+#include "hid/report_descriptor.h"
 #include "protocol.h"
 
 namespace talvoro::virtual_mouse {
@@ -104,6 +108,29 @@ std::span<const uint8_t> configuration_descriptor() {
 
 std::span<const uint8_t> pointer_descriptor() {
     return kPointer;
+}
+
+std::optional<std::vector<uint8_t>> read_descriptor_file(const std::string& path,
+                                                         std::string* error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *error = "cannot read " + path;
+        return std::nullopt;
+    }
+    // One byte more than allowed tells an over-long file from a full one.
+    std::vector<uint8_t> bytes(hid::kMaxDescriptorSize + 1);
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) {
+        *error = "cannot read " + path;
+        return std::nullopt;
+    }
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    if (bytes.empty() || bytes.size() > hid::kMaxDescriptorSize) {
+        *error = path + ": a report descriptor has 1 to " +
+                 std::to_string(hid::kMaxDescriptorSize) + " bytes";
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 }  // namespace talvoro::virtual_mouse

@@ -47,26 +47,25 @@ class Parser {
   public:
     Parser(const uint8_t* data, size_t length) : data_(data), length_(length) {}
 
-    std::optional<HidCaps> run() {
-        if (data_ == nullptr || length_ == 0 || length_ > kMaxDescriptorSize) {
-            return std::nullopt;
-        }
+    std::vector<HidCaps> run() {
+        if (data_ == nullptr || length_ == 0 || length_ > kMaxDescriptorSize)
+            return {};
         size_t at = 0;
         while (at < length_) {
             const uint8_t prefix = data_[at];
             if (prefix == kLongItemPrefix) {
                 // Long items carry no information we use; skip them whole.
                 if (length_ - at < 3)
-                    return std::nullopt;
+                    return {};
                 const size_t size = data_[at + 1];
                 if (length_ - at - 3 < size)
-                    return std::nullopt;
+                    return {};
                 at += 3 + size;
                 continue;
             }
             const size_t size = (prefix & 0x3) == 3 ? 4 : (prefix & 0x3);
             if (length_ - at - 1 < size)
-                return std::nullopt;
+                return {};
             uint32_t value = 0;
             for (size_t i = 0; i < size; ++i) {
                 value |= static_cast<uint32_t>(data_[at + 1 + i]) << (8 * i);
@@ -74,12 +73,12 @@ class Parser {
             const auto type = static_cast<ItemType>((prefix >> 2) & 0x3);
             const auto tag = static_cast<uint8_t>(prefix >> 4);
             if (!item(type, tag, value, size))
-                return std::nullopt;
+                return {};
             at += 1 + size;
         }
-        if (depth_ != 0 || !found_top_level_)
-            return std::nullopt;
-        return finish();
+        if (depth_ != 0)
+            return {};
+        return std::move(collections_);
     }
 
   private:
@@ -98,7 +97,7 @@ class Parser {
                 }
                 return true;
             case kReserved:
-                return false;
+                return true;  // the kernel skips these too
         }
         return false;
     }
@@ -144,20 +143,22 @@ class Parser {
             case kCollection:
                 if (depth_ == kMaxCollectionDepth)
                     return false;
-                if (depth_ == 0 && !found_top_level_ && (value & 0xFF) == kApplicationCollection) {
-                    found_top_level_ = true;
+                if (depth_ == 0 && (value & 0xFF) == kApplicationCollection) {
                     in_top_level_ = true;
-                    caps_.usage_page = static_cast<uint16_t>(usage_has_page_ ? (usage_ >> 16)
-                                                                             : globals_.usage_page);
-                    caps_.usage = static_cast<uint16_t>(usage_ & 0xFFFF);
+                    current_ = HidCaps{};
+                    current_.usage_page = static_cast<uint16_t>(
+                        usage_has_page_ ? (usage_ >> 16) : globals_.usage_page);
+                    current_.usage = static_cast<uint16_t>(usage_ & 0xFFFF);
                 }
                 ++depth_;
                 break;
             case kEndCollection:
                 if (depth_ == 0)
                     return false;
-                if (--depth_ == 0)
+                if (--depth_ == 0 && in_top_level_) {
                     in_top_level_ = false;
+                    close_top_level();
+                }
                 break;
             case kInput:
                 ok = add_field(kInputReport);
@@ -179,16 +180,22 @@ class Parser {
     }
 
     bool add_field(ReportKind kind) {
-        // Only the first top-level collection's reports count, as one
-        // collection is one interface to the host.
+        // Fields outside an application collection belong to no interface
+        // a host would open.
         if (!in_top_level_)
             return true;
         uint64_t& bits = bits_[kind][globals_.report_id];
         bits += static_cast<uint64_t>(globals_.report_size) * globals_.report_count;
+        has_fields_ = true;
         return bits <= kMaxReportBits;
     }
 
-    HidCaps finish() {
+    // Settles the report lengths of the collection that just ended; the
+    // next collection counts its reports from zero.
+    void close_top_level() {
+        uint16_t* lengths[3] = {&current_.input_report_byte_length,
+                                &current_.output_report_byte_length,
+                                &current_.feature_report_byte_length};
         for (int kind = 0; kind < 3; ++kind) {
             uint64_t longest = 0;
             for (uint64_t bits : bits_[kind]) {
@@ -196,16 +203,15 @@ class Parser {
                     longest = bits;
             }
             // The id byte is counted whether or not the descriptor numbers its reports.
-            const auto bytes =
+            *lengths[kind] =
                 longest == 0 ? uint16_t{0} : static_cast<uint16_t>((longest + 7) / 8 + 1);
-            if (kind == kInputReport)
-                caps_.input_report_byte_length = bytes;
-            if (kind == kOutputReport)
-                caps_.output_report_byte_length = bytes;
-            if (kind == kFeatureReport)
-                caps_.feature_report_byte_length = bytes;
         }
-        return caps_;
+        if (has_fields_) {
+            for (auto& kind : bits_)
+                kind.fill(0);
+            has_fields_ = false;
+        }
+        collections_.push_back(current_);
     }
 
     const uint8_t* data_;
@@ -217,15 +223,17 @@ class Parser {
     uint32_t usage_ = 0;
     bool has_usage_ = false;
     bool usage_has_page_ = false;
-    bool found_top_level_ = false;
     bool in_top_level_ = false;
+    bool has_fields_ = false;
+    // Bits per report id and kind, of the open top-level collection only.
     std::array<std::array<uint64_t, 256>, 3> bits_{};
-    HidCaps caps_;
+    HidCaps current_;
+    std::vector<HidCaps> collections_;
 };
 
 }  // namespace
 
-std::optional<HidCaps> parse_report_descriptor(const uint8_t* data, size_t length) {
+std::vector<HidCaps> parse_report_descriptor(const uint8_t* data, size_t length) {
     return Parser(data, length).run();
 }
 

@@ -32,7 +32,32 @@ void usage(std::FILE* out) {
         out);
 }
 
-// Prints one line per interface; returns how many are configuration interfaces.
+// Prints one line per top-level collection of an interface that could be read.
+void list_collections(const talvoro::HidDeviceRecord& record) {
+    bool taken = false;
+    for (size_t i = 0; i < record.collections.size(); ++i) {
+        const auto& collection = record.collections[i];
+        const auto test = talvoro::first_failed_test(collection, record.attributes);
+        const char* verdict = talvoro::passed_over_text(test);
+        std::string line;
+        if (test != talvoro::IdentificationTest::kPassed) {
+            line = std::string("passed over: ") + verdict;
+        } else if (taken) {
+            line = "passed over: an earlier collection is taken";
+        } else {
+            line = std::string("taken: ") + verdict;
+            taken = true;
+        }
+        std::printf(
+            "         collection %zu  usage %04X:%04X  reports in %u out %u feature %u  %s\n",
+            i + 1, collection.usage_page, collection.usage, collection.input_report_byte_length,
+            collection.output_report_byte_length, collection.feature_report_byte_length,
+            line.c_str());
+    }
+}
+
+// Prints each interface with every collection it carries; returns how many
+// interfaces are configuration interfaces.
 int list_interfaces() {
     int found = 0;
     const auto interfaces = talvoro::hid::list_interfaces();
@@ -43,11 +68,11 @@ int list_interfaces() {
         std::string why;
         const bool match = talvoro::identify(where, record, &why);
         std::printf("%-8s %s\n         ", where.backend->name(), where.path.c_str());
-        if (!why.starts_with("cannot open")) {
-            std::printf("%04X:%04X usage %04X:%04X  ", record.attributes.vendor_id,
-                        record.attributes.product_id, record.caps.usage_page, record.caps.usage);
+        if (!record.collections.empty()) {
+            std::printf("%04X:%04X  ", record.attributes.vendor_id, record.attributes.product_id);
         }
         std::printf("%s\n", match ? "configuration interface" : ("passed over: " + why).c_str());
+        list_collections(record);
         record.release();
         found += match ? 1 : 0;
     }

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <thread>
 
+#include "composite_descriptors.h"
 #include "monitor/device_monitor.h"
 #include "monitor/monitor_loop.h"
 #include "support/program_run.h"
@@ -162,6 +163,25 @@ TEST_F(DeviceMonitor, RemovalsAndArrivalsWhileRunning) {
     second.stop();
     expect_next(0, 2);
     EXPECT_EQ(client_.pending(), 0u);
+}
+
+// Nodes that carry the configuration collection behind others are tracked,
+// whether present at the start or arriving later; nodes that carry other
+// collections only are not.
+TEST_F(DeviceMonitor, TracksTheConfigurationCollectionWhereverItSits) {
+    const std::string composite_file = write_descriptor(
+        folder_.file("composite.desc"), composite({&kKeyboardCollection, &kConsumerCollection}));
+    const std::string vendor_only_file =
+        write_descriptor(folder_.file("vendor.desc"), composite({&kOtherVendorCollection}, false));
+    start_mouse("a-present", {"--config-descriptor", composite_file});
+    ASSERT_EQ(open_monitor(), 1);
+    expect_next(1, 1);
+    start_mouse("b-vendor-only", {"--config-descriptor", vendor_only_file});
+    auto& late = start_mouse("c-arriving", {"--config-descriptor", composite_file});
+    expect_next(1, 2);
+    late.unplug();
+    expect_next(0, 2);
+    EXPECT_EQ(client_.pending(), 0u) << "the node without the collection was never tracked";
 }
 
 TEST_F(DeviceMonitor, ArrivalsWhileSuspendedAreIgnored) {

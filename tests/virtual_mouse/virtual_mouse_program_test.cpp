@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -214,6 +215,40 @@ int run_to_end(std::vector<std::string> args) {
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// --config-descriptor: the configuration interface serves the file's bytes
+// whole, up to the 4096 a hidraw node may carry, and still answers its
+// feature reports; the pointer interface keeps its own.
+TEST(VirtualMouseProgramTest, ServesTheConfigurationDescriptorItIsGiven) {
+    TempFolder folder;
+    const auto write = [&](const std::string& name, const Bytes& bytes) {
+        std::ofstream(folder.file(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return folder.file(name);
+    };
+    Bytes longest(4096);
+    for (size_t i = 0; i < longest.size(); ++i)
+        longest[i] = static_cast<uint8_t>(i * 7);
+    {
+        VirtualMouseProcess mouse(folder.path(), {"--config-descriptor", write("long", longest)});
+        RawClient config(mouse.socket_path(1));
+        const Bytes info = config.exchange({kInfo});
+        ASSERT_EQ(info.size(), 7u + longest.size());
+        EXPECT_EQ(Bytes(info.begin() + 7, info.end()), longest);
+        EXPECT_EQ(config.set_command(0x30), Bytes{kOk}) << "feature reports still answered";
+        RawClient pointer(mouse.socket_path(0));
+        const Bytes pointer_info = pointer.exchange({kInfo});
+        ASSERT_GT(pointer_info.size(), 9u);
+        EXPECT_EQ(pointer_info[7], 0x05) << "the pointer keeps its descriptor";
+    }
+    EXPECT_EQ(run_to_end({"--dir", folder.path(), "--config-descriptor", folder.file("none")}), 2);
+    EXPECT_EQ(run_to_end({"--dir", folder.path(), "--config-descriptor", write("empty", {})}), 2);
+    longest.push_back(0);
+    EXPECT_EQ(run_to_end({"--dir", folder.path(), "--config-descriptor", write("over", longest)}),
+              2);
+    EXPECT_FALSE(exists(folder.file("talvoro.if1.hid")));
 }
 
 TEST(VirtualMouseProgramTest, ServesOnlyIntoAPrivateFolder) {

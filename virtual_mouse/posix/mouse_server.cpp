@@ -34,7 +34,8 @@ std::string socket_path(const std::string& folder, const std::string& name, int 
     return folder + "/" + name + ".if" + std::to_string(number) + wire::kSocketSuffix;
 }
 
-MouseServer::MouseServer(const Options& options, VirtualFirmware& firmware, SignalEvents& signals)
+MouseServer::MouseServer(const Options& options, std::span<const uint8_t> configuration,
+                         VirtualFirmware& firmware, SignalEvents& signals)
     : options_(options), firmware_(firmware), signals_(signals) {
     auto add = [&](int number, std::span<const uint8_t> descriptor, bool features) {
         Interface interface;
@@ -47,7 +48,7 @@ MouseServer::MouseServer(const Options& options, VirtualFirmware& firmware, Sign
         add(kPointerInterface, pointer_descriptor(), false);
     }
     if (options.interfaces != InterfaceSet::kPointer) {
-        add(kConfigurationInterface, configuration_descriptor(), true);
+        add(kConfigurationInterface, configuration, true);
     }
 }
 

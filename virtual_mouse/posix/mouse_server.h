@@ -17,7 +17,9 @@ namespace talvoro::virtual_mouse::posix {
 
 class MouseServer {
   public:
-    MouseServer(const Options& options, VirtualFirmware& firmware, SignalEvents& signals);
+    // `configuration` is the report descriptor the configuration interface serves.
+    MouseServer(const Options& options, std::span<const uint8_t> configuration,
+                VirtualFirmware& firmware, SignalEvents& signals);
     ~MouseServer();
 
     // Creates the sockets. False, with `error` set, when one cannot be made.

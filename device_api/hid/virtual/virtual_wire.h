@@ -23,8 +23,9 @@ namespace talvoro::hid::virtual_wire {
 enum Op : uint8_t { kInfo = 1, kSetFeature = 2, kGetFeature = 3 };
 enum Reply : uint8_t { kFailed = 0, kOk = 1 };
 
-// Largest packet either side sends: the op or reply byte and a whole report.
-inline constexpr size_t kMaxPacket = 1 + 4096;
+// Largest packet either side sends: the info reply with a descriptor as long
+// as a hidraw node's may be (4096 bytes); every feature report is shorter.
+inline constexpr size_t kMaxPacket = 1 + 3 * 2 + 4096;
 // File-name ending of the interface sockets in the folder.
 inline constexpr const char* kSocketSuffix = ".hid";
 
