@@ -6,19 +6,29 @@
 #include "shell/pages/oskel_support_ui.h"
 
 namespace talvoro::shell {
+namespace {
+
+template <typename Page, typename... Args>
+std::unique_ptr<ui::CControlUI> make(Page*& kept, Args&&... args) {
+    auto page = std::make_unique<Page>(std::forward<Args>(args)...);
+    kept = page.get();
+    return page;
+}
+
+}  // namespace
 
 std::unique_ptr<ui::CControlUI> CDialogBuilderCallbackEx::create_control(std::string_view name) {
     if (name == "OskelMainControl") {
-        return std::make_unique<OskelMainControlUI>(this);
+        return make(main_control_, this);
     }
     if (name == "OskelPerformance") {
-        return std::make_unique<OskelPerformanceUI>();
+        return make(performance_);
     }
     if (name == "OskelMacro") {
-        return std::make_unique<OskelMacroManageUI>();
+        return make(macro_manage_);
     }
     if (name == "OskelSupport") {
-        return std::make_unique<OskelSupportUI>();
+        return make(support_);
     }
     return nullptr;
 }

@@ -7,6 +7,10 @@
 #include "shell/language/text_table.h"
 #include "shell/oskel_main_wnd.h"
 #include "shell/pages/layout_page.h"
+#include "shell/pages/oskel_macro_manage_ui.h"
+#include "shell/pages/oskel_main_control_ui.h"
+#include "shell/pages/oskel_performance_ui.h"
+#include "shell/pages/oskel_support_ui.h"
 #include "shell/popups/popup_message_wnd.h"
 #include "store/macro_files.h"
 #include "store/profile_files.h"
@@ -35,16 +39,6 @@ constexpr std::array<ResultWord, 11> kResultWords = {{
 
 constexpr std::array<uint32_t, 3> kConfirmationBits = {kApplyConfirmShown, kResetConfirmShown,
                                                        kExitConfirmShown};
-
-template <typename T, size_t N>
-int index_of(const std::array<T*, N>& controls, const ui::CControlUI* sender) {
-    for (size_t i = 0; i < N; ++i) {
-        if (controls[i] != nullptr && controls[i] == sender) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -88,8 +82,8 @@ void COskelMainWnd::notify(ui::TNotifyUI& msg) {
     } else if (type == "itemclick" || type == "edit_return") {
         route_to_pages(msg);
     } else if (type == "button_singlekey" || type == "macro_playoption_ok") {
-        if (LayoutPage* buttons = page(0)) {
-            buttons->on_notify(msg);
+        if (main_page_ != nullptr) {
+            main_page_->on_notify(msg);
         }
     } else if (!on_popup_result(type)) {
         route_to_pages(msg);
@@ -97,22 +91,11 @@ void COskelMainWnd::notify(ui::TNotifyUI& msg) {
 }
 
 void COskelMainWnd::on_command(int id) {
-    if (id == kMenuClosed) {
-        menu_open_ = false;
-        return;
-    }
-    if (current_button_ > 10) {
-        current_button_ = 0;
-    }
-    // Button functions (2010..2055) belong to the main control page, mouse events of the macro
-    // editor (2200..2214) to the macro page; the submenu entries themselves do nothing.
-    if (id >= 2010 && id <= 2055) {
-        if (LayoutPage* buttons = page(0)) {
-            buttons->on_command(id);
-        }
-    } else if (id >= 2200 && id <= 2214) {
-        if (LayoutPage* macros = page(2)) {
-            macros->on_command(id);
+    // Each page declares the commands of its own menus; the submenu entries do nothing.
+    for (LayoutPage* owner : pages()) {
+        if (owner != nullptr && owner->handles_command(id)) {
+            owner->on_command(id);
+            return;
         }
     }
 }
@@ -138,33 +121,7 @@ void COskelMainWnd::on_click(ui::TNotifyUI& msg) {
         } else {
             show_notice(text(TextRow::kNoProfileInUse));
         }
-    } else if (sender == main.cancel_btn || sender == perf.cancel_btn) {
-        cancel_action(store_);
-        page_refresh(current_profile_slot_);
-    } else if (sender == main.load_btn || sender == perf.load_btn) {
-        const ProfileActionOutcome outcome =
-            load_profile_action(store_, current_profile_slot_, *services_.profile_dialogs);
-        if (outcome.refresh_pages) {
-            page_refresh(current_profile_slot_);
-        }
-    } else if (sender == main.save_btn || sender == perf.save_btn) {
-        const ProfileActionOutcome outcome =
-            save_profile_action(store_, current_profile_slot_, *services_.profile_dialogs);
-        if (outcome.display_name) {
-            for (ui::CControlUI* label : {main.name_label, perf.name_label}) {
-                if (label != nullptr) {
-                    label->set_text(*outcome.display_name);
-                }
-            }
-        }
-    } else if (int slot = index_of(main.profile_options, sender); slot >= 0) {
-        page_refresh(slot);
-    } else if (slot = index_of(perf.profile_options, sender); slot >= 0) {
-        page_refresh(slot);
     } else {
-        if (const int button = index_of(controls_.button_btns, sender); button >= 0) {
-            current_button_ = static_cast<uint8_t>(button);
-        }
         route_to_pages(msg);
     }
 }
@@ -191,12 +148,6 @@ void COskelMainWnd::on_select_changed(ui::TNotifyUI& msg) {
     if (option == controls_.led_option) {
         store_.led_on = option->is_selected() ? 1 : 0;
         link_.set_leds(option->is_selected());
-    }
-    for (const ProfileBlockControls* block :
-         {&controls_.main_block, &controls_.performance_block}) {
-        if (const int profile = index_of(block->in_use_options, option); profile >= 0) {
-            store_.profiles[profile].in_use = option->is_selected() ? 1 : 0;
-        }
     }
     route_to_pages(msg);
 }
@@ -268,7 +219,7 @@ void COskelMainWnd::reset_all() {
     }
 }
 
-void COskelMainWnd::show_notice(const char* message) {
+void COskelMainWnd::show_notice(const std::string& message) {
     if (services_.notices != nullptr) {
         services_.notices->show_notice(message, kNoticeCaption);
     }
@@ -297,9 +248,16 @@ bool COskelMainWnd::route_to_pages(ui::TNotifyUI& msg) {
     return false;
 }
 
-LayoutPage* COskelMainWnd::page(int tab) const {
-    auto* tabs = dynamic_cast<ui::CTabLayoutUI*>(controls_.tab_layout);
-    return tabs != nullptr ? dynamic_cast<LayoutPage*>(tabs->item_at(tab)) : nullptr;
+std::array<LayoutPage*, 4> COskelMainWnd::pages() const {
+    return {main_page_, performance_page_, macro_page_, support_page_};
+}
+
+int COskelMainWnd::current_button() const {
+    return main_page_ != nullptr ? main_page_->buttons().current_button() : 0;
+}
+
+bool COskelMainWnd::menu_open() const {
+    return main_page_ != nullptr && main_page_->buttons().menu_open();
 }
 
 }  // namespace talvoro::shell

@@ -12,6 +12,10 @@
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "shell/pages/layout_page.h"
+#include "shell/pages/oskel_macro_manage_ui.h"
+#include "shell/pages/oskel_main_control_ui.h"
+#include "shell/pages/oskel_performance_ui.h"
+#include "shell/pages/oskel_support_ui.h"
 #include "shell/popups/popup_message_wnd.h"
 #include "shell/popups/popup_state.h"
 #include "store/settings_file.h"
@@ -86,6 +90,11 @@ intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, 
             break;
         case WindowMessage::kMouseMove:
             last_pointer_ = ui::point_from_param(lparam);
+            // The mouse picture lights up under the pointer, on the main control page only and
+            // not while the function menu is up.
+            if (main_page_ != nullptr && current_main_tab_ == 0 && !menu_open()) {
+                main_page_->on_pointer_moved(last_pointer_);
+            }
             break;
         case WindowMessage::kDoubleClick:
             // A double click on the caption band toggles between the layout's size and the work
@@ -126,6 +135,10 @@ void COskelMainWnd::on_create() {
             set_caption_band(*band);
         }
     }
+    main_page_ = builder_callback_.main_control();
+    performance_page_ = builder_callback_.performance();
+    macro_page_ = builder_callback_.macro_manage();
+    support_page_ = builder_callback_.support();
     manager().add_notifier(this);
     manager().add_command_handler(this);
     control_setup();
@@ -151,6 +164,11 @@ void COskelMainWnd::control_setup() {
         button->set_attribute("bkcolor", "#FF000000");
         button->set_attribute("nativebkcolor", "#FF000000");
         button->set_attribute("textcolor", "#00FFFFFF");
+    }
+    for (LayoutPage* owner : pages()) {
+        if (owner != nullptr) {
+            owner->bind(*this, controls_);
+        }
     }
     write_language(language_index());
 }
@@ -269,8 +287,8 @@ void COskelMainWnd::LinkUi::close_notice_popups() {
 }
 
 void COskelMainWnd::LinkUi::rebuild_macro_list() {
-    if (LayoutPage* macro_page = window_.page(2)) {
-        macro_page->on_macros_loaded();
+    if (window_.macro_page_ != nullptr) {
+        window_.macro_page_->on_macros_loaded();
     }
 }
 

@@ -3,6 +3,7 @@
 // message, and the dispatch of every notification of its controls and popups.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -21,6 +22,7 @@
 #include "render/mask_region.h"
 #include "shell/dialog_builder_callback_ex.h"
 #include "shell/main_window_controls.h"
+#include "shell/pages/page_host.h"
 #include "shell/shell_services.h"
 #include "store/profile_store.h"
 
@@ -31,6 +33,10 @@ class DeviceWatcher;
 namespace talvoro::shell {
 
 class LayoutPage;
+class OskelMainControlUI;
+class OskelPerformanceUI;
+class OskelMacroManageUI;
+class OskelSupportUI;
 
 // Popup flags: a bit for each popup the window opened and has not yet seen closed.
 inline constexpr uint32_t kMacroLimitShown = 0x0800;
@@ -45,10 +51,10 @@ inline constexpr int kResetConfirmation = 1;
 inline constexpr int kExitConfirmation = 2;
 inline constexpr int kNotDetectedConfirmation = 3;
 
-// Menu commands that reach the window itself.
-inline constexpr int kMenuClosed = 1999;
-
-class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::ICommandHandlerUI {
+class COskelMainWnd : public ui::CWindowWnd,
+                      public ui::INotifyUI,
+                      public ui::ICommandHandlerUI,
+                      private PageHost {
   public:
     // The store and the library's entry points outlive the window.
     COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellServices services);
@@ -77,17 +83,23 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     // A device-change message: arrival (0x8000) or removal (0x8004) of a device interface.
     void device_change(uint32_t event, uint32_t device_type, std::string_view interface_name);
 
-    int current_profile_slot() const { return current_profile_slot_; }
-    int current_main_tab() const { return current_main_tab_; }
-    int current_button() const { return current_button_; }
-    bool menu_open() const { return menu_open_; }
+    int current_profile_slot() const override { return current_profile_slot_; }
+    int current_main_tab() const override { return current_main_tab_; }
+    // The button whose function menu was opened last, 0..10.
+    int current_button() const;
+    bool menu_open() const;
     uint32_t popup_flags() const { return presence_.state().popup_flags; }
     bool device_absent() const { return presence_.state().device_absent; }
     bool recording() const { return recording_; }
     bool quit_requested() const { return quit_requested_; }
     const MainWindowControls& controls() const { return controls_; }
     ProfileExchange& exchange() { return exchange_; }
-    DeviceLink& link() { return link_; }
+    DeviceLink& link() override { return link_; }
+    // The pages, null when the layout has none of that kind.
+    OskelMainControlUI* main_control_page() const { return main_page_; }
+    OskelPerformanceUI* performance_page() const { return performance_page_; }
+    OskelMacroManageUI* macro_page() const { return macro_page_; }
+    OskelSupportUI* support_page() const { return support_page_; }
 
   protected:
     intptr_t handle_message(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam,
@@ -112,6 +124,12 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
         COskelMainWnd& window_;
     };
 
+    // What the pages ask of the window.
+    ProfileStore& store() override { return store_; }
+    const ShellServices& services() const override { return services_; }
+    ui::CWindowWnd& window() override { return *this; }
+    void show_notice(const std::string& text) override;
+
     void on_create();
     void apply_window_shape();
     void control_setup();
@@ -132,10 +150,10 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     void open_not_detected();
     void apply();
     void reset_all();
-    void show_notice(const char* text);
     void select_profile_tab(int slot, bool send_click);
     bool route_to_pages(ui::TNotifyUI& msg);
-    LayoutPage* page(int tab) const;
+    // The four pages in tab order, each null when missing.
+    std::array<LayoutPage*, 4> pages() const;
 
     ProfileStore& store_;
     ShellServices services_;
@@ -150,15 +168,17 @@ class COskelMainWnd : public ui::CWindowWnd, public ui::INotifyUI, public ui::IC
     // dropped after creation.
     std::future<std::optional<ui::MaskRegion>> mask_loading_;
     std::optional<ui::MaskRegion> mask_;
+    OskelMainControlUI* main_page_ = nullptr;
+    OskelPerformanceUI* performance_page_ = nullptr;
+    OskelMacroManageUI* macro_page_ = nullptr;
+    OskelSupportUI* support_page_ = nullptr;
 
     uint8_t current_main_tab_ = 0;
     ui::Point last_pointer_;
-    bool menu_open_ = false;
     bool recording_ = false;
     bool window_initialised_ = false;
     bool quit_requested_ = false;
     uint8_t current_profile_slot_ = 0;
-    uint8_t current_button_ = 0;
 };
 
 }  // namespace talvoro::shell

@@ -18,11 +18,12 @@ LayoutPage::LayoutPage(int resource_id, ui::IDialogBuilderCallback* callback)
     add(std::move(root));
 }
 
-bool LayoutPage::on_notify(ui::TNotifyUI&) {
-    return false;
+void LayoutPage::bind(PageHost& host, const MainWindowControls& controls) {
+    host_ = &host;
+    controls_ = &controls;
 }
 
-bool LayoutPage::on_command(int) {
+bool LayoutPage::on_notify(ui::TNotifyUI&) {
     return false;
 }
 

@@ -11,6 +11,9 @@
 
 namespace talvoro::shell {
 
+class PageHost;
+struct MainWindowControls;
+
 class LayoutPage : public ui::CContainerUI {
   public:
     // Builds the resource at once; `callback` names the elements the toolkit does not know.
@@ -19,16 +22,26 @@ class LayoutPage : public ui::CContainerUI {
     int resource_id() const { return resource_id_; }
     bool built() const { return count() > 0; }
 
-    // The page's own controls' notifications and menu commands, routed here by the main window.
-    // True when the page acted on it.
+    // Once the window has found its controls: the page keeps both for its lifetime (the window
+    // outlives its pages) and prepares its controls.
+    virtual void bind(PageHost& host, const MainWindowControls& controls);
+
+    // The page's own controls' notifications, routed here by the main window. True when the
+    // page acted on it.
     virtual bool on_notify(ui::TNotifyUI& msg);
-    virtual bool on_command(int id);
+    // Menu commands: the window offers each command to the page that declares it.
+    virtual bool handles_command(int) const { return false; }
+    virtual void on_command(int) {}
     // The store now holds macros read from the mouse or a file.
     virtual void on_macros_loaded() {}
     // Profile `slot` is shown: the page fills its controls from it.
     virtual void on_page_refresh(int) {}
     // The interface language changed: texts the page writes itself are written again.
     virtual void on_language_changed() {}
+
+  protected:
+    PageHost* host_ = nullptr;
+    const MainWindowControls* controls_ = nullptr;
 
   private:
     int resource_id_;
