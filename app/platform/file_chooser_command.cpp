@@ -95,6 +95,10 @@ std::vector<std::string> chooser_command(const ChooserProgram& program,
         argv.push_back("--title=" + title_of(request));
         if (save) {
             argv.push_back("--save");
+            // Without it zenity 3 replaces an existing file without a word.
+            if (program.major_version < 4) {
+                argv.push_back("--confirm-overwrite");
+            }
         }
         if (!request.initial_path.empty()) {
             argv.push_back("--filename=" + request.initial_path);
@@ -107,7 +111,8 @@ std::vector<std::string> chooser_command(const ChooserProgram& program,
         argv.push_back("--modal");
         return argv;
     }
-    // kdialog: "patterns|description" filters, one a line.
+    // kdialog: "patterns|description" filters, one a line. Its save dialog asks before
+    // replacing a file by itself; it has no flag for that.
     std::string filter = joined_patterns(request) + "|" + filter_name_of(request);
     if (all_files) {
         filter += "\n*|All files";
@@ -124,6 +129,23 @@ std::vector<std::string> chooser_command(const ChooserProgram& program,
     argv.push_back(request.initial_path.empty() ? "." : request.initial_path);
     argv.push_back(filter);
     return argv;
+}
+
+int zenity_major_version(std::string_view version_output) {
+    const size_t first = version_output.find_first_not_of(" \t\r\n");
+    int major = 0;
+    size_t at = first;
+    for (; at != std::string_view::npos && at < version_output.size() &&
+           version_output[at] >= '0' && version_output[at] <= '9' && major < 1000;
+         ++at) {
+        major = major * 10 + (version_output[at] - '0');
+    }
+    // Digits then a '.' or the line's end: anything else is no version.
+    if (at == first || (at < version_output.size() && version_output[at] != '.' &&
+                        version_output[at] != '\n' && version_output[at] != '\r')) {
+        return 0;
+    }
+    return major;
 }
 
 std::optional<std::string> chooser_answer(const ChildResult& result) {

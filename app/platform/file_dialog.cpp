@@ -45,20 +45,27 @@ std::optional<std::string> run_toolkit_chooser(const FileDialogRequest& request,
     return chooser.result();
 }
 
-}  // namespace
-
-std::optional<std::string> run_file_dialog(const FileDialogRequest& request,
-                                           ui::CWindowWnd* owner) {
-    if (!desktop_display_available(owner)) {
-        return std::nullopt;
+// zenity's major version, asked once per program: it decides how to ask for the overwrite
+// question.
+int zenity_version(const std::string& program) {
+    static std::string asked;
+    static int version = 0;
+    if (asked != program) {
+        const ChildResult result = run_child({program, "--version"});
+        version =
+            result.started && result.exit_status == 0 ? zenity_major_version(result.output) : 0;
+        asked = program;
     }
-    const bool save = request.mode == FileDialogRequest::Mode::kSave;
-    const auto finished = [&](std::string path) {
-        return save ? ui::with_default_extension(std::move(path), request.default_extension) : path;
-    };
+    return version;
+}
+
+// What the desktop's own chooser answered: the path, or nothing for a cancel. No answer at all
+// when there is no desktop chooser that works, so the toolkit's is shown instead.
+using DesktopAnswer = std::optional<std::optional<std::string>>;
+
+DesktopAnswer run_desktop_chooser(const FileDialogRequest& request, ui::CWindowWnd* owner) {
     const std::string only = environment("TALVORO_FILE_DIALOG");
     const unsigned long parent = x11_window_id(owner);
-
 #ifdef TALVORO_HAVE_GIO
     if (only.empty() || only == "portal") {
         char handle[40] = "";
@@ -69,31 +76,62 @@ std::optional<std::string> run_file_dialog(const FileDialogRequest& request,
         run_while_repainting([&] { answer = run_portal_file_chooser(request, handle); });
         raise(owner);
         if (answer.outcome == PortalAnswer::Outcome::kChosen) {
-            return finished(answer.path);
+            return std::optional<std::string>(answer.path);
         }
         if (answer.outcome == PortalAnswer::Outcome::kCancelled) {
-            return std::nullopt;
+            return std::optional<std::string>();
         }
     }
 #endif
     if (only.empty() || only == "zenity" || only == "kdialog") {
-        const auto program =
+        auto program =
             find_chooser_program(environment("PATH"), environment("XDG_CURRENT_DESKTOP"), only);
         if (program) {
+            if (program->tool == ChooserTool::kZenity) {
+                program->major_version = zenity_version(program->path);
+            }
             ChildResult result;
             run_while_repainting(
                 [&] { result = run_child(chooser_command(*program, request, parent)); });
             raise(owner);
             // 0 chosen, 1 cancelled; anything else is a chooser that did not work.
             if (result.started && (result.exit_status == 0 || result.exit_status == 1)) {
-                const auto path = chooser_answer(result);
-                return path ? std::optional<std::string>(finished(*path)) : std::nullopt;
+                return chooser_answer(result);
             }
             ui::debug_log("file dialog: " + program->path + " failed with status " +
                           std::to_string(result.exit_status));
         }
     }
-    return run_toolkit_chooser(request, owner);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> run_file_dialog(const FileDialogRequest& request,
+                                           ui::CWindowWnd* owner) {
+    if (!desktop_display_available(owner)) {
+        return std::nullopt;
+    }
+    FileDialogRequest asked = request;
+    while (true) {
+        const DesktopAnswer answer = run_desktop_chooser(asked, owner);
+        if (!answer) {
+            // The toolkit's chooser adds the extension before it asks about replacing.
+            return run_toolkit_chooser(asked, owner);
+        }
+        if (!*answer || request.mode != FileDialogRequest::Mode::kSave) {
+            return *answer;
+        }
+        // The desktop chooser asked about replacing the name as typed. When the extension we
+        // add names a file that exists, it is shown again with that name, so that its own
+        // question is about the file that would be replaced.
+        const ui::SaveChoice choice =
+            ui::completed_save_choice(**answer, request.default_extension);
+        if (!choice.unasked_replace) {
+            return choice.path;
+        }
+        asked.initial_path = choice.path;
+    }
 }
 
 }  // namespace talvoro::platform

@@ -18,9 +18,10 @@ namespace talvoro::platform {
 // offer_all_files.
 using FileDialogRequest = ui::FileChooserRequest;
 
-// The chosen path, or nothing when the user cancelled. Modal: the owner's windows keep painting
-// but take no input meanwhile. Without a display (or with a headless owner) it returns nothing
-// at once.
+// The chosen path, or nothing when the user cancelled. A save may name a new file; one that
+// exists is chosen only once the user agreed to replace it, in whichever chooser is shown.
+// Modal: the owner's windows keep painting but take no input meanwhile. Without a display (or with
+// a headless owner) it returns nothing at once.
 std::optional<std::string> run_file_dialog(const FileDialogRequest& request, ui::CWindowWnd* owner);
 
 }  // namespace talvoro::platform

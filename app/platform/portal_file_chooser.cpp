@@ -97,6 +97,9 @@ GVariant* filter_variant(const std::string& name, const std::vector<std::string>
     return g_variant_new("(s@a(us))", name.c_str(), g_variant_builder_end(&globs));
 }
 
+// For SaveFile the portal's chooser asks before replacing a file that exists (GTK's and KDE's
+// alike); SaveFile has no option to turn that off, and none of ours names the file as chosen
+// already ("current_file"), so the question is always the chooser's to ask.
 GVariant* options_variant(const FileDialogRequest& request, const std::string& token) {
     const bool save = request.mode == FileDialogRequest::Mode::kSave;
     GVariantBuilder options;

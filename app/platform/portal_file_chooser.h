@@ -12,7 +12,8 @@ struct PortalAnswer {
     std::string path;  // for kChosen
 };
 
-// Blocks until the user answered. `parent_window` is the portal's form of the owner ("x11:<hex
+// Blocks until the user answered; on save the portal's chooser has asked before a file that
+// exists is chosen. `parent_window` is the portal's form of the owner ("x11:<hex
 // id>"), empty for none. kUnavailable when there is no session bus, no portal or no chooser
 // behind it, or the answer is no local file, so another chooser can be tried.
 PortalAnswer run_portal_file_chooser(const FileDialogRequest& request,

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/container.h"
 #include "core/label.h"
 #include "core/paint_manager.h"
+#include "core/window.h"
 #include "render/png_writer.h"
 #include "support/temp_folder.h"
 
@@ -20,10 +23,161 @@ class TimerProbe : public CLabelUI {
     void do_event(ControlEvent& event) override {
         if (event.type == EventType::kTimer) {
             fired.push_back(event.wparam);
+            if (on_timer) {
+                on_timer(event.wparam);
+            }
         }
     }
     std::vector<uintptr_t> fired;
+    std::function<void(uintptr_t id)> on_timer;
 };
+
+// A headless window that keeps timers of one kind, its own or a control's, behind one set of
+// calls, and logs every firing with the clock's time.
+class TimerWindow : public CWindowWnd {
+  public:
+    using Log = std::vector<std::pair<long long, uintptr_t>>;
+
+    class Probe : public CLabelUI {
+      public:
+        explicit Probe(TimerWindow& window) : window_(window) {}
+        void do_event(ControlEvent& event) override {
+            if (event.type == EventType::kTimer) {
+                window_.fired(event.wparam);
+            }
+        }
+
+      private:
+        TimerWindow& window_;
+    };
+
+    explicit TimerWindow(bool control_timers) : control_timers_(control_timers) {
+        set_clock([this] { return clock; });
+    }
+    bool build() {
+        if (!create(nullptr, "timers", Rect{0, 0, 100, 100})) {
+            return false;
+        }
+        auto root = std::make_unique<CContainerUI>();
+        probe = static_cast<Probe*>(root->add(std::make_unique<Probe>(*this)));
+        manager().set_root(std::move(root));
+        return true;
+    }
+    void set(uintptr_t id, unsigned ms) {
+        if (control_timers_) {
+            EXPECT_TRUE(manager().set_timer(probe, id, ms));
+        } else {
+            set_timer(id, ms);
+        }
+    }
+    bool kill(uintptr_t id) {
+        return control_timers_ ? manager().kill_timer(probe, id) : kill_timer(id);
+    }
+    // One pass of the event loop at `at`.
+    void pass_at(long long at) {
+        clock = Millis{at};
+        process_pending();
+    }
+
+    Millis clock{1000};
+    Log log;
+    std::function<void(uintptr_t id)> on_fire;
+    Probe* probe = nullptr;
+
+  protected:
+    intptr_t handle_message(WindowMessage msg, uintptr_t wparam, intptr_t, bool& handled) override {
+        if (msg == WindowMessage::kTimer) {
+            handled = true;
+            fired(wparam);
+        }
+        return 0;
+    }
+
+  private:
+    void fired(uintptr_t id) {
+        log.emplace_back(clock.count(), id);
+        if (on_fire) {
+            on_fire(id);
+        }
+    }
+    bool control_timers_;
+};
+
+// One schedule, played on a window's timers and on a control's: on time, late, killed and re-set
+// from a handler, and 0 ms. Both must fire alike, and as the rules say.
+TEST(TimerEngineTest, WindowAndControlTimersFireAlikeThroughOneSchedule) {
+    std::vector<TimerWindow::Log> logs;
+    std::vector<std::vector<std::optional<Millis>>> dues;
+    for (const bool control_timers : {false, true}) {
+        SCOPED_TRACE(control_timers ? "control timers" : "window timers");
+        TimerWindow w(control_timers);
+        ASSERT_TRUE(w.build());
+        std::vector<std::optional<Millis>> due;
+        w.set(13, 100);
+        w.set(14, 250);
+        w.set(15, 0);  // as soon as possible, then every 1 ms
+        due.push_back(w.next_timer_due());
+        w.pass_at(1001);
+        w.pass_at(1002);
+        EXPECT_TRUE(w.kill(15));
+        EXPECT_FALSE(w.kill(15));
+        w.pass_at(1099);                    // nothing due
+        w.pass_at(1100);                    // 13 on time
+        w.pass_at(1203);                    // 13 a little late: its period does not drift
+        due.push_back(w.next_timer_due());  // 14's first
+        w.pass_at(1300);                    // 14 (due 1250) before 13 (due 1300)
+        w.pass_at(1750);                    // both late by intervals: each fires once, no burst
+        due.push_back(w.next_timer_due());
+        w.pass_at(1799);
+        w.pass_at(1800);  // 13 back on its phase
+        // 13's handler kills 14, due in the same pass: 14 must not fire.
+        w.on_fire = [&](uintptr_t id) {
+            if (id == 13) {
+                w.kill(14);
+            }
+        };
+        w.pass_at(2000);
+        due.push_back(w.next_timer_due());
+        // 13's handler re-sets 14, due in the same pass: 14 starts over instead of firing.
+        w.set(14, 250);
+        w.on_fire = [&](uintptr_t id) {
+            if (id == 13) {
+                w.set(14, 100);
+            }
+        };
+        w.pass_at(2300);
+        w.on_fire = nullptr;
+        due.push_back(w.next_timer_due());
+        w.pass_at(2400);  // both due at once: in the order they were set
+        // A handler re-setting its own timer at 0 ms: next pass, not this one.
+        w.on_fire = [&](uintptr_t id) {
+            if (id == 14) {
+                w.set(14, 0);
+            }
+        };
+        w.pass_at(2500);
+        w.on_fire = nullptr;
+        w.pass_at(2501);
+        due.push_back(w.next_timer_due());
+        // Killed ones never fire, however long the wait.
+        EXPECT_TRUE(w.kill(13));
+        EXPECT_TRUE(w.kill(14));
+        EXPECT_FALSE(w.next_timer_due());
+        w.pass_at(9000);
+        logs.push_back(w.log);
+        dues.push_back(due);
+    }
+    const TimerWindow::Log expected = {{1001, 15}, {1002, 15}, {1100, 13}, {1203, 13},
+                                       {1300, 14}, {1300, 13}, {1750, 13}, {1750, 14},
+                                       {1800, 13}, {2000, 13}, {2300, 13}, {2400, 13},
+                                       {2400, 14}, {2500, 13}, {2500, 14}, {2501, 14}};
+    EXPECT_EQ(logs[0], expected);
+    EXPECT_EQ(logs[1], expected);
+    const std::vector<std::optional<Millis>> expected_dues = {
+        Millis{1001}, Millis{1250}, Millis{1800}, Millis{2100}, Millis{2400}, Millis{2502}};
+    EXPECT_EQ(dues[0], expected_dues);
+    EXPECT_EQ(dues[1], expected_dues);
+}
 
 class CoreTimerTest : public ::testing::Test {
   protected:
@@ -44,7 +198,6 @@ TEST_F(CoreTimerTest, TimersFireWhenDueAndRepeat) {
     EXPECT_FALSE(manager.next_timer_due());
     ASSERT_TRUE(manager.set_timer(probe, 7, 100));
     ASSERT_TRUE(manager.set_timer(probe, 9, 250));
-    EXPECT_FALSE(manager.set_timer(probe, 3, 0));
     EXPECT_FALSE(manager.set_timer(nullptr, 3, 10));
     EXPECT_EQ(manager.next_timer_due(), Millis{1100});
     EXPECT_EQ(manager.fire_due_timers(Millis{1099}), 0u);
@@ -71,6 +224,30 @@ TEST_F(CoreTimerTest, KillingResettingAndRemovingTheControlStopTimers) {
     ASSERT_TRUE(root_->remove(probe));
     EXPECT_FALSE(manager.next_timer_due());
     EXPECT_EQ(manager.fire_due_timers(Millis{9000}), 0u);
+
+    // A control removed by an earlier handler of the same pass, while its own timer is due:
+    // it is gone, so its timer must not reach it.
+    auto* first = static_cast<TimerProbe*>(root_->add(std::make_unique<TimerProbe>()));
+    auto* doomed = static_cast<TimerProbe*>(root_->add(std::make_unique<TimerProbe>()));
+    now = Millis{10000};
+    manager.set_timer(first, 1, 10);
+    manager.set_timer(doomed, 1, 10);
+    first->on_timer = [&](uintptr_t) { root_->remove(doomed); };
+    EXPECT_EQ(manager.fire_due_timers(Millis{10010}), 1u);
+    EXPECT_EQ(first->fired, std::vector<uintptr_t>{1});
+    EXPECT_EQ(manager.next_timer_due(), Millis{10020});
+}
+
+TEST_F(CoreTimerTest, SettingATimerWakesTheEventLoop) {
+    int wakeups = 0;
+    manager.set_async_wakeup([&] { ++wakeups; });
+    manager.set_timer(probe, 1, 1000);
+    EXPECT_EQ(wakeups, 1);
+    // A restart may bring the due nearer than what the loop sleeps towards.
+    manager.set_timer(probe, 1, 10);
+    EXPECT_EQ(wakeups, 2);
+    EXPECT_FALSE(manager.set_timer(nullptr, 1, 10));
+    EXPECT_EQ(wakeups, 2);
 }
 
 constexpr Color kRed{255, 255, 0, 0};

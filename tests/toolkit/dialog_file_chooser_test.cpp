@@ -249,6 +249,93 @@ TEST_F(FileChooserTest, SavingIntoAMissingFolderIsRefused) {
     EXPECT_EQ(chooser.result(), root_ + "profiles/new.qxp");
 }
 
+// Saving over a profile that exists asks first: Cancel (or Escape) goes back to choosing with
+// nothing chosen, changing the name drops the question, Replace (or Enter) chooses the file.
+TEST_F(FileChooserTest, SavingOverAnExistingFileAsksBeforeReplacingIt) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(chooser.open(nullptr));
+    CControlUI* question = chooser.manager().find_control("chooser_replace_text");
+    ASSERT_NE(question, nullptr);
+    enter(chooser, "a");  // the extension added names a.qxp, which is there
+    EXPECT_TRUE(chooser.is_created());
+    EXPECT_FALSE(chooser.result());
+    EXPECT_EQ(chooser.replace_question(), root_ + "a.qxp");
+    EXPECT_EQ(question->text(), "a.qxp already exists. Replace it?");
+    EXPECT_FALSE(chooser.click_control("chooser_ok_btn"));  // its row gave way to the question
+
+    EXPECT_TRUE(chooser.click_control("chooser_replace_cancel_btn"));
+    EXPECT_TRUE(chooser.is_created());
+    EXPECT_FALSE(chooser.result());
+    EXPECT_FALSE(chooser.replace_question());
+    EXPECT_FALSE(chooser.click_control("chooser_replace_btn"));
+    EXPECT_EQ(edit(chooser).text(), "a");  // back to choosing, the name kept
+
+    // Escape while asking goes back too, not out of the chooser.
+    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    ASSERT_TRUE(chooser.replace_question());
+    chooser.press_key(kKeyEscape);
+    EXPECT_TRUE(chooser.is_created());
+    EXPECT_FALSE(chooser.replace_question());
+
+    // Typing another name drops the question about the old one.
+    chooser.press_key(kKeyReturn);
+    ASSERT_TRUE(chooser.replace_question());
+    chooser.type_text("2");
+    EXPECT_FALSE(chooser.replace_question());
+    EXPECT_FALSE(chooser.result());
+
+    // A double click on an existing file asks as well; Replace chooses it.
+    double_click(chooser, *row(chooser, "B.QXP"));
+    EXPECT_EQ(chooser.replace_question(), root_ + "B.QXP");
+    EXPECT_TRUE(chooser.click_control("chooser_replace_btn"));
+    EXPECT_FALSE(chooser.is_created());
+    EXPECT_EQ(chooser.result(), root_ + "B.QXP");
+
+    // Enter answers the question with Replace, as the lit button says.
+    CFileChooserWnd entered(request(FileChooserRequest::Mode::kSave, root_ + "a.qxp"));
+    ASSERT_TRUE(entered.open(nullptr));
+    entered.press_key(kKeyReturn);
+    ASSERT_EQ(entered.replace_question(), root_ + "a.qxp");
+    entered.press_key(kKeyReturn);
+    EXPECT_EQ(entered.result(), root_ + "a.qxp");
+}
+
+// Only an existing file is asked about: a new name is chosen at once, and opening never asks.
+TEST_F(FileChooserTest, NewNamesAndOpeningAreNeverAsked) {
+    CFileChooserWnd saved(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
+    ASSERT_TRUE(saved.open(nullptr));
+    enter(saved, "a.qxp.new");
+    EXPECT_FALSE(saved.replace_question());
+    EXPECT_EQ(saved.result(), root_ + "a.qxp.new");
+
+    CFileChooserWnd opened(request(FileChooserRequest::Mode::kOpen, root_ + "profile.qxp"));
+    ASSERT_TRUE(opened.open(nullptr));
+    enter(opened, "a");
+    EXPECT_FALSE(opened.replace_question());
+    EXPECT_EQ(opened.result(), root_ + "a.qxp");
+    CFileChooserWnd clicked(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(clicked.open(nullptr));
+    double_click(clicked, *row(clicked, "B.QXP"));
+    EXPECT_FALSE(clicked.replace_question());
+    EXPECT_EQ(clicked.result(), root_ + "B.QXP");
+}
+
+// After a desktop chooser: the extension we add may name a file it never asked about.
+TEST_F(FileChooserTest, AnAddedExtensionNamingAnExistingFileIsUnasked) {
+    const SaveChoice typed = completed_save_choice(root_ + "a", "qxp");
+    EXPECT_EQ(typed.path, root_ + "a.qxp");
+    EXPECT_TRUE(typed.unasked_replace);
+    // Chosen with its extension: the chooser asked about that very file.
+    EXPECT_FALSE(completed_save_choice(root_ + "a.qxp", "qxp").unasked_replace);
+    const SaveChoice fresh = completed_save_choice(root_ + "fresh", "qxp");
+    EXPECT_EQ(fresh.path, root_ + "fresh.qxp");
+    EXPECT_FALSE(fresh.unasked_replace);
+    // A folder of that name is no file to replace (the write then fails and says so).
+    ::mkdir((root_ + "dir.qxp").c_str(), 0700);
+    EXPECT_FALSE(completed_save_choice(root_ + "dir", "qxp").unasked_replace);
+    EXPECT_FALSE(completed_save_choice(root_ + "a", "").unasked_replace);
+}
+
 TEST_F(FileChooserTest, TheAllFilesFilterShowsEveryFile) {
     FileChooserRequest r = request(FileChooserRequest::Mode::kOpen, root_);
     r.offer_all_files = true;

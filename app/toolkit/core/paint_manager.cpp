@@ -213,55 +213,29 @@ size_t CPaintManagerUI::drain_async() {
 }
 
 bool CPaintManagerUI::set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms) {
-    if (control == nullptr || interval_ms == 0) {
+    if (control == nullptr) {
         return false;
     }
-    Millis interval{interval_ms};
-    for (Timer& timer : timers_) {
-        if (timer.control == control && timer.id == id) {
-            timer.interval = interval;
-            timer.due = now() + interval;
-            return true;
-        }
+    timers_.set(control, id, Millis{interval_ms}, now());
+    if (async_wakeup_) {
+        async_wakeup_();
     }
-    timers_.push_back(Timer{control, id, interval, now() + interval});
     return true;
 }
 
 bool CPaintManagerUI::kill_timer(CControlUI* control, uintptr_t id) {
-    return std::erase_if(timers_,
-                         [&](const Timer& t) { return t.control == control && t.id == id; }) > 0;
-}
-
-std::optional<CPaintManagerUI::Millis> CPaintManagerUI::next_timer_due() const {
-    std::optional<Millis> next;
-    for (const Timer& timer : timers_) {
-        if (!next || timer.due < *next) {
-            next = timer.due;
-        }
-    }
-    return next;
+    return timers_.kill(control, id);
 }
 
 size_t CPaintManagerUI::fire_due_timers(Millis at) {
-    // Collected first: a handler may set or kill timers.
-    std::vector<std::pair<CControlUI*, uintptr_t>> due;
-    for (Timer& timer : timers_) {
-        if (timer.due <= at) {
-            due.emplace_back(timer.control, timer.id);
-            // A late loop fires once, not once per missed interval.
-            timer.due = std::max(timer.due + timer.interval, at + Millis{1});
-        }
-    }
     size_t fired = 0;
-    for (auto [control, id] : due) {
-        bool alive = std::any_of(timers_.begin(), timers_.end(), [&](const Timer& t) {
-            return t.control == control && t.id == id;
-        });
-        if (!alive) {
+    for (const TimerQueue::Ticket& ticket : timers_.collect_due(at)) {
+        // An earlier handler may have killed or re-set it, or removed its control.
+        if (!timers_.armed(ticket)) {
             continue;
         }
-        ControlEvent event{EventType::kTimer, last_point_, id, 0, {}};
+        auto* control = const_cast<CControlUI*>(static_cast<const CControlUI*>(ticket.owner));
+        ControlEvent event{EventType::kTimer, last_point_, ticket.id, 0, {}};
         control->do_event(event);
         ++fired;
     }
@@ -442,7 +416,9 @@ void CPaintManagerUI::forget(CControlUI* control) {
     if (is_within(capture_, control)) {
         capture_ = nullptr;
     }
-    std::erase_if(timers_, [&](const Timer& t) { return is_within(t.control, control); });
+    timers_.kill_owners([&](const void* owner) {
+        return is_within(static_cast<const CControlUI*>(owner), control);
+    });
     std::erase_if(async_queue_,
                   [&](const TNotifyUI& msg) { return is_within(msg.sender, control); });
 }
@@ -514,7 +490,8 @@ void CPaintManagerUI::close_top_overlay() {
     if (inside.contains(capture_)) {
         capture_ = nullptr;
     }
-    std::erase_if(timers_, [&](const Timer& t) { return inside.contains(t.control); });
+    timers_.kill_owners(
+        [&](const void* owner) { return inside.contains(static_cast<const CControlUI*>(owner)); });
     if (top.on_closed) {
         top.on_closed(top.control);
     }

@@ -14,6 +14,7 @@
 #include "core/command_handler.h"
 #include "core/control.h"
 #include "core/notify.h"
+#include "core/timer_queue.h"
 #include "render/canvas.h"
 #include "render/font_style.h"
 #include "render/image_cache.h"
@@ -78,15 +79,19 @@ class CPaintManagerUI {
     // delivering wait for the next drain. Returns how many were delivered.
     size_t drain_async();
     bool has_pending_async() const { return !async_queue_.empty(); }
-    // Called whenever something is queued, so the event loop can wake up.
+    // Called whenever something is queued or a timer set, so the event loop can wake up.
     void set_async_wakeup(std::function<void()> wakeup) { async_wakeup_ = std::move(wakeup); }
 
-    // Timers fire as kTimer events on their control. The clock defaults to the steady clock.
+    // Timers fire as kTimer events on their control, by the rules of TimerQueue, as window
+    // timers do. The clock defaults to the steady clock.
     void set_clock(std::function<Millis()> clock) { clock_ = std::move(clock); }
+    // Starts (or starts over) the control's timer; 0 ms fires as soon as possible, then every
+    // 1 ms. False for no control. Wakes the event loop, as its next due may now be sooner.
     bool set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms);
     bool kill_timer(CControlUI* control, uintptr_t id);
-    std::optional<Millis> next_timer_due() const;
-    // Fires every timer due at `now` once; returns how many fired.
+    std::optional<Millis> next_timer_due() const { return timers_.next_due(); }
+    // Fires every timer due at `now` once; returns how many fired. A timer killed or set again
+    // by an earlier handler of the pass, or whose control left the tree, does not fire.
     size_t fire_due_timers(Millis now);
 
     CControlUI* focus() const { return focus_; }
@@ -135,12 +140,6 @@ class CPaintManagerUI {
     void send_command(int id);
 
   private:
-    struct Timer {
-        CControlUI* control;
-        uintptr_t id;
-        Millis interval;
-        Millis due;
-    };
     Millis now() const { return clock_(); }
     void deliver(TNotifyUI& msg);
     void send_event(CControlUI* control, EventType type, Point point);
@@ -164,7 +163,7 @@ class CPaintManagerUI {
     std::vector<TNotifyUI> async_queue_;
     std::function<void()> async_wakeup_;
     std::function<Millis()> clock_;
-    std::vector<Timer> timers_;
+    TimerQueue timers_;
     std::vector<Rect> invalid_;
     bool needs_layout_ = true;
     CControlUI* focus_ = nullptr;

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "core/button.h"
+#include "core/menu.h"
 #include "core/option.h"
 #include "core/text.h"
 #include "render/png_writer.h"
@@ -268,37 +269,22 @@ void CWindowWnd::remove_message_filter(IMessageFilterUI* filter) {
 }
 
 void CWindowWnd::set_timer(uintptr_t id, unsigned interval_ms) {
-    const Millis interval{std::max(1u, interval_ms)};
-    const Millis due = now() + interval;
-    for (Timer& timer : timers_) {
-        if (timer.id == id) {
-            timer.interval = interval;
-            timer.due = due;
-            return;
-        }
-    }
-    timers_.push_back(Timer{id, interval, due});
+    timers_.set(this, id, Millis{interval_ms}, now());
+    // Even a restart: the loop may be asleep until a later due.
     wake();
 }
 
 bool CWindowWnd::kill_timer(uintptr_t id) {
-    const auto it = std::find_if(timers_.begin(), timers_.end(),
-                                 [id](const Timer& timer) { return timer.id == id; });
-    if (it == timers_.end()) {
-        return false;
-    }
-    timers_.erase(it);
-    return true;
+    return timers_.kill(this, id);
 }
 
 std::optional<CWindowWnd::Millis> CWindowWnd::next_timer_due() const {
-    std::optional<Millis> due = manager_.next_timer_due();
-    for (const Timer& timer : timers_) {
-        if (!due || timer.due < *due) {
-            due = timer.due;
-        }
+    const std::optional<Millis> mine = timers_.next_due();
+    const std::optional<Millis> controls = manager_.next_timer_due();
+    if (mine && controls) {
+        return std::min(*mine, *controls);
     }
-    return due;
+    return mine ? mine : controls;
 }
 
 void CWindowWnd::set_clock(std::function<Millis()> clock) {
@@ -307,21 +293,11 @@ void CWindowWnd::set_clock(std::function<Millis()> clock) {
 }
 
 size_t CWindowWnd::fire_due_timers(Millis at) {
-    std::vector<uintptr_t> due_ids;
-    for (Timer& timer : timers_) {
-        if (timer.due <= at) {
-            due_ids.push_back(timer.id);
-            // Once per pass however late we are: a slow pass must not cause a burst.
-            timer.due = at + timer.interval;
-        }
-    }
     size_t fired = 0;
-    for (uintptr_t id : due_ids) {
-        // A handler may have killed this one (or destroyed the window) meanwhile.
-        const bool alive = std::any_of(timers_.begin(), timers_.end(),
-                                       [id](const Timer& timer) { return timer.id == id; });
-        if (alive && created_) {
-            send_message(WindowMessage::kTimer, id);
+    for (const TimerQueue::Ticket& ticket : timers_.collect_due(at)) {
+        // A handler may have killed or re-set this one, or destroyed the window, meanwhile.
+        if (created_ && timers_.armed(ticket)) {
+            send_message(WindowMessage::kTimer, ticket.id);
             ++fired;
         }
     }
@@ -506,6 +482,50 @@ void CWindowWnd::write_ui_dump() {
     }
 }
 
+namespace {
+
+// The entries of every menu a window shows (a menu and the submenus open from it), for tools
+// that click them: "menu" is the depth in the chain, 0 for the menu itself. Separators are left
+// out; nothing happens on them.
+void append_menu_entries(std::string& out) {
+    out += ",\"menu_entries\":[";
+    bool first = true;
+    for (CWindowWnd* window : window_list()) {
+        const Rect& at = window->rect();
+        const CPaintManagerUI& manager = window->manager();
+        for (size_t i = 0; i < manager.overlay_count(); ++i) {
+            const auto* menu = dynamic_cast<const CMenuUI*>(manager.overlay(i));
+            if (menu == nullptr) {
+                continue;
+            }
+            int depth = 0;
+            for (const CMenuUI* m = menu->parent_menu(); m != nullptr; m = m->parent_menu()) {
+                ++depth;
+            }
+            for (int j = 0; j < menu->count(); ++j) {
+                const auto* entry = dynamic_cast<const CMenuElementUI*>(menu->item_at(j));
+                if (entry == nullptr || entry->is_separator() || !entry->visible()) {
+                    continue;
+                }
+                out += first ? "\n" : ",\n";
+                first = false;
+                out += "{\"window\":";
+                append_json_string(out, window->title());
+                out += ",\"menu\":" + std::to_string(depth);
+                out += ",\"text\":";
+                append_json_string(out, entry->text());
+                out += ",\"rect\":";
+                append_rect(out, entry->pos().offset(at.left, at.top));
+                out += ",\"command\":" + std::to_string(entry->command());
+                out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
+            }
+        }
+    }
+    out += "\n]";
+}
+
+}  // namespace
+
 bool write_ui_dump(const std::string& path) {
     std::string out = "{\"controls\":[";
     bool first = true;
@@ -533,7 +553,9 @@ bool write_ui_dump(const std::string& path) {
             out += '}';
         });
     }
-    out += "\n]}\n";
+    out += "\n]";
+    append_menu_entries(out);
+    out += "}\n";
     // Readers never see half a file.
     const std::string temp = path + ".tmp";
     {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/paint_manager.h"
+#include "core/timer_queue.h"
 #include "render/canvas.h"
 #include "render/rect.h"
 
@@ -136,7 +137,8 @@ class CWindowWnd {
     void add_message_filter(IMessageFilterUI* filter);
     void remove_message_filter(IMessageFilterUI* filter);
 
-    // Window timers arrive as kTimer with their id; setting an id again restarts it.
+    // Window timers arrive as kTimer with their id; setting an id again restarts it. They keep
+    // the rules of control timers (TimerQueue): 0 ms fires as soon as possible, then every 1 ms.
     void set_timer(uintptr_t id, unsigned interval_ms);
     bool kill_timer(uintptr_t id);
     // The earliest of the window's and its controls' timers.
@@ -179,11 +181,6 @@ class CWindowWnd {
         uintptr_t wparam;
         intptr_t lparam;
     };
-    struct Timer {
-        uintptr_t id;
-        Millis interval;
-        Millis due;
-    };
     void wake();
     void write_ui_dump();
     size_t fire_due_timers(Millis now);
@@ -192,7 +189,7 @@ class CWindowWnd {
     Canvas canvas_;
     std::unique_ptr<IWindowBackend> backend_;
     std::vector<IMessageFilterUI*> filters_;
-    std::vector<Timer> timers_;
+    TimerQueue timers_;
     std::function<Millis()> clock_;
     std::string title_;
     CWindowWnd* owner_ = nullptr;

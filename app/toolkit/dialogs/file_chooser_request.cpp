@@ -1,5 +1,7 @@
 #include "dialogs/file_chooser_request.h"
 
+#include <sys/stat.h>
+
 namespace talvoro::ui {
 
 bool has_extension(std::string_view path) {
@@ -21,6 +23,15 @@ std::string with_default_extension(std::string path, std::string_view extension)
     }
     path += extension;
     return path;
+}
+
+SaveChoice completed_save_choice(std::string chosen, std::string_view extension) {
+    SaveChoice choice;
+    choice.path = with_default_extension(chosen, extension);
+    struct stat info {};
+    choice.unasked_replace =
+        choice.path != chosen && ::stat(choice.path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return choice;
 }
 
 }  // namespace talvoro::ui

@@ -23,4 +23,13 @@ bool has_extension(std::string_view path);
 // `path`, with "." + `extension` appended when its name has none and `extension` is not empty.
 std::string with_default_extension(std::string path, std::string_view extension);
 
+// What a save writes when a desktop chooser answered `chosen`: `chosen` with the default
+// extension. `unasked_replace` when adding the extension named a file that exists: the chooser
+// asked about replacing the name as typed, never about that file.
+struct SaveChoice {
+    std::string path;
+    bool unasked_replace = false;
+};
+SaveChoice completed_save_choice(std::string chosen, std::string_view extension);
+
 }  // namespace talvoro::ui

@@ -54,12 +54,21 @@ constexpr const char* kLayout = R"(<Window>
                itemtextcolor="{text}" itemhottextcolor="{accent}" itemhotbkcolor="{row_hot}"
                itemselectedbkcolor="{accent_dark}" dropbkcolor="{panel}"/>
       </HorizontalLayout>
-      <HorizontalLayout height="28" childpadding="8">
+      <HorizontalLayout name="chooser_buttons_row" height="28" childpadding="8">
         <Label name="chooser_status" textcolor="{accent}"/>
         <DialogButton name="chooser_ok_btn" width="88" align="center" textcolor="{text}"
                       bkcolor="{accent}" hotbkcolor="{accent_hot}"
                       pushedbkcolor="{accent_pressed}"/>
         <DialogButton name="chooser_cancel_btn" width="88" text="Cancel" align="center"
+                      textcolor="{text}" bkcolor="{button}" hotbkcolor="{button_hot}"
+                      pushedbkcolor="{button_pressed}"/>
+      </HorizontalLayout>
+      <HorizontalLayout name="chooser_replace_row" height="28" childpadding="8" visible="false">
+        <Label name="chooser_replace_text" textcolor="{text}"/>
+        <DialogButton name="chooser_replace_btn" width="88" text="Replace" align="center"
+                      textcolor="{text}" bkcolor="{accent}" hotbkcolor="{accent_hot}"
+                      pushedbkcolor="{accent_pressed}"/>
+        <DialogButton name="chooser_replace_cancel_btn" width="88" text="Cancel" align="center"
                       textcolor="{text}" bkcolor="{button}" hotbkcolor="{button_hot}"
                       pushedbkcolor="{button_pressed}"/>
       </HorizontalLayout>
@@ -192,6 +201,7 @@ bool CFileChooserWnd::change_folder(const std::string& folder) {
         set_status("Cannot read the folder.");
         return false;
     }
+    end_replace_question();
     folder_ = *resolved;
     entries_ = *listed;
     set_status({});
@@ -330,6 +340,10 @@ void CFileChooserWnd::confirm() {
             set_status("That name belongs to a folder.");
             return;
         }
+        if (is_file(path)) {
+            ask_replace(path);
+            return;
+        }
     } else if (!is_file(path)) {
         // "profile" finds "profile.qxp", as the default extension promises.
         const std::string completed = with_default_extension(path, request_.default_extension);
@@ -348,8 +362,37 @@ void CFileChooserWnd::cancel() {
 }
 
 void CFileChooserWnd::finish(std::string path) {
+    replace_path_.reset();
     result_ = std::move(path);
     close();
+}
+
+void CFileChooserWnd::ask_replace(std::string path) {
+    const std::string name = path.substr(path.rfind('/') + 1);
+    replace_path_ = std::move(path);
+    set_status({});
+    if (auto* text = manager().find_control("chooser_replace_text")) {
+        text->set_text(name + " already exists. Replace it?");
+    }
+    if (auto* row = manager().find_control("chooser_buttons_row")) {
+        row->set_visible(false);
+    }
+    if (auto* row = manager().find_control("chooser_replace_row")) {
+        row->set_visible(true);
+    }
+}
+
+void CFileChooserWnd::end_replace_question() {
+    if (!replace_path_) {
+        return;
+    }
+    replace_path_.reset();
+    if (auto* row = manager().find_control("chooser_replace_row")) {
+        row->set_visible(false);
+    }
+    if (auto* row = manager().find_control("chooser_buttons_row")) {
+        row->set_visible(true);
+    }
 }
 
 void CFileChooserWnd::notify(TNotifyUI& msg) {
@@ -359,11 +402,16 @@ void CFileChooserWnd::notify(TNotifyUI& msg) {
             confirm();
         } else if (name == "chooser_cancel_btn") {
             cancel();
+        } else if (name == "chooser_replace_btn" && replace_path_) {
+            finish(*replace_path_);
+        } else if (name == "chooser_replace_cancel_btn") {
+            end_replace_question();
         } else if (name == "chooser_up_btn") {
             change_folder(parent_of(folder_));
         }
     } else if (msg.type == "itemclick" && list_ != nullptr && msg.sender != nullptr &&
                msg.sender->parent() == list_) {
+        end_replace_question();  // another name is being chosen
         entry_selected(static_cast<int>(msg.wparam));
     } else if (msg.type == "itemselect" && name == "chooser_filter_combo") {
         change_folder(folder_);
@@ -375,6 +423,12 @@ intptr_t CFileChooserWnd::handle_message(WindowMessage msg, uintptr_t wparam, in
     if (msg == WindowMessage::kTextInput || msg == WindowMessage::kButtonDown ||
         (msg == WindowMessage::kKeyDown && wparam != static_cast<uintptr_t>(kKeyReturn) &&
          wparam != static_cast<uintptr_t>(kKeyEscape))) {
+        const bool erases =
+            msg == WindowMessage::kKeyDown && (wparam == static_cast<uintptr_t>(kKeyBack) ||
+                                               wparam == static_cast<uintptr_t>(kKeyDelete));
+        if (msg == WindowMessage::kTextInput || erases) {
+            end_replace_question();  // the name asked about is being changed
+        }
         if (edit_input_seen(msg, wparam)) {
             handled = true;  // the whole suggestion went; nothing more to erase
             return 0;
@@ -384,8 +438,16 @@ intptr_t CFileChooserWnd::handle_message(WindowMessage msg, uintptr_t wparam, in
         (wparam == static_cast<uintptr_t>(kKeyReturn) ||
          wparam == static_cast<uintptr_t>(kKeyEscape))) {
         handled = true;
+        // While asking about replacing, Enter replaces (the button that is lit) and Escape goes
+        // back to choosing.
         if (wparam == static_cast<uintptr_t>(kKeyReturn)) {
-            confirm();
+            if (replace_path_) {
+                finish(*replace_path_);
+            } else {
+                confirm();
+            }
+        } else if (replace_path_) {
+            end_replace_question();
         } else {
             cancel();
         }

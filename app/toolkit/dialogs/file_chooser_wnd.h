@@ -1,7 +1,8 @@
 // The toolkit's own file chooser, for desktops without one: the folder's sub-folders and
 // matching files in a list, a name edit, the file-type filter, OK and Cancel, in the program's
 // dark style. A click on a file takes its name; a double click enters a folder or chooses a
-// file; Enter confirms, Escape cancels.
+// file; Enter confirms, Escape cancels. Saving over a file that exists asks first, in the
+// chooser's own bottom row: Replace chooses it, Cancel goes back to choosing.
 #pragma once
 #include <optional>
 #include <string>
@@ -40,6 +41,8 @@ class CFileChooserWnd : public CDialogWnd {
     // What OK does with the typed name.
     void confirm();
     void cancel();
+    // The file the chooser asks about replacing; nothing while it does not ask.
+    const std::optional<std::string>& replace_question() const { return replace_path_; }
 
     void notify(TNotifyUI& msg) override;
 
@@ -61,6 +64,10 @@ class CFileChooserWnd : public CDialogWnd {
     // Input while the suggestion is fresh; true when it used the key up (an erase).
     bool edit_input_seen(WindowMessage msg, uintptr_t wparam);
     void finish(std::string path);
+    // Shows "<name> already exists. Replace it?" in place of the OK row.
+    void ask_replace(std::string path);
+    // Back to choosing: the OK row again, nothing chosen.
+    void end_replace_question();
 
     FileChooserRequest request_;
     std::string folder_;
@@ -68,6 +75,7 @@ class CFileChooserWnd : public CDialogWnd {
     bool suggestion_fresh_ = false;
     std::vector<FolderEntry> entries_;
     std::optional<std::string> result_;
+    std::optional<std::string> replace_path_;
     CListUI* list_ = nullptr;
 };
 

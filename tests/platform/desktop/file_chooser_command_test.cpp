@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/child_process.h"
@@ -30,7 +31,7 @@ void make_program(const std::string& path, mode_t mode = 0755) {
 }
 
 TEST(FileChooserCommand, ZenityOpenAndSave) {
-    const ChooserProgram zenity{ChooserTool::kZenity, "/usr/bin/zenity"};
+    const ChooserProgram zenity{ChooserTool::kZenity, "/usr/bin/zenity", 3};
     EXPECT_EQ(chooser_command(zenity, profile_request(FileDialogRequest::Mode::kOpen), 0),
               (Strings{"/usr/bin/zenity", "--file-selection", "--title=Open",
                        "--filename=/home/u/talvoro/profile/profile.qxp",
@@ -42,8 +43,36 @@ TEST(FileChooserCommand, ZenityOpenAndSave) {
     // The window id is of no use to zenity, whose newer releases refuse --attach.
     EXPECT_EQ(chooser_command(zenity, save, 0x4200007),
               (Strings{"/usr/bin/zenity", "--file-selection", "--title=Save the profile", "--save",
-                       "--filename=/home/u/talvoro/profile/profile.qxp",
+                       "--confirm-overwrite", "--filename=/home/u/talvoro/profile/profile.qxp",
                        "--file-filter=QX profile (*.qxp) | *.qxp", "--modal"}));
+}
+
+// zenity before 4 replaces a file without asking unless told to; zenity 4 asks by itself and
+// warns about the flag. A zenity of unknown version is told, as a warning loses nothing.
+TEST(FileChooserCommand, ZenityAsksBeforeReplacingWhateverItsVersion) {
+    const FileDialogRequest save = profile_request(FileDialogRequest::Mode::kSave);
+    const FileDialogRequest open = profile_request(FileDialogRequest::Mode::kOpen);
+    const auto asks = [](const Strings& argv) {
+        return std::count(argv.begin(), argv.end(), "--confirm-overwrite");
+    };
+    for (const int version : {0, 2, 3}) {
+        const ChooserProgram zenity{ChooserTool::kZenity, "zenity", version};
+        EXPECT_EQ(asks(chooser_command(zenity, save, 0)), 1) << version;
+        EXPECT_EQ(asks(chooser_command(zenity, open, 0)), 0) << version;
+    }
+    for (const int version : {4, 5}) {
+        const ChooserProgram zenity{ChooserTool::kZenity, "zenity", version};
+        EXPECT_EQ(asks(chooser_command(zenity, save, 0)), 0) << version;
+        EXPECT_EQ(chooser_command(zenity, save, 0)[3], "--save");
+    }
+    EXPECT_EQ(zenity_major_version("3.44.0\n"), 3);
+    EXPECT_EQ(zenity_major_version("4.0.1"), 4);
+    EXPECT_EQ(zenity_major_version(" 12.1\n"), 12);
+    EXPECT_EQ(zenity_major_version("4\n"), 4);
+    EXPECT_EQ(zenity_major_version(""), 0);
+    EXPECT_EQ(zenity_major_version("zenity 3.44"), 0);
+    EXPECT_EQ(zenity_major_version("3x"), 0);
+    EXPECT_EQ(zenity_major_version("99999999999999.0"), 0);
 }
 
 TEST(FileChooserCommand, KdialogOpenAndSaveAttachToTheOwner) {
