@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_timing.h"
 #include "device/device_api_binding.h"
 #include "device/device_link.h"
 #include "device/device_link_ui.h"
@@ -28,17 +29,10 @@
 namespace {
 
 using namespace talvoro;
-using Clock = std::chrono::steady_clock;
+using talvoro::bench::Clock;
+using talvoro::bench::elapsed_ms;
+using talvoro::bench::median;
 constexpr int kRounds = 5;
-
-double elapsed_ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 class Notices final : public UserNotices {
   public:

@@ -13,23 +13,17 @@
 #include <memory>
 #include <vector>
 
+#include "bench_timing.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 #include "talvoro_api.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using talvoro::bench::Clock;
+using talvoro::bench::elapsed_ms;
+using talvoro::bench::median;
 constexpr int kRounds = 5;
-
-double elapsed_ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void report(const char* what, const std::vector<double>& times, double fixed_ms) {
     const double best = *std::min_element(times.begin(), times.end());

@@ -22,11 +22,14 @@
 #include <thread>
 #include <vector>
 
+#include "bench_timing.h"
 #include "platform/program_paths.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using talvoro::bench::Clock;
+using talvoro::bench::elapsed_ms;
+using talvoro::bench::median;
 constexpr int kRuns = 11;
 
 struct Child {
@@ -63,11 +66,6 @@ void stop(pid_t pid) {
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 long rss_kib(pid_t pid) {

@@ -23,19 +23,14 @@
 #include <cstdlib>
 #include <thread>
 
+#include "bench_timing.h"
+
 namespace {
 
 using namespace talvoro::ui;
-using Clock = std::chrono::steady_clock;
-
-double elapsed_ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using talvoro::bench::Clock;
+using talvoro::bench::elapsed_ms;
+using talvoro::bench::median;
 
 // 25 rows of a label, three buttons, two options, a text and five more
 // labels: 12 controls a row, 300 in all, with text on most of them.

@@ -4,6 +4,13 @@
 
 namespace talvoro {
 
+// The steps of a long exchange with the mouse, for its progress on screen.
+enum class ExchangeStep {
+    kReadProfile,    // reading profile 1..5 of the mouse
+    kWriteProfile,   // writing profile 1..5 to the mouse
+    kSelectProfile,  // making the applied profile the mouse's current one
+};
+
 class DeviceLinkUi {
   public:
     virtual ~DeviceLinkUi() = default;
@@ -27,6 +34,11 @@ class DeviceLinkUi {
     // The mouse answered but could not be read; the pages show the factory
     // settings instead. The user is told so.
     virtual void read_failed() = 0;
+    // A long exchange is about to do `step` for profile `profile` (1..5):
+    // show how far it has come and draw the window, which is blocked
+    // meanwhile. `exchange_done` hides the progress again.
+    virtual void exchange_progress(ExchangeStep step, int profile) = 0;
+    virtual void exchange_done() = 0;
 };
 
 // For callers without a window: every request is a no-op.
@@ -41,6 +53,8 @@ class NoWindowUi final : public DeviceLinkUi {
     bool select_led_option() override { return false; }
     void apply_language_layout() override {}
     void read_failed() override {}
+    void exchange_progress(ExchangeStep, int) override {}
+    void exchange_done() override {}
 };
 
 }  // namespace talvoro

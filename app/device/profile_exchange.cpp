@@ -28,12 +28,14 @@ uint8_t ProfileExchange::read_device() {
     std::memset(records.data(), 0, sizeof(ProfileRecord) * records.size());
     uint8_t status = QX_STATUS_DONE;
     for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
+        ui_.exchange_progress(ExchangeStep::kReadProfile, i + 1);
         status = api.Read_profile(i, &records[static_cast<size_t>(i)]);
     }
     uint8_t slot = 0;
     if (status == QX_STATUS_DONE)
         status = api.Get_current_profile_id(&slot);
     link_.close();
+    ui_.exchange_done();
     if (status != QX_STATUS_DONE)
         return status;
 
@@ -58,15 +60,18 @@ uint8_t ProfileExchange::apply_all() {
     device_current_ = encode_profiles(store_, records);
     uint8_t status = QX_STATUS_DONE;
     for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
+        ui_.exchange_progress(ExchangeStep::kWriteProfile, i + 1);
         status = api.Write_profile(i, &records[static_cast<size_t>(i)]);
         link_.sleep(kAfterSlotWrite);
     }
     const int current = device_current_ == 0 ? 0 : device_current_ - 1;
     if (status == QX_STATUS_DONE) {
+        ui_.exchange_progress(ExchangeStep::kSelectProfile, current + 1);
         link_.sleep(kBeforeProfileSelect);
         status = api.Set_current_profile_id(current);
     }
     link_.close();
+    ui_.exchange_done();
     if (status == QX_STATUS_DONE)
         apply_system_settings(store_.profiles[current], desktop_);
     ui_.show_profile(current);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace talvoro {
 namespace {
@@ -25,8 +26,22 @@ int wheel_level(std::optional<int> lines) {
 }
 
 int double_click_level(std::optional<int> ms) {
-    const int index = ms ? index_of(kDoubleClickTimesMs, *ms) : -1;
-    return index < 0 ? kMaxSystemLevel : index;
+    // A time between the table's steps reads as the nearest step, the longer on a tie, so a
+    // stock desktop's 400 or 500 ms comes back as 450 ms on apply rather than 150 ms. A desktop
+    // that reports nothing counts as one past the scale.
+    if (!ms)
+        return kMaxSystemLevel;
+    int nearest = 0;
+    int64_t nearest_distance = INT64_MAX;
+    // The table runs from the longest time down; a tie keeps the earlier, longer one.
+    for (size_t i = 0; i < kDoubleClickTimesMs.size(); ++i) {
+        const int64_t distance = std::abs(int64_t{*ms} - kDoubleClickTimesMs[i]);
+        if (distance < nearest_distance) {
+            nearest = static_cast<int>(i);
+            nearest_distance = distance;
+        }
+    }
+    return nearest;
 }
 
 int pointer_speed_level(std::optional<int> speed) {

@@ -57,8 +57,11 @@ bool write_all(int fd, const unsigned char* data, size_t size) {
         const ssize_t written = ::write(fd, data, chunk);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;  // nothing taken: the only reason a disk file gives
             return false;
+        }
         data += written;
         size -= static_cast<size_t>(written);
     }
@@ -106,8 +109,10 @@ ssize_t read_up_to(int fd, unsigned char* out, size_t capacity) {
 }  // namespace
 
 bool write_file_atomically(const std::string& path, const void* data, size_t size) {
-    if (path.empty() || (data == nullptr && size > 0))
+    if (path.empty() || (data == nullptr && size > 0)) {
+        errno = EINVAL;
         return false;
+    }
     const std::string target = resolve_link(path);
     const std::string folder = folder_of(target);
 
@@ -123,11 +128,18 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
     }
 
     bool ok = write_all(fd, static_cast<const unsigned char*>(data), size) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temp_path.c_str(), target.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp_path.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temp_path.c_str());
+        errno = error;
         return false;
     }
     sync_folder(folder);

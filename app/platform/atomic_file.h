@@ -13,7 +13,8 @@ namespace talvoro {
 // to disk and renames it over `path`. On any failure the temporary file is
 // removed and the old file (if any) is left as it was. A new file gets mode
 // 0644 less the umask; a replaced file keeps its permission bits. When `path`
-// is a symbolic link, the file it points to is replaced.
+// is a symbolic link, the file it points to is replaced. On failure errno says
+// why, so the person can be told.
 bool write_file_atomically(const std::string& path, const void* data, size_t size);
 
 enum class FileReadStatus {

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "platform/argument_vector.h"
+
 extern char** environ;
 
 namespace talvoro::platform {
@@ -17,12 +19,7 @@ ChildResult run_child(const std::vector<std::string>& argv) {
     if (argv.empty() || argv[0].empty()) {
         return result;
     }
-    std::vector<std::string> copies = argv;
-    std::vector<char*> pointers;
-    for (std::string& arg : copies) {
-        pointers.push_back(arg.data());
-    }
-    pointers.push_back(nullptr);
+    const ArgumentVector arguments(argv);
 
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) {
@@ -45,7 +42,7 @@ ChildResult run_child(const std::vector<std::string>& argv) {
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
     const int spawned =
-        ::posix_spawnp(&pid, pointers[0], &actions, &attributes, pointers.data(), environ);
+        ::posix_spawnp(&pid, arguments.data()[0], &actions, &attributes, arguments.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     ::close(out[1]);

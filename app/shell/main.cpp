@@ -1,6 +1,7 @@
 // talvoro_gui: the configuration program of the Talvoro mouse.
 #include "platform/allocator_tuning.h"
 #include "platform/deferred_desktop_settings.h"
+#include "platform/detached_launch.h"
 #include "platform/sdl/event_loop.h"
 #include "shell/desktop_notices.h"
 #include "shell/desktop_profile_dialogs.h"
@@ -18,6 +19,9 @@ int main() {
     options.services.profile_dialogs = &dialogs;
     options.services.desktop = &desktop;
     options.services.quit = [] { platform::sdl::quit_event_loop(); };
+    options.services.launch = [](const std::vector<std::string>& argv) {
+        return platform::launch_detached(argv).started;
+    };
 
     shell::COskelMiceApp app(std::move(options));
     return app.init_instance();

@@ -1,6 +1,9 @@
 // The main window's dispatch: every notification of its controls, every result word of its
 // popups, and the window-level actions they start.
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "core/tab_layout.h"
 #include "shell/language/language.h"
@@ -199,8 +202,7 @@ void COskelMainWnd::apply() {
     paint_now();
     const uint8_t status = exchange_.apply_all();
     // The files keep the edits whatever the mouse said, so nothing the user did is lost.
-    write_all_profiles(store_);
-    write_macro_store(store_.macro_store, macro_store_path());
+    save_state_files();
     if (status != 1) {
         show_notice(text(TextRow::kApplyFailed));
     }
@@ -211,11 +213,25 @@ void COskelMainWnd::reset_all() {
     current_profile_slot_ = 0;
     paint_now();
     const uint8_t status = exchange_.apply_all();
-    write_all_profiles(store_);
-    write_macro_store(store_.macro_store, macro_store_path());
+    save_state_files();
     select_profile_tab(0, true);
     if (status != 1) {
         show_notice(text(TextRow::kApplyFailed));
+    }
+}
+
+void COskelMainWnd::save_state_files() {
+    const auto tell = [this](const std::string& path, int error) {
+        char message[1024];
+        std::snprintf(message, sizeof message, text(TextRow::kFileNotSaved), path.c_str(),
+                      std::strerror(error));
+        show_notice(message);
+    };
+    if (!write_all_profiles(store_)) {
+        tell(all_profiles_path(), errno);
+    }
+    if (write_macro_store(store_.macro_store, macro_store_path()) == 0) {
+        tell(macro_store_path(), errno);
     }
 }
 

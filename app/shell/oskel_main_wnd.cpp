@@ -153,6 +153,7 @@ void COskelMainWnd::apply_window_shape() {
 void COskelMainWnd::control_setup() {
     start_device_watch();
     controls_.find_all(manager());
+    progress_.find_controls(manager());
     manager().set_default_font(language_info(language_index()).default_font);
     prepare_language_combo();
     for (ui::CButtonUI* button : controls_.button_btns) {
@@ -313,6 +314,15 @@ void COskelMainWnd::LinkUi::apply_language_layout() {
 
 void COskelMainWnd::LinkUi::read_failed() {
     window_.show_notice(text(TextRow::kReadFailed));
+}
+
+void COskelMainWnd::LinkUi::exchange_progress(ExchangeStep step, int profile) {
+    window_.progress_.show(step, profile);
+    window_.paint_now();
+}
+
+void COskelMainWnd::LinkUi::exchange_done() {
+    window_.progress_.hide();
 }
 
 }  // namespace talvoro::shell

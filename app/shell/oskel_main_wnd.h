@@ -21,6 +21,7 @@
 #include "device/profile_exchange.h"
 #include "render/mask_region.h"
 #include "shell/dialog_builder_callback_ex.h"
+#include "shell/exchange_progress.h"
 #include "shell/main_window_controls.h"
 #include "shell/pages/page_host.h"
 #include "shell/shell_services.h"
@@ -88,6 +89,8 @@ class COskelMainWnd : public ui::CWindowWnd,
     // The button whose function menu was opened last, 0..10.
     int current_button() const;
     bool menu_open() const;
+    // Whether the progress of an exchange with the mouse is on screen.
+    bool exchange_progress_shown() const { return progress_.shown(); }
     uint32_t popup_flags() const { return presence_.state().popup_flags; }
     bool device_absent() const { return presence_.state().device_absent; }
     bool recording() const { return recording_; }
@@ -119,6 +122,8 @@ class COskelMainWnd : public ui::CWindowWnd,
         bool select_led_option() override;
         void apply_language_layout() override;
         void read_failed() override;
+        void exchange_progress(ExchangeStep step, int profile) override;
+        void exchange_done() override;
 
       private:
         COskelMainWnd& window_;
@@ -128,6 +133,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     ProfileStore& store() override { return store_; }
     const ShellServices& services() const override { return services_; }
     ui::CWindowWnd& window() override { return *this; }
+    bool device_present() const override { return !device_absent(); }
     void show_notice(const std::string& text) override;
 
     void on_create();
@@ -150,6 +156,9 @@ class COskelMainWnd : public ui::CWindowWnd,
     void open_not_detected();
     void apply();
     void reset_all();
+    // AllProfile and the macro store, after apply and reset all; a file that cannot be written
+    // is told, since the macro names and steps live only there.
+    void save_state_files();
     void select_profile_tab(int slot, bool send_click);
     bool route_to_pages(ui::TNotifyUI& msg);
     // The four pages in tab order, each null when missing.
@@ -163,6 +172,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     PresenceMonitor presence_;
     CDialogBuilderCallbackEx builder_callback_;
     MainWindowControls controls_;
+    ExchangeProgress progress_;
     std::unique_ptr<platform::DeviceWatcher> watcher_;
     // Read once for both the size and the shape, on another core from construction on;
     // dropped after creation.

@@ -1,9 +1,11 @@
 // What the program asks of the desktop, gathered so that tests can answer for it: message
-// boxes, file dialogs, the desktop pointer settings, the device protocol's waits, and the end of
-// the message loop.
+// boxes, file dialogs, the desktop pointer settings, the device protocol's waits, the end of
+// the message loop and the start of other programs.
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "device/desktop_mouse_settings.h"
 #include "device/device_link.h"
@@ -21,6 +23,9 @@ struct ShellServices {
     bool watch_devices = true;
     // Ends the message loop; null when there is none (headless tests).
     std::function<void()> quit;
+    // Starts a program without waiting for it (argv[0] looked up in PATH); false when it could
+    // not be started. Empty: the desktop's own detached launcher.
+    std::function<bool(const std::vector<std::string>& argv)> launch;
 };
 
 }  // namespace talvoro::shell

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,18 @@ class RecordingUi final : public DeviceLinkUi {
     bool select_led_option() override { return has_led_option; }
     void apply_language_layout() override { ++layouts; }
     void read_failed() override { ++read_failures; }
+    void exchange_progress(ExchangeStep step, int profile) override {
+        progress.push_back({step, profile});
+    }
+    void exchange_done() override { progress.push_back({std::nullopt, 0}); }
 
+    struct Progress {
+        std::optional<ExchangeStep> step;  // none: the exchange was over
+        int profile = 0;
+        bool operator==(const Progress&) const = default;
+    };
     std::vector<int> shown;
+    std::vector<Progress> progress;
     int paints = 0;
     int not_detected = 0;
     int notices_closed = 0;
@@ -49,7 +60,6 @@ class RecordingUi final : public DeviceLinkUi {
 
 // The waits the link asked for since the last clear.
 std::vector<std::chrono::milliseconds>& link_waits();
-
 
 // The interface name the device watcher gives the mouse's collection `mi`.
 std::string mouse_interface_name(int mi);

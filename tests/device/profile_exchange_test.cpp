@@ -138,6 +138,40 @@ TEST_F(ProfileExchangeTest, AFailedApplyReportsTheFirstFailureAndKeepsTheDesktop
     EXPECT_EQ(mouse.read_state(), before);
 }
 
+// The window shows how far a long exchange has come: each step is announced
+// before it starts, and the progress ends however the exchange ends.
+TEST_F(ProfileExchangeTest, ProgressComesBeforeEachStepAndAlwaysEnds) {
+    using Step = ExchangeStep;
+    using P = RecordingUi::Progress;
+    fill_pages(*store_);
+    EXPECT_EQ(exchange_.apply_all(), 0);
+    EXPECT_TRUE(ui_.progress.empty()) << "nothing to show without a mouse";
+
+    auto& mouse = start_mouse();
+    ASSERT_EQ(exchange_.apply_all(), 1);
+    EXPECT_EQ(ui_.progress, (std::vector<P>{{Step::kWriteProfile, 1},
+                                            {Step::kWriteProfile, 2},
+                                            {Step::kWriteProfile, 3},
+                                            {Step::kWriteProfile, 4},
+                                            {Step::kWriteProfile, 5},
+                                            {Step::kSelectProfile, 3},
+                                            {std::nullopt, 0}}));
+    ui_.progress.clear();
+    ASSERT_EQ(exchange_.read_device(), 1);
+    EXPECT_EQ(ui_.progress, (std::vector<P>{{Step::kReadProfile, 1},
+                                            {Step::kReadProfile, 2},
+                                            {Step::kReadProfile, 3},
+                                            {Step::kReadProfile, 4},
+                                            {Step::kReadProfile, 5},
+                                            {std::nullopt, 0}}));
+
+    mouse.stop();
+    start_mouse({"--refuse", "0x08"});
+    ui_.progress.clear();
+    EXPECT_EQ(exchange_.apply_all(), 255);
+    EXPECT_EQ(ui_.progress, (std::vector<P>{{Step::kWriteProfile, 1}, {std::nullopt, 0}}));
+}
+
 TEST_F(ProfileExchangeTest, MissingEntryPointsAreNeverCalled) {
     start_mouse();
     DeviceApi partial = direct_api();

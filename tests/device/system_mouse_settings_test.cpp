@@ -64,10 +64,14 @@ Levels read_levels(std::optional<int> double_click, std::optional<int> wheel,
 }
 
 TEST(SystemMouseSettings, DesktopDefaultsReadAndWriteBack) {
-    // 500 ms is not in the table, so it reads as the top level.
+    // 500 ms (Windows) and 400 ms (GNOME) are not in the table: both read as the nearest
+    // step, 450 ms, so the first apply keeps the desktop's double-click speed close.
     const Levels levels = read_levels(500, 3, 10);
-    EXPECT_EQ(levels, (Levels{10, 3, 5}));
-    EXPECT_EQ(apply_levels(levels), (Writes{"double_click=150", "wheel=3", "speed=10"}));
+    EXPECT_EQ(levels, (Levels{8, 3, 5}));
+    EXPECT_EQ(apply_levels(levels), (Writes{"double_click=450", "wheel=3", "speed=10"}));
+    const Levels gnome = read_levels(400, 3, 10);
+    EXPECT_EQ(gnome, (Levels{8, 3, 5}));
+    EXPECT_EQ(apply_levels(gnome), (Writes{"double_click=450", "wheel=3", "speed=10"}));
     // A refused write does not stop the ones after it.
     EXPECT_EQ(apply_levels({7, 4, 2}, true), (Writes{"double_click=600", "wheel=4", "speed=4"}));
 }
@@ -98,6 +102,15 @@ TEST(SystemMouseSettings, ReadRules) {
     for (const auto& [values, levels] : cases)
         EXPECT_EQ(read_levels(values.double_click, values.wheel, values.speed), levels)
             << values.double_click << " ms, " << values.wheel << " lines, speed " << values.speed;
+    // Double-click times off the table read as the nearest step, the longer time on a tie;
+    // times past either end read as that end.
+    const std::pair<int, int> times[] = {
+        {400, 8},       {500, 8},        {525, 7},  {524, 8},  {526, 7},  {225, 9},
+        {224, 10},      {299, 9},        {1, 10},   {1725, 0}, {1726, 0}, {99999, 0},
+        {INT32_MAX, 0}, {INT32_MIN, 10}, {1575, 0}, {1574, 1}, {76, 10},  {75, 10},
+    };
+    for (const auto& [ms, level] : times)
+        EXPECT_EQ(read_levels(ms, 3, 10).double_click, level) << ms << " ms";
     // A desktop that reports nothing reads like one past every scale.
     EXPECT_EQ(read_levels(std::nullopt, std::nullopt, std::nullopt), (Levels{10, 10, 10}));
 }

@@ -24,6 +24,9 @@ namespace talvoro::test {
 namespace {
 
 constexpr size_t kStateCurrentSlot = 10240;
+// Xvfb names its display once it listens; on a machine busy with sanitizer builds that has taken
+// more than ten seconds.
+constexpr int kXvfbStartMs = 60000;
 
 struct DumpedControl {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -93,7 +96,7 @@ class GuiEndToEnd : public ::testing::Test {
         close(fds[1]);
         char number[16] = {};
         pollfd ready{fds[0], POLLIN, 0};
-        if (poll(&ready, 1, 10000) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
+        if (poll(&ready, 1, kXvfbStartMs) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
             display_ = ":" + std::string(number, strcspn(number, "\n"));
         }
         close(fds[0]);

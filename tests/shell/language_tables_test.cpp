@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/language/function_names.h"
 #include "shell/language/language.h"
@@ -22,8 +24,9 @@ std::vector<TextRow> all_rows() {
     for (int n = 17; n <= 33; ++n) {
         rows.push_back(static_cast<TextRow>(n));
     }
-    rows.push_back(TextRow::kApplyFailed);
-    rows.push_back(TextRow::kReadFailed);
+    for (int n = 40; n <= 45; ++n) {
+        rows.push_back(static_cast<TextRow>(n));
+    }
     return rows;
 }
 
@@ -98,16 +101,30 @@ TEST_F(LanguageTablesTest, EveryRowHasATextInEveryLanguage) {
             EXPECT_GT(std::strlen(shown), 0u) << static_cast<int>(row) << "/" << language;
         }
     }
-    // The failure notices are translated, not copied.
-    for (TextRow row : {TextRow::kApplyFailed, TextRow::kReadFailed}) {
+    // The failure notices and the progress captions are translated, not copied, and every
+    // translation of a format takes exactly the arguments the program passes.
+    const std::vector<std::pair<TextRow, std::string>> formats = {
+        {TextRow::kApplyFailed, ""},    {TextRow::kReadFailed, ""},
+        {TextRow::kProgressWrite, "d"}, {TextRow::kProgressSelect, "d"},
+        {TextRow::kProgressRead, "d"},  {TextRow::kFileNotSaved, "ss"}};
+    for (const auto& [row, arguments] : formats) {
         EXPECT_STRNE(text(row, 1), text(row, 0));
         EXPECT_STRNE(text(row, 2), text(row, 1));
         EXPECT_STRNE(text(row, 3), text(row, 0));
+        for (int language = 0; language < 4; ++language) {
+            const std::string shown = text(row, language);
+            std::string conversions;
+            for (size_t at = shown.find('%'); at != std::string::npos && at + 1 < shown.size();
+                 at = shown.find('%', at + 2)) {
+                conversions += shown[at + 1];
+            }
+            EXPECT_EQ(conversions, arguments) << static_cast<int>(row) << "/" << language;
+        }
     }
 }
 
 TEST_F(LanguageTablesTest, UnknownRowsAndLanguagesAreSafe) {
-    for (int n : {14, 15, 16, 34, 39, 42, -1, 1000}) {
+    for (int n : {14, 15, 16, 34, 39, 46, -1, 1000}) {
         EXPECT_STREQ(text(static_cast<TextRow>(n), 0), "") << n;
     }
     EXPECT_STREQ(text(TextRow::kPlayOnce, 7), " Play once ");

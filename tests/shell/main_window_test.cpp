@@ -1,12 +1,18 @@
 // The main window's start-up read, window-level actions, confirmations and input lock.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
 #include "core/tab_layout.h"
+#include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "shell/popups/popup_state.h"
 #include "shell_fixture.h"
+#include "sleep.h"
 #include "store/button_function.h"
 #include "store/macro_files.h"
 #include "store/store_text.h"
@@ -229,6 +235,60 @@ TEST_F(ShellTest, AFailedApplyIsToldAndTheFilesStillKeepTheEdits) {
     ASSERT_EQ(notices_.shown.size(), 1u);
     EXPECT_EQ(notices_.shown[0].text, shell::text(shell::TextRow::kApplyFailed, 0));
     EXPECT_EQ(file_bytes(all_profiles_path()).size(), sizeof(ProfileStore));
+}
+
+// What the bottom row showed each time the library waited inside an exchange.
+std::vector<std::string> g_progress_seen;
+const ui::CControlUI* g_progress_label = nullptr;
+
+void record_progress(std::chrono::milliseconds) {
+    if (g_progress_label != nullptr) {
+        g_progress_seen.push_back(g_progress_label->visible() ? g_progress_label->text() : "");
+    }
+}
+
+// A long exchange shows how far it has come in the interface language, and hides it after; a
+// settings file that cannot be written is told with its name and the reason.
+TEST_F(ShellTest, ApplyShowsItsProgressAndTellsWhichFileCouldNotBeSaved) {
+    start_mouse();
+    open_window();
+    shell::set_language_index(3);
+    g_progress_label = control("exchange_progress_label");
+    ASSERT_NE(g_progress_label, nullptr);
+    EXPECT_FALSE(g_progress_label->visible());
+    // Both files' places are taken by folders, so neither can be replaced.
+    ASSERT_EQ(mkdir(all_profiles_path().c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(macro_store_path().c_str(), 0700), 0);
+
+    set_sleep_function(&record_progress);
+    store_->profiles[0].in_use = 1;
+    click("profileokbtn");
+    click_in_popup("popup_message_ok_btn");
+    set_sleep_function(nullptr);
+    g_progress_label = nullptr;
+
+    // Each profile write waits twice inside the library, the select once; the commands of the
+    // page refresh that follows (lighting, firmware version) wait with the progress gone.
+    const auto hidden = std::find(g_progress_seen.begin(), g_progress_seen.end(), "");
+    const std::vector<std::string> during(g_progress_seen.begin(), hidden);
+    ASSERT_EQ(during.size(), 11u);
+    EXPECT_EQ(during[0], "Profil 1 von 5 wird in die Maus geschrieben …");
+    EXPECT_EQ(during[9], "Profil 5 von 5 wird in die Maus geschrieben …");
+    EXPECT_EQ(during[10], "Profil 1 wird in der Maus aktiviert …");
+    EXPECT_TRUE(std::all_of(hidden, g_progress_seen.end(), [](const std::string& seen) {
+        return seen.empty();
+    })) << "the progress never comes back after the exchange";
+    EXPECT_FALSE(control("exchange_progress_label")->visible()) << "hidden once done";
+    EXPECT_FALSE(control("exchange_progress_bar")->visible());
+
+    ASSERT_EQ(notices_.shown.size(), 2u);
+    for (const auto& [notice, path] : {std::pair{notices_.shown[0], all_profiles_path()},
+                                       std::pair{notices_.shown[1], macro_store_path()}}) {
+        EXPECT_NE(notice.text.find("konnten nicht gespeichert werden"), std::string::npos);
+        EXPECT_NE(notice.text.find(path), std::string::npos) << notice.text;
+        EXPECT_NE(notice.text.find(std::strerror(EISDIR)), std::string::npos) << notice.text;
+        EXPECT_EQ(notice.caption, "Notice by App");
+    }
 }
 
 TEST_F(ShellTest, TheLightingSwitchReachesTheMouseAtOnce) {

@@ -50,6 +50,12 @@ shell::COskelMainWnd& ShellTest::open_window(bool watch_devices) {
     services.desktop = &desktop_;
     services.sleep = &no_wait;
     services.watch_devices = watch_devices;
+    if (!real_launcher_) {
+        services.launch = [this](const std::vector<std::string>& argv) {
+            launched_.push_back(argv);
+            return launch_started_;
+        };
+    }
     window_ = std::make_unique<shell::COskelMainWnd>(*store_, direct_api(), services);
     EXPECT_TRUE(window_->create_main(shell::kMainWindowTitle));
     pump();

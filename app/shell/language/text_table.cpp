@@ -87,6 +87,19 @@ constexpr TableRow kRows[] = {
       "无法读取鼠标中的设置，\n当前显示的是出厂设置。",
       "Die Einstellungen konnten nicht aus der Maus gelesen werden.\n Es werden die "
       "Werkseinstellungen angezeigt."}},
+    {TextRow::kProgressWrite,
+     {"Writing profile %d of 5 to the mouse …", "正在將配置文件 %d / 5 寫入滑鼠 …",
+      "正在将配置文件 %d / 5 写入鼠标 …", "Profil %d von 5 wird in die Maus geschrieben …"}},
+    {TextRow::kProgressSelect,
+     {"Making profile %d the mouse's current profile …", "正在將配置文件 %d 設為目前的配置 …",
+      "正在将配置文件 %d 设为当前的配置 …", "Profil %d wird in der Maus aktiviert …"}},
+    {TextRow::kProgressRead,
+     {"Reading profile %d of 5 from the mouse …", "正在從滑鼠讀取配置文件 %d / 5 …",
+      "正在从鼠标读取配置文件 %d / 5 …", "Profil %d von 5 wird aus der Maus gelesen …"}},
+    {TextRow::kFileNotSaved,
+     {"The settings could not be saved to\n %s:\n %s", "無法將設定儲存至\n %s：\n %s",
+      "无法将设置保存至\n %s：\n %s",
+      "Die Einstellungen konnten nicht gespeichert werden in\n %s:\n %s"}},
 };
 
 // Rows 4..10 in the order of the macro operations' mouse actions.

@@ -38,6 +38,11 @@ enum class TextRow : int {
     kLeftButtonWarning = 33,  // no button left on the left click
     kApplyFailed = 40,        // the mouse did not take the settings
     kReadFailed = 41,         // the mouse could not be read; factory settings are shown
+    // Progress of a long exchange, with the profile number (%d).
+    kProgressWrite = 42,
+    kProgressSelect = 43,
+    kProgressRead = 44,
+    kFileNotSaved = 45,  // a settings file could not be written: path (%s), reason (%s)
 };
 
 // At the current language.

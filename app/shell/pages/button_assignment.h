@@ -4,10 +4,14 @@
 // and the highlighting of the mouse picture under the pointer.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 #include "core/notify.h"
 #include "render/rect.h"
+#include "shell/pages/function_commands.h"
+#include "store/profile_store.h"
 
 namespace talvoro::shell {
 
@@ -15,13 +19,30 @@ class LayoutPage;
 class PageHost;
 struct MainWindowControls;
 
-// Menu commands of the function menu.
-inline constexpr int kFunctionMenuClosed = 1999;
-inline constexpr int kFirstFunctionCommand = 2000;  // the submenu entries 2000..2002
-inline constexpr int kLastFunctionCommand = 2055;   // the macros end at 2041 + 14
 // The left-button warning's timer, on the page.
 inline constexpr uintptr_t kWarningTimer = 14;
 inline constexpr unsigned kWarningMs = 4000;
+
+// Where each button sits on the mouse picture (MCBox.bmp, lit in MCBox2.bmp), button 1 first.
+inline constexpr std::array<ui::Rect, kButtonCount> kButtonPictureSources = {{
+    {455, 270, 490, 318},
+    {516, 270, 552, 318},
+    {494, 286, 514, 318},
+    {496, 328, 510, 341},
+    {496, 342, 510, 353},
+    {612, 311, 629, 339},
+    {623, 339, 636, 364},
+    {378, 311, 394, 339},
+    {371, 339, 383, 363},
+    {586, 286, 603, 307},
+    {402, 286, 420, 307},
+}};
+
+// The "bkimage" of button `button`'s picture label, lit or not.
+std::string button_picture(int button, bool lit);
+// What a button field shows for a key: the name in the table (with its blanks) and `key_word`.
+std::string key_field_text(const char* key_name, const char* key_word);
+inline constexpr const char* kUnknownKeyText = "Unknown Key";
 
 class ButtonAssignment {
   public:
@@ -47,12 +68,27 @@ class ButtonAssignment {
     bool warning_visible() const { return warning_visible_; }
 
   private:
+    void open_menu(int button);
+    void apply_command(const FunctionCommand& command);
+    void on_key_chosen();
+    void on_play_mode_chosen();
+    // Whether button `button` of `profile` is the only one left on Left Click.
+    static bool last_left_click(const ProfileBlock& profile, int button);
+    void show_warning();
+    void hide_warning();
+    void set_field_text(int button, const std::string& text);
+    // The profile the page edits; null when there is none.
+    ProfileBlock* current_profile();
+
     LayoutPage* page_ = nullptr;
     PageHost* host_ = nullptr;
     const MainWindowControls* controls_ = nullptr;
     uint8_t current_button_ = 0;
+    uint8_t warning_button_ = 0;  // whose label shows the warning
     bool menu_open_ = false;
     bool warning_visible_ = false;
+    // -1 until the picture label was first set by the hover, then 0 or 1 (lit).
+    std::array<int8_t, kButtonCount> lit_{};
 };
 
 }  // namespace talvoro::shell

@@ -27,6 +27,8 @@ class PageHost {
     // A "Notice by App" box with OK.
     virtual void show_notice(const std::string& text) = 0;
     virtual DeviceLink& link() = 0;
+    // False while the window knows the mouse is gone.
+    virtual bool device_present() const = 0;
     virtual const ShellServices& services() const = 0;
     // The window: owner of popups and menus, and the paint manager of every control.
     virtual ui::CWindowWnd& window() = 0;

@@ -17,7 +17,7 @@ constexpr const char* kCtrlLabel = "singlekeyctrllabel";
 constexpr const char* kAltLabel = "singlekeyaltlabel";
 constexpr const char* kHeldColor = "#FFFFFFFF";
 constexpr const char* kReleasedColor = "#FF000000";
-constexpr uint16_t kNoKey = 0xFF;
+constexpr uint16_t kNoKey = kNoKeyRow;
 
 bool is_shift(int key) {
     return key == kVkShift || key == kVkLeftShift || key == kVkRightShift;
@@ -30,6 +30,15 @@ bool is_alt(int key) {
 }
 
 }  // namespace
+
+const KeyRow* KeyChoice::key() const {
+    const std::span<const KeyRow> keys = key_table();
+    return key_row < keys.size() ? &keys[key_row] : nullptr;
+}
+
+KeyChoice read_key_choice(const PopupResultArea& result) {
+    return KeyChoice{result.word(0), result.word(1)};
+}
 
 CKeysMessageWnd* CKeysMessageWnd::open(ui::CControlUI* owner) {
     return show_new(new CKeysMessageWnd(owner), kFrame);

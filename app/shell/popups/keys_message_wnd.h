@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "shell/popups/held_keys.h"
+#include "shell/popups/popup_state.h"
 #include "shell/popups/popup_window.h"
+#include "store/key_table.h"
 
 namespace talvoro::shell {
 
@@ -18,6 +20,19 @@ inline constexpr uint8_t kModLeftAlt = 0x04;
 inline constexpr uint8_t kModRightCtrl = 0x10;
 inline constexpr uint8_t kModRightShift = 0x20;
 inline constexpr uint8_t kModRightAlt = 0x40;
+
+// The key row of a popup that captured no key of the table.
+inline constexpr uint16_t kNoKeyRow = 0xFF;
+
+// The key the popup left behind when it sent "button_singlekey".
+struct KeyChoice {
+    uint16_t virtual_key;
+    uint16_t key_row;  // kNoKeyRow when no key of the table was captured
+
+    // The table row of the key; null when there is none.
+    const KeyRow* key() const;
+};
+KeyChoice read_key_choice(const PopupResultArea& result);
 
 class CKeysMessageWnd : public PopupWindow {
   public:

@@ -39,6 +39,33 @@ std::optional<int> parse_repeat_count(const std::string& text) {
 
 }  // namespace
 
+int32_t PlayModeChoice::store_value() const {
+    switch (mode) {
+        case PlayMode::kNTimes:
+            return repeat_count;
+        case PlayMode::kWhilePressed:
+            return kPlayWhilePressed;
+        case PlayMode::kToggle:
+            return kPlayToggle;
+        case PlayMode::kOnce:
+            break;
+    }
+    return 1;
+}
+
+std::optional<PlayModeChoice> read_play_mode_choice(const PopupResultArea& result) {
+    const int mode = result.word(1) * 256 + result.word(0);
+    const int count = result.word(5) * 256 + result.word(4);
+    if (mode < static_cast<int>(PlayMode::kOnce) || mode > static_cast<int>(PlayMode::kToggle)) {
+        return std::nullopt;
+    }
+    const auto play = static_cast<PlayMode>(mode);
+    if (play == PlayMode::kNTimes && (count < 1 || count > kMaxRepeatCount)) {
+        return std::nullopt;
+    }
+    return PlayModeChoice{play, count};
+}
+
 CMacroPlayOptionWnd* CMacroPlayOptionWnd::open(int button, int profile, const ProfileStore& store,
                                                ui::CControlUI* owner) {
     if (button < 0 || button >= kButtonCount || profile < 0 || profile >= kProfileCount) {

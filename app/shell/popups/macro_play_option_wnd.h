@@ -7,10 +7,30 @@
 
 #include <cstdint>
 
+#include <optional>
+
+#include "shell/popups/popup_state.h"
 #include "shell/popups/popup_window.h"
 #include "store/profile_store.h"
 
 namespace talvoro::shell {
+
+// "Play N times" plays a macro 1..99 times.
+inline constexpr int kMaxRepeatCount = 99;
+
+// The play modes in the order of the popup's combo.
+enum class PlayMode : int { kOnce = 0, kNTimes = 1, kWhilePressed = 2, kToggle = 3 };
+
+// The play mode the popup left behind when it sent "macro_playoption_ok".
+struct PlayModeChoice {
+    PlayMode mode;
+    int repeat_count;  // 1..99, for kNTimes
+
+    // The button's macro_play_mode in the store: 1, N, 241 or 242.
+    int32_t store_value() const;
+};
+// Nothing when the area holds no mode of the combo, or "N times" without a count of 1..99.
+std::optional<PlayModeChoice> read_play_mode_choice(const PopupResultArea& result);
 
 class CMacroPlayOptionWnd : public PopupWindow {
   public:
