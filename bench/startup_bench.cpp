@@ -24,6 +24,7 @@
 
 #include "bench_timing.h"
 #include "platform/program_paths.h"
+#include "support/xvfb_display.h"
 
 namespace {
 
@@ -102,33 +103,6 @@ long cpu_ticks(pid_t pid) {
     return utime + stime;
 }
 
-// A display of our own when there is none: Xvfb tells its number on a descriptor.
-std::optional<pid_t> start_xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return std::nullopt;
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    char number[16] = {};
-    pollfd wait_for{fds[0], POLLIN, 0};
-    if (poll(&wait_for, 1, 10000) != 1 || read(fds[0], number, sizeof number - 1) <= 0) {
-        close(fds[0]);
-        stop(pid);
-        return std::nullopt;
-    }
-    close(fds[0]);
-    setenv("DISPLAY", (":" + std::string(number, strcspn(number, "\n"))).c_str(), 1);
-    return pid;
-}
-
 std::string make_folder(const std::string& path) {
     mkdir(path.c_str(), 0700);
     return path;
@@ -137,13 +111,15 @@ std::string make_folder(const std::string& path) {
 }  // namespace
 
 int main() {
-    std::optional<pid_t> xvfb;
+    // A display of our own when there is none.
+    std::optional<talvoro::test::XvfbDisplay> xvfb;
     if (std::getenv("DISPLAY") == nullptr) {
-        xvfb = start_xvfb();
-        if (!xvfb) {
+        xvfb.emplace();
+        if (xvfb->display().empty()) {
             std::fprintf(stderr, "no DISPLAY, and Xvfb could not be started\n");
             return 1;
         }
+        setenv("DISPLAY", xvfb->display().c_str(), 1);
     }
     // No mouse, and a data and runtime folder of the benchmark's own.
     char base_template[] = "/tmp/talvoro-startup-XXXXXX";
@@ -189,9 +165,6 @@ int main() {
     std::printf("resident memory after start-up: %.1f MB (target under 40 MB)\n", rss / 1024.0);
     std::printf("CPU while idle for 10 s: %.2f %% (target under 0.5 %%)\n", cpu_percent);
 
-    if (xvfb) {
-        stop(*xvfb);
-    }
     std::error_code ignored;
     std::filesystem::remove_all(base, ignored);
     return 0;

@@ -1,32 +1,37 @@
-// The real program on a real X display (Xvfb), driven with xdotool like a user: it starts with a
-// virtual mouse that keeps the protocol's real timing, reads it, switches through the four tabs,
-// chooses profile 3 and applies it; the mouse's state file must then say profile 3 is current.
-// The screen positions of the controls come from the program's own UI dump.
+// The real program on a real X display (Xvfb), driven with xdotool like a user, against a virtual
+// mouse that keeps the protocol's real timing: it reads the mouse, switches through the tabs,
+// edits a profile with the function menu, a slider, an option and a laser step button, and
+// applies; the mouse's state file and AllProfile must then hold exactly those edits. The screen
+// positions of the controls and menu entries come from the program's own UI dump.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "device/profile_codec.h"
+#include "profile_image.h"
+#include "store/button_function.h"
+#include "store/profile_store.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
+#include "support/xvfb_display.h"
 
 namespace talvoro::test {
 namespace {
 
 constexpr size_t kStateCurrentSlot = 10240;
-// Xvfb names its display once it listens; on a machine busy with sanitizer builds that has taken
-// more than ten seconds.
-constexpr int kXvfbStartMs = 60000;
 
 struct DumpedControl {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -55,6 +60,34 @@ std::optional<DumpedControl> find_in_dump(const std::string& dump_path, const st
     return std::nullopt;
 }
 
+struct DumpedMenuEntry {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The entry of an open menu that sends `command`.
+std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int command) {
+    std::ifstream in(dump_path);
+    std::string line;
+    const std::regex pattern(
+        "\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"menu\":\\d+,\"text\":"
+        "\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),(-?\\d+),"
+        "(-?\\d+)\\],\"command\":" +
+        std::to_string(command) + ",");
+    while (std::getline(in, line)) {
+        std::smatch match;
+        if (std::regex_search(line, match, pattern)) {
+            return DumpedMenuEntry{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]),
+                                   std::stoi(match[4])};
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<uint8_t> file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 bool wait_for(const std::function<bool()>& done, int seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!done()) {
@@ -69,37 +102,14 @@ bool wait_for(const std::function<bool()>& done, int seconds) {
 class GuiEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        start_xvfb();
         ASSERT_FALSE(display_.empty()) << "Xvfb could not be started (scripts/test installs it)";
     }
     void TearDown() override {
-        for (pid_t pid : {gui_, xvfb_}) {
-            if (pid > 0) {
-                kill(pid, SIGTERM);
-                int status = 0;
-                waitpid(pid, &status, 0);
-            }
+        if (gui_ > 0) {
+            kill(gui_, SIGTERM);
+            int status = 0;
+            waitpid(gui_, &status, 0);
         }
-    }
-
-    void start_xvfb() {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb_ = fork();
-        if (xvfb_ == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24",
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        char number[16] = {};
-        pollfd ready{fds[0], POLLIN, 0};
-        if (poll(&ready, 1, kXvfbStartMs) == 1 && read(fds[0], number, sizeof number - 1) > 0) {
-            display_ = ":" + std::string(number, strcspn(number, "\n"));
-        }
-        close(fds[0]);
     }
 
     void start_gui() {
@@ -118,17 +128,46 @@ class GuiEndToEnd : public ::testing::Test {
         }
     }
 
-    // Clicks the middle of a control where the program says it is on the screen.
-    void click(const std::string& name) {
+    // Clicks the middle of a control where the program says it is on the screen; `right_end`
+    // clicks three pixels from its right edge instead (a slider's end).
+    void click(const std::string& name, bool right_end = false) {
         const auto control = find_in_dump(dump_, name);
         ASSERT_TRUE(control.has_value()) << name << " is not in the dump";
-        const int x = (control->left + control->right) / 2;
-        const int y = (control->top + control->bottom) / 2;
+        const int x = right_end ? control->right - 3 : (control->left + control->right) / 2;
+        click_at(x, (control->top + control->bottom) / 2);
+    }
+
+    // Points at a menu entry, waits for it to open its submenu or highlight, then clicks it.
+    void choose_from_menu(int command) {
+        std::optional<DumpedMenuEntry> entry;
+        ASSERT_TRUE(
+            wait_for([&] { return (entry = find_menu_entry(dump_, command)).has_value(); }, 10))
+            << "menu entry " << command << " is not in the dump";
+        click_at((entry->left + entry->right) / 2, (entry->top + entry->bottom) / 2);
+    }
+
+    void click_at(int x, int y) {
         setenv("DISPLAY", display_.c_str(), 1);
         const ProgramResult moved = run_program(
             "/usr/bin/xdotool",
-            {"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.1", "click", "1"}, 10);
+            {"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.2", "click", "1"}, 10);
         ASSERT_EQ(moved.exit_status, 0) << moved.err;
+    }
+
+    std::string text_of(const std::string& name) {
+        std::ifstream in(dump_);
+        std::string line;
+        const std::regex pattern(
+            "\"name\":\"" + name +
+            "\",\"rect\":\\[[-\\d,]+\\],\"visible\":(?:true|false),\"text\":\"("
+            "(?:[^\"\\\\]|\\\\.)*)\"");
+        while (std::getline(in, line)) {
+            std::smatch match;
+            if (std::regex_search(line, match, pattern)) {
+                return match[1];
+            }
+        }
+        return {};
     }
 
     bool shown(const std::string& name) {
@@ -144,8 +183,8 @@ class GuiEndToEnd : public ::testing::Test {
     ScopedEnv hid_dir_{"TALVORO_HID_DIR", folder_.path() + "/hid"};
     ScopedEnv backends_{"TALVORO_HID_BACKENDS", "virtual"};
     std::string dump_ = folder_.path() + "/ui.json";
-    std::string display_;
-    pid_t xvfb_ = -1;
+    XvfbDisplay xvfb_;
+    const std::string& display_ = xvfb_.display();
     pid_t gui_ = -1;
 };
 
@@ -184,6 +223,75 @@ TEST_F(GuiEndToEnd, ClickingThroughTheTabsAndApplyingChangesTheMouse) {
     ASSERT_TRUE(wait_for([&] { return waitpid(gui_, &status, WNOHANG) == gui_; }, 10));
     gui_ = -1;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// One profile edited as a person would, then applied: the mouse must hold byte for byte what the
+// program's own encoding of AllProfile gives, and AllProfile must hold the edits.
+TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
+    VirtualMouseProcess mouse(folder_.path() + "/hid");
+    const std::vector<uint8_t> before = mouse.read_state();
+    start_gui();
+    ASSERT_TRUE(
+        wait_for([&] { return selected("profile1option") && selected("ledlightonoffoption"); }, 30))
+        << "the start-up read did not end";
+    const std::string level1_x = text_of("laser_level1_x_label");
+    ASSERT_FALSE(level1_x.empty());
+
+    // Button 2 gets "DPI Up" from the game-function submenu.
+    click("button_2_btn");
+    choose_from_menu(2001);
+    choose_from_menu(2020);
+    ASSERT_TRUE(wait_for([&] { return text_of("button_2_btn") == "DPI Up"; }, 10))
+        << text_of("button_2_btn");
+    // Level 1's X resolution one step up.
+    click("laser_L1X_up_btn");
+    ASSERT_TRUE(wait_for(
+        [&] {
+            return text_of("laser_level1_x_label") == std::to_string(std::stoi(level1_x) + 200);
+        },
+        10))
+        << text_of("laser_level1_x_label");
+    // On the performance page: lift-off distance at its end, and a 250 Hz report rate.
+    click("performancebtn");
+    ASSERT_TRUE(wait_for([&] { return shown("performance_root"); }, 10));
+    click("lift_off_distance_slider", /*right_end=*/true);
+    click("usb_rate_250_option");
+    ASSERT_TRUE(wait_for([&] { return selected("usb_rate_250_option"); }, 10));
+    if (!selected("kprofile1_inuse_option")) {
+        click("kprofile1_inuse_option");
+    }
+
+    click("kprofileokbtn");
+    ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10)) << "no confirmation";
+    click("popup_message_ok_btn");
+    const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
+    ASSERT_TRUE(
+        wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
+        << "the apply did not end";
+
+    auto store = std::make_unique<ProfileStore>();
+    const std::vector<uint8_t> saved = file_bytes(all_profiles);
+    std::memcpy(store.get(), saved.data(), sizeof(ProfileStore));
+    const ProfileBlock& profile = store->profiles[0];
+    EXPECT_EQ(profile.button_function[1], kDpiUp);
+    EXPECT_EQ(profile.laser_cpi[0], std::stoi(level1_x) + 200);
+    EXPECT_EQ(profile.lift_off_level, 10);
+    EXPECT_EQ(profile.report_rate_hz, 250);
+
+    auto records = std::make_unique<DeviceRecords>();
+    encode_profiles(*store, *records);
+    const std::vector<uint8_t> state = mouse.read_state();
+    ASSERT_EQ(state.size(), before.size());
+    for (size_t slot = 0; slot < records->size(); ++slot) {
+        ProfileImage image{};
+        pack_profile((*records)[slot], image);
+        const auto held = state.begin() + static_cast<std::ptrdiff_t>(slot * image.size());
+        EXPECT_TRUE(std::equal(image.begin(), image.end(), held)) << "slot " << slot;
+    }
+    EXPECT_NE(std::vector<uint8_t>(state.begin(), state.begin() + 2048),
+              std::vector<uint8_t>(before.begin(), before.begin() + 2048))
+        << "profile 1 changed on the mouse";
+    EXPECT_EQ(state.at(kStateCurrentSlot), 0);
 }
 
 }  // namespace

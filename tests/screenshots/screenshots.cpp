@@ -1,6 +1,7 @@
-// Draws the screenshots in docs/screenshots: every tab and every popup, in English and in
-// traditional Chinese, from the real windows built headless against a virtual mouse. The popups
-// are drawn over the main window where they open, and the window's silhouette is cut out.
+// Draws the screenshots in docs/screenshots: every tab and every popup, the function menu, the
+// left-button warning and the progress of an apply, in English and in traditional Chinese, from
+// the real windows built headless against a virtual mouse and driven as a person would. The
+// popups are drawn over the main window where they open, and the window's silhouette is cut out.
 //
 //   build/bin/talvoro_screenshots docs/screenshots
 #include <sys/stat.h>
@@ -10,17 +11,21 @@
 #include <string>
 
 #include "core/combo.h"
+#include "core/menu.h"
+#include "core/menu_element.h"
 #include "core/paint_manager.h"
 #include "platform/program_paths.h"
 #include "render/png_writer.h"
 #include "shell/language/language.h"
 #include "shell/oskel_main_wnd.h"
+#include "shell/pages/function_commands.h"
 #include "shell/popups/keys_message_wnd.h"
 #include "shell/popups/macro_play_option_wnd.h"
 #include "shell/popups/message_box_wnd.h"
 #include "shell/popups/popup_message_wnd.h"
 #include "shell/popups/popup_state.h"
 #include "sleep.h"
+#include "store/profile_files.h"
 #include "store/store_allocation.h"
 #include "support/direct_device_api.h"
 #include "support/fake_desktop.h"
@@ -32,6 +37,8 @@
 namespace {
 
 using namespace talvoro;
+
+constexpr int kEscapeKey = 0x1B;
 
 void no_wait(std::chrono::milliseconds) {}
 
@@ -84,6 +91,106 @@ ui::CWindowWnd* newest_popup() {
     return live.size() > 1 ? live.back() : nullptr;
 }
 
+ui::Point centre_of(const ui::CControlUI& control) {
+    const ui::Rect& r = control.pos();
+    return {r.left + r.width() / 2, r.top + r.height() / 2};
+}
+
+void move_pointer(ui::CWindowWnd& window, ui::Point at) {
+    window.send_message(ui::WindowMessage::kMouseMove, 0, ui::make_point_param(at.x, at.y));
+    test::pump_windows();
+}
+
+void click_at(ui::CWindowWnd& window, ui::Point at) {
+    const intptr_t param = ui::make_point_param(at.x, at.y);
+    window.send_message(ui::WindowMessage::kMouseMove, 0, param);
+    window.send_message(ui::WindowMessage::kButtonDown, 1, param);
+    window.send_message(ui::WindowMessage::kButtonUp, 1, param);
+    test::pump_windows();
+}
+
+ui::CMenuElementUI* menu_entry(ui::CMenuUI* menu, int command) {
+    for (int i = 0; menu != nullptr && i < menu->count(); ++i) {
+        auto* entry = dynamic_cast<ui::CMenuElementUI*>(menu->item_at(i));
+        if (entry != nullptr && !entry->is_separator() && entry->command() == command) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+// Opens the function menu of a button field and rests the pointer on "Mouse Function", which
+// expands that submenu. Returns the submenu, null when something did not open.
+ui::CMenuUI* open_mouse_functions(ui::CWindowWnd& window, const std::string& field) {
+    if (!window.click_control(field)) {
+        return nullptr;
+    }
+    test::pump_windows();
+    window.paint_now();  // lays the menu out, so its entries have their places
+    ui::CMenuElementUI* entry =
+        menu_entry(ui::CMenuUI::shown_menu(window.manager()), shell::kMouseFunctionSubmenu);
+    if (entry == nullptr) {
+        return nullptr;
+    }
+    move_pointer(window, centre_of(*entry));
+    window.paint_now();
+    return entry->open_submenu();
+}
+
+// Escape, as often as the open menus need; false when a menu stays open.
+bool close_menu(ui::CWindowWnd& window) {
+    for (int tries = 0; tries < 3 && ui::CMenuUI::shown_menu(window.manager()) != nullptr;
+         ++tries) {
+        window.press_key(kEscapeKey);
+        test::pump_windows();
+    }
+    return ui::CMenuUI::shown_menu(window.manager()) == nullptr;
+}
+
+// The apply's progress is drawn while the link waits between profile writes, so the wait is
+// where it is caught: once, at the third profile, then the waits are skipped again.
+struct ProgressShot {
+    ui::CWindowWnd* window = nullptr;
+    std::string path;  // empty: nothing to catch
+    int waits = 0;
+    bool written = false;
+};
+ProgressShot progress_shot;
+
+void wait_catching_progress(std::chrono::milliseconds) {
+    auto* window = dynamic_cast<shell::COskelMainWnd*>(progress_shot.window);
+    if (window == nullptr || progress_shot.path.empty() || !window->exchange_progress_shown()) {
+        return;
+    }
+    if (++progress_shot.waits == 3) {
+        progress_shot.written = write_screen(*window, nullptr, progress_shot.path);
+        progress_shot.path.clear();
+    }
+}
+
+// Apply, confirmed in its popup, with a screenshot half-way through the writes.
+bool write_apply_progress(shell::COskelMainWnd& window, const std::string& path) {
+    const ui::CButtonUI* apply = window.controls().main_block.ok_btn;
+    if (apply == nullptr || !window.click_control(apply->name())) {
+        return false;
+    }
+    test::pump_windows();
+    ui::CWindowWnd* confirmation = newest_popup();
+    progress_shot = ProgressShot{&window, path};
+    if (confirmation == nullptr || !confirmation->click_control("popup_message_ok_btn")) {
+        progress_shot = ProgressShot{};
+        close_popups();
+        return false;
+    }
+    test::pump_windows();
+    const bool written = progress_shot.written;
+    if (!written) {
+        std::printf("could not catch the progress for %s\n", path.c_str());
+    }
+    progress_shot = ProgressShot{};
+    return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +208,8 @@ int main(int argc, char** argv) {
     test::VirtualMouseProcess mouse(folder.path() + "/hid", {"--no-timing"});
     set_sleep_function(&no_wait);
 
+    // As the program does at start, so that apply can keep its files.
+    ensure_program_folders();
     ProfileStorePtr store = allocate_zeroed_store();
     test::FakeDesktop desktop;
     SilentNotices notices;
@@ -109,7 +218,7 @@ int main(int argc, char** argv) {
     services.notices = &notices;
     services.profile_dialogs = &dialogs;
     services.desktop = &desktop;
-    services.sleep = &no_wait;
+    services.sleep = &wait_catching_progress;
     services.watch_devices = false;
 
     shell::set_language_index(0);
@@ -124,6 +233,18 @@ int main(int argc, char** argv) {
     if (owner == nullptr || combo == nullptr) {
         return 1;
     }
+
+    // Settings away from the factory ones, so the performance page shows its controls in use.
+    for (ProfileBlock& profile : store->profiles) {
+        profile.wheel_lines_level = 6;
+        profile.double_click_level = 4;
+        profile.pointer_speed_level = 7;
+    }
+    store->profiles[0].lift_off_level = 3;
+    store->profiles[0].angle_snapping_level = 5;
+    store->profiles[0].report_rate_hz = 500;
+    store->profiles[0].power_save_seconds = 60;
+    store->profiles[0].smoothing = 1;
 
     bool ok = true;
     const char* tabs[] = {"maincontrolbtn", "performancebtn", "macromanagebtn", "techsupportbtn"};
@@ -164,6 +285,27 @@ int main(int argc, char** argv) {
         test::pump_windows();
         ok = write_screen(window, newest_popup(), out + "play_option" + suffix) && ok;
         close_popups();
+
+        // The function menu of button 2 with its mouse functions expanded under the pointer.
+        ok = open_mouse_functions(window, "button_2_btn") != nullptr &&
+             write_screen(window, nullptr, out + "function_menu" + suffix) && close_menu(window) &&
+             ok;
+
+        // Button 1 is the only Left Click: choosing Right Click for it brings the warning.
+        ui::CMenuElementUI* right_click =
+            menu_entry(open_mouse_functions(window, "button_1_btn"),
+                       shell::function_row_by_code(kRightClick)->command);
+        if (right_click != nullptr) {
+            click_at(window, centre_of(*right_click));
+        }
+        ok = right_click != nullptr && close_menu(window) &&
+             write_screen(window, nullptr, out + "left_button_warning" + suffix) && ok;
+        // Opening the menu again takes the warning away rather than waiting its four seconds.
+        window.click_control("button_1_btn");
+        test::pump_windows();
+        ok = close_menu(window) && ok;
+
+        ok = write_apply_progress(window, out + "apply_progress" + suffix) && ok;
     }
     combo->select_item(0);
     set_sleep_function(nullptr);
