@@ -8,19 +8,21 @@
 namespace talvoro::shell {
 namespace {
 
-// Five profiles and the select (or the current-profile query of a read).
+// Five profiles and the select (or the current-profile query of a read): the bar's range.
 constexpr int kSteps = 6;
+constexpr const char* kTrackColor = "#FF2A2A31";
+constexpr const char* kFillColor = "#FFFF3C3C";
 
 }  // namespace
 
 void ExchangeProgress::find_controls(const ui::CPaintManagerUI& manager) {
     label_ = manager.find_control("exchange_progress_label");
-    track_ = manager.find_control("exchange_progress_track");
-    bar_ = manager.find_control("exchange_progress_bar");
+    bar_ = dynamic_cast<ui::CSliderUI*>(manager.find_control("exchange_progress_bar"));
+    hide();
 }
 
 void ExchangeProgress::show(ExchangeStep step, int profile) {
-    if (label_ == nullptr || track_ == nullptr || bar_ == nullptr) {
+    if (label_ == nullptr || bar_ == nullptr) {
         return;
     }
     TextRow row = TextRow::kProgressWrite;
@@ -39,21 +41,22 @@ void ExchangeProgress::show(ExchangeStep step, int profile) {
     char caption[256];
     std::snprintf(caption, sizeof caption, text(row), profile);
     label_->set_text(caption);
-    // The bar grows inside its track, one sixth a step.
-    ui::Rect bar = track_->float_pos();
-    bar.right = bar.left + bar.width() * std::clamp(done, 0, kSteps) / kSteps;
-    bar_->set_float_pos(bar);
-    for (ui::CControlUI* control : {label_, track_, bar_}) {
-        control->set_visible(true);
+    if (!shown_) {
+        bar_->set_attribute("bkcolor", kTrackColor);
+        bar_->set_attribute("forecolor", kFillColor);
     }
+    bar_->set_value(std::clamp(done, 0, kSteps));
     shown_ = true;
 }
 
 void ExchangeProgress::hide() {
-    for (ui::CControlUI* control : {label_, track_, bar_}) {
-        if (control != nullptr) {
-            control->set_visible(false);
-        }
+    if (label_ != nullptr) {
+        label_->set_text("");
+    }
+    if (bar_ != nullptr) {
+        bar_->set_value(0);
+        bar_->set_attribute("bkcolor", "#00000000");
+        bar_->set_attribute("forecolor", "#00000000");
     }
     shown_ = false;
 }

@@ -1,9 +1,11 @@
 // The caption and bar in the bottom row that show how far a long exchange with the mouse has
 // come (apply, reset all, the start-up read). The window is blocked meanwhile, so it draws this
-// between the steps; without the controls in the layout nothing is shown.
+// between the steps. Both controls stay in the layout and are only filled and emptied: each step
+// repaints their own area and nothing else. Without them in the layout nothing is shown.
 #pragma once
 
 #include "core/paint_manager.h"
+#include "core/slider.h"
 #include "device/device_link_ui.h"
 
 namespace talvoro::shell {
@@ -18,8 +20,7 @@ class ExchangeProgress {
 
   private:
     ui::CControlUI* label_ = nullptr;
-    ui::CControlUI* track_ = nullptr;
-    ui::CControlUI* bar_ = nullptr;
+    ui::CSliderUI* bar_ = nullptr;
     bool shown_ = false;
 };
 
