@@ -273,10 +273,10 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
     const std::vector<uint8_t> saved = file_bytes(all_profiles);
     std::memcpy(store.get(), saved.data(), sizeof(ProfileStore));
     const ProfileBlock& profile = store->profiles[0];
-    EXPECT_EQ(profile.button_function[1], kDpiUp);
-    EXPECT_EQ(profile.laser_cpi[0], std::stoi(level1_x) + 200);
-    EXPECT_EQ(profile.lift_off_level, 10);
-    EXPECT_EQ(profile.report_rate_hz, 250);
+    EXPECT_EQ(+profile.button_function[1], kDpiUp);
+    EXPECT_EQ(+profile.laser_cpi[0], std::stoi(level1_x) + 200);
+    EXPECT_EQ(+profile.lift_off_level, 10);
+    EXPECT_EQ(+profile.report_rate_hz, 250);
 
     auto records = std::make_unique<DeviceRecords>();
     encode_profiles(*store, *records);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <regex>
 #include <string>
@@ -81,7 +82,8 @@ class ButtonAssignmentTest : public ShellTest {
     void SetUp() override {
         start_mouse();
         open_window();
-        window_->set_clock([this] { return now_; });
+        // The clock is shared with the window, which may still read it while the fixture goes.
+        window_->set_clock([now = now_] { return *now; });
         set_macros({"Alpha", "Beta"});
     }
 
@@ -105,7 +107,7 @@ class ButtonAssignmentTest : public ShellTest {
         pump();
     }
     void advance(int ms) {
-        now_ += std::chrono::milliseconds(ms);
+        *now_ += std::chrono::milliseconds(ms);
         pump();
     }
 
@@ -156,18 +158,19 @@ class ButtonAssignmentTest : public ShellTest {
         pump();
     }
 
-    std::chrono::milliseconds now_{1'000'000};
+    std::shared_ptr<std::chrono::milliseconds> now_ =
+        std::make_shared<std::chrono::milliseconds>(1'000'000);
 };
 
 TEST_F(ButtonAssignmentTest, TheLastLeftClickIsKeptWithAWarningThatEndsByTimerOrClick) {
-    ASSERT_EQ(profile().button_function[0], kLeftClick);
-    ASSERT_EQ(profile().button_function[1], kRightClick);
+    ASSERT_EQ(+profile().button_function[0], kLeftClick);
+    ASSERT_EQ(+profile().button_function[1], kRightClick);
     const ProfileBlock before = profile();
 
     // One left button: every other choice for it is refused, even Default, a key or a macro.
     for (int command : {2011, 2032, 2030, 2041, 2031, 2026}) {
         choose(0, command);
-        EXPECT_EQ(profile().button_function[0], kLeftClick) << command;
+        EXPECT_EQ(+profile().button_function[0], kLeftClick) << command;
         EXPECT_TRUE(warning_shown()) << command;
         EXPECT_EQ(warning(0)->text(), kWarning);
         EXPECT_EQ(warning(0)->text_color().argb(), 0x00FF0000u);
@@ -205,14 +208,14 @@ TEST_F(ButtonAssignmentTest, TheLastLeftClickIsKeptWithAWarningThatEndsByTimerOr
 
     // Two left buttons: the first may go, then the second is the last one.
     choose(1, 2010);
-    EXPECT_EQ(profile().button_function[1], kLeftClick);
+    EXPECT_EQ(+profile().button_function[1], kLeftClick);
     choose(0, 2011);
     EXPECT_FALSE(warning_shown());
-    EXPECT_EQ(profile().button_function[0], kRightClick);
+    EXPECT_EQ(+profile().button_function[0], kRightClick);
     EXPECT_EQ(field_text(0), "Right Click");
     choose(1, 2020);
     EXPECT_TRUE(warning_shown());
-    EXPECT_EQ(profile().button_function[1], kLeftClick);
+    EXPECT_EQ(+profile().button_function[1], kLeftClick);
     EXPECT_EQ(warning(1)->text(), kWarning);
     EXPECT_EQ(warning(0)->text(), "");
     advance(4000);
@@ -224,13 +227,13 @@ TEST_F(ButtonAssignmentTest, DefaultGivesEachButtonItsFactoryFunctionAndOtherRow
         {3, kDpiUp}, {7, kDisable}, {8, kDisable}, {9, kProfileSelect}, {10, kDisable}};
     for (auto [button, code] : defaults) {
         choose(button, 2025);  // Triple Click
-        EXPECT_EQ(profile().button_function[button], kTripleClick);
+        EXPECT_EQ(+profile().button_function[button], kTripleClick);
         EXPECT_EQ(field_text(button), "Triple Click");
         profile().button_param[button] = 77;
         choose(button, 2032);
-        EXPECT_EQ(profile().button_function[button], code) << button;
+        EXPECT_EQ(+profile().button_function[button], code) << button;
         EXPECT_EQ(field_text(button), shell::function_name(code, 0));
-        EXPECT_EQ(profile().button_param[button], 77);  // a plain row leaves the parameter
+        EXPECT_EQ(+profile().button_param[button], 77);  // a plain row leaves the parameter
     }
     // Every fixed row stores its own code, and the page profile is the only one changed.
     const ProfileBlock other = store_->profiles[(window_->current_profile_slot() + 1) % 5];
@@ -239,7 +242,7 @@ TEST_F(ButtonAssignmentTest, DefaultGivesEachButtonItsFactoryFunctionAndOtherRow
             continue;
         }
         choose(2, row.command);
-        EXPECT_EQ(profile().button_function[2], row.code) << row.command;
+        EXPECT_EQ(+profile().button_function[2], row.code) << row.command;
     }
     EXPECT_EQ(0, std::memcmp(&other, &store_->profiles[(window_->current_profile_slot() + 1) % 5],
                              sizeof(ProfileBlock)));
@@ -248,15 +251,15 @@ TEST_F(ButtonAssignmentTest, DefaultGivesEachButtonItsFactoryFunctionAndOtherRow
 TEST_F(ButtonAssignmentTest, AMacroIsAssignedThenItsPlayModeComesFromThePopup) {
     profile().macro_play_mode[2] = 7;
     choose(2, 2042);
-    EXPECT_EQ(profile().button_function[2], kMacro);
-    EXPECT_EQ(profile().button_param[2], 2);
+    EXPECT_EQ(+profile().button_function[2], kMacro);
+    EXPECT_EQ(+profile().button_param[2], 2);
     EXPECT_EQ(field_text(2), "Beta");
     ASSERT_NE(popup_of_class("MacroPlayOptionWnd"), nullptr);
     click_popup("MacroPlayOptionWnd", "macroplay_cancel_btn");
     EXPECT_EQ(popup_of_class("MacroPlayOptionWnd"), nullptr);
-    EXPECT_EQ(profile().button_function[2], kMacro);
-    EXPECT_EQ(profile().button_param[2], 2);
-    EXPECT_EQ(profile().macro_play_mode[2], 7);
+    EXPECT_EQ(+profile().button_function[2], kMacro);
+    EXPECT_EQ(+profile().button_param[2], 2);
+    EXPECT_EQ(+profile().macro_play_mode[2], 7);
 
     // OK stores the mode chosen in the combo.
     const std::vector<std::pair<int, int32_t>> modes = {{2, 241}, {3, 242}, {0, 1}};
@@ -270,8 +273,8 @@ TEST_F(ButtonAssignmentTest, AMacroIsAssignedThenItsPlayModeComesFromThePopup) {
         ASSERT_NE(combo, nullptr);
         combo->select_item(index);
         click_popup("MacroPlayOptionWnd", "macroplay_ok_btn");
-        EXPECT_EQ(profile().macro_play_mode[2], stored) << index;
-        EXPECT_EQ(profile().button_param[2], 1);
+        EXPECT_EQ(+profile().macro_play_mode[2], stored) << index;
+        EXPECT_EQ(+profile().button_param[2], 1);
     }
 
     // A macro position past the stored ones does nothing; with none stored the one empty entry
@@ -290,8 +293,8 @@ TEST_F(ButtonAssignmentTest, ASingleKeyIsStoredByItsCodeAndShownByItsName) {
     ASSERT_NE(popup, nullptr);
     popup->send_message(ui::WindowMessage::kKeyDown, 'A');
     click_popup("KeysPopupWnd", "keyspopup_ok_btn");
-    EXPECT_EQ(profile().button_function[4], kSingleKey);
-    EXPECT_EQ(profile().button_param[4], 'A');
+    EXPECT_EQ(+profile().button_function[4], kSingleKey);
+    EXPECT_EQ(+profile().button_param[4], 'A');
     EXPECT_EQ(field_text(4), "  A  Key ");
     // The refresh writes the language's word.
     window_->page_refresh(window_->current_profile_slot());
@@ -304,11 +307,11 @@ TEST_F(ButtonAssignmentTest, ASingleKeyIsStoredByItsCodeAndShownByItsName) {
     // Cancel changes nothing; OK with no key of the table stores key 0.
     choose(4, 2030);
     click_popup("KeysPopupWnd", "keyspopup_cancel_btn");
-    EXPECT_EQ(profile().button_param[4], 'A');
+    EXPECT_EQ(+profile().button_param[4], 'A');
     choose(4, 2030);
     click_popup("KeysPopupWnd", "keyspopup_ok_btn");
-    EXPECT_EQ(profile().button_function[4], kSingleKey);
-    EXPECT_EQ(profile().button_param[4], 0);
+    EXPECT_EQ(+profile().button_function[4], kSingleKey);
+    EXPECT_EQ(+profile().button_param[4], 0);
     EXPECT_EQ(field_text(4), "Unknown Key");
 }
 
@@ -493,8 +496,8 @@ TEST_F(ButtonAssignmentTest, MenuEntriesAreInTheUiDumpAndClickableThere) {
     // A click where the dump puts "Beta" chooses it, and the closed menu leaves the dump.
     press_at(to_window(entries[7].rect));
     EXPECT_FALSE(window_->menu_open());
-    EXPECT_EQ(profile().button_function[2], kMacro);
-    EXPECT_EQ(profile().button_param[2], 2);
+    EXPECT_EQ(+profile().button_function[2], kMacro);
+    EXPECT_EQ(+profile().button_param[2], 2);
     click_popup("MacroPlayOptionWnd", "macroplay_close_btn");
     EXPECT_TRUE(dumped_menu_entries(dump).empty());
     std::ifstream in(dump);

@@ -60,12 +60,12 @@ TEST_F(ShellTest, TheStartUpReadShowsTheMousesProfileAndLightsIt) {
     open_window();
     EXPECT_FALSE(window_->device_absent());
     EXPECT_EQ(window_->current_profile_slot(), 2);
-    EXPECT_EQ(store_->current_profile, 3);
+    EXPECT_EQ(+store_->current_profile, 3);
     EXPECT_TRUE(option("profile3option")->is_selected());
     EXPECT_TRUE(option("kprofile3option")->is_selected());
     EXPECT_FALSE(option("profile1option")->is_selected());
     EXPECT_TRUE(option("ledlightonoffoption")->is_selected());
-    EXPECT_EQ(store_->led_on, 1);
+    EXPECT_EQ(+store_->led_on, 1);
     EXPECT_EQ(mouse.read_state().at(kStateLed), 0) << "the lights are switched on at start";
     for (int i = 0; i < 5; ++i) {
         const std::string n = std::to_string(i + 1);
@@ -143,7 +143,7 @@ TEST_F(ShellTest, ApplyWritesTheMouseAndBothStoreFiles) {
     click_in_popup("popup_message_ok_btn");
     EXPECT_TRUE(popups().empty());
     EXPECT_EQ(window_->popup_flags(), 0u);
-    EXPECT_EQ(store_->current_profile, 4);
+    EXPECT_EQ(+store_->current_profile, 4);
     EXPECT_EQ(mouse.read_state().at(kStateCurrentSlot), 3);
 
     const std::vector<char> all = file_bytes(all_profiles_path());
@@ -183,7 +183,7 @@ TEST_F(ShellTest, ApplyWithNoProfileInUseOnlyExplains) {
         }
     }
     for (const ProfileBlock& profile : store_->profiles) {
-        ASSERT_EQ(profile.in_use, 0);
+        ASSERT_EQ(+profile.in_use, 0);
     }
     click("profileokbtn");
     EXPECT_TRUE(popups().empty());
@@ -200,11 +200,11 @@ TEST_F(ShellTest, InUseSwitchesOfEitherBlockSetTheProfilesFlag) {
     const bool before = store_->profiles[4].in_use != 0;
     click("performancebtn");
     click("kprofile5_inuse_option");
-    EXPECT_EQ(store_->profiles[4].in_use != 0, !before);
+    EXPECT_EQ(+store_->profiles[4].in_use != 0, !before);
     click("maincontrolbtn");
     EXPECT_EQ(option("profile5_inuse_option")->is_selected(), !before) << "both blocks agree";
     click("profile5_inuse_option");
-    EXPECT_EQ(store_->profiles[4].in_use != 0, before);
+    EXPECT_EQ(+store_->profiles[4].in_use != 0, before);
 }
 
 TEST_F(ShellTest, ResetAllRewritesEverythingAndShowsProfileOne) {
@@ -218,7 +218,7 @@ TEST_F(ShellTest, ResetAllRewritesEverythingAndShowsProfileOne) {
     click_in_popup("popup_message_ok_btn");
 
     EXPECT_EQ(+store_->profiles[0].button_function[0], kLeftClick);
-    EXPECT_EQ(store_->current_profile, 1);
+    EXPECT_EQ(+store_->current_profile, 1);
     EXPECT_EQ(window_->current_profile_slot(), 0);
     EXPECT_TRUE(option("profile1option")->is_selected());
     EXPECT_TRUE(option("kprofile1option")->is_selected());
@@ -300,10 +300,10 @@ TEST_F(ShellTest, TheLightingSwitchReachesTheMouseAtOnce) {
     open_window();
     ASSERT_TRUE(option("ledlightonoffoption")->is_selected());
     click("ledlightonoffoption");
-    EXPECT_EQ(store_->led_on, 0);
+    EXPECT_EQ(+store_->led_on, 0);
     EXPECT_EQ(mouse.read_state().at(kStateLed), 1);
     click("ledlightonoffoption");
-    EXPECT_EQ(store_->led_on, 1);
+    EXPECT_EQ(+store_->led_on, 1);
     EXPECT_EQ(mouse.read_state().at(kStateLed), 0);
 }
 

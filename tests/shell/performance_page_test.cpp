@@ -1,6 +1,7 @@
 // The laser resolution levels of the main control page and the performance page: sliders that
 // snap, step buttons, desktop settings shared by all profiles, options, and the page refresh.
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -65,9 +66,12 @@ TEST_F(PerformancePageTest, LaserSlidersSnapToEvenPositionsAndStoreTheirLevelAnd
     const auto others = [this, slot] {
         std::vector<int32_t> values;
         for (int other = 0; other < 5; ++other) {
-            if (other != slot)
-                values.insert(values.end(), std::begin(profile(other).laser_cpi),
-                              std::end(profile(other).laser_cpi));
+            if (other != slot) {
+                // Copied out whole: the store is packed, so its fields are read bytewise.
+                int32_t levels[std::size(ProfileBlock{}.laser_cpi)];
+                std::memcpy(levels, profile(other).laser_cpi, sizeof levels);
+                values.insert(values.end(), std::begin(levels), std::end(levels));
+            }
         }
         return values;
     };
@@ -84,7 +88,7 @@ TEST_F(PerformancePageTest, LaserSlidersSnapToEvenPositionsAndStoreTheirLevelAnd
             EXPECT_EQ(slider(laser_name(level, axis, "slider"))->value(), position + 1);
             EXPECT_EQ(label(laser_name(level, axis, "label")), std::to_string(expected[index]));
             for (size_t i = 0; i <= index; ++i) {
-                EXPECT_EQ(profile(slot).laser_cpi[i], expected[i]) << level << axis << " " << i;
+                EXPECT_EQ(+profile(slot).laser_cpi[i], expected[i]) << level << axis << " " << i;
             }
         }
     }
@@ -95,7 +99,7 @@ TEST_F(PerformancePageTest, LaserSlidersSnapToEvenPositionsAndStoreTheirLevelAnd
         drag_to(laser_name(1, 'x', "slider"), position);
         EXPECT_EQ(slider(laser_name(1, 'x', "slider"))->value(), shown.first) << position;
         EXPECT_EQ(label(laser_name(1, 'x', "label")), std::to_string(shown.second)) << position;
-        EXPECT_EQ(profile(slot).laser_cpi[2], shown.second) << position;
+        EXPECT_EQ(+profile(slot).laser_cpi[2], shown.second) << position;
     }
     // The other profiles never saw any of it.
     EXPECT_EQ(others(), others_before);
@@ -108,11 +112,11 @@ TEST_F(PerformancePageTest, LaserStepButtonsMoveOneStepAndStopAtBothEnds) {
     click(step_name(3, 'y', "up").c_str());
     EXPECT_EQ(label(laser_name(3, 'y', "label")), "8200");
     EXPECT_EQ(slider(laser_name(3, 'y', "slider"))->value(), 80);
-    EXPECT_EQ(profile(slot).laser_cpi[7], 8200);
+    EXPECT_EQ(+profile(slot).laser_cpi[7], 8200);
     click(step_name(3, 'y', "down").c_str());
     EXPECT_EQ(label(laser_name(3, 'y', "label")), "8000");
     EXPECT_EQ(slider(laser_name(3, 'y', "slider"))->value(), 78);
-    EXPECT_EQ(profile(slot).laser_cpi[7], 8000);
+    EXPECT_EQ(+profile(slot).laser_cpi[7], 8000);
     // At the bottom: down keeps 200.
     drag_to(laser_name(0, 'x', "slider"), 3);
     EXPECT_EQ(label(laser_name(0, 'x', "label")), "600");
@@ -121,12 +125,12 @@ TEST_F(PerformancePageTest, LaserStepButtonsMoveOneStepAndStopAtBothEnds) {
     }
     EXPECT_EQ(label(laser_name(0, 'x', "label")), "200");
     EXPECT_EQ(slider(laser_name(0, 'x', "slider"))->value(), 0);
-    EXPECT_EQ(profile(slot).laser_cpi[0], 200);
+    EXPECT_EQ(+profile(slot).laser_cpi[0], 200);
     click(step_name(0, 'x', "up").c_str());
     EXPECT_EQ(label(laser_name(0, 'x', "label")), "400");
-    EXPECT_EQ(profile(slot).laser_cpi[0], 400);
+    EXPECT_EQ(+profile(slot).laser_cpi[0], 400);
     // The Y axis of level 1 was not touched by its X buttons.
-    EXPECT_EQ(label(laser_name(0, 'y', "label")), std::to_string(profile(slot).laser_cpi[1]));
+    EXPECT_EQ(label(laser_name(0, 'y', "label")), std::to_string(+profile(slot).laser_cpi[1]));
 }
 
 TEST_F(PerformancePageTest, DesktopSettingsGoToEveryProfileTheOthersOnlyToTheShownOne) {
@@ -147,14 +151,14 @@ TEST_F(PerformancePageTest, DesktopSettingsGoToEveryProfileTheOthersOnlyToTheSho
     EXPECT_EQ(slider("lift_off_distance_slider")->value(), 6);
     EXPECT_EQ(slider("angle_snapping_slider")->value(), 20);
     for (int slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(profile(slot).double_click_level, 4) << slot;
-        EXPECT_EQ(profile(slot).wheel_lines_level, 10) << slot;
-        EXPECT_EQ(profile(slot).pointer_speed_level, 1) << slot;
+        EXPECT_EQ(+profile(slot).double_click_level, 4) << slot;
+        EXPECT_EQ(+profile(slot).wheel_lines_level, 10) << slot;
+        EXPECT_EQ(+profile(slot).pointer_speed_level, 1) << slot;
     }
-    EXPECT_EQ(profile(2).lift_off_level, 3);
-    EXPECT_EQ(profile(2).angle_snapping_level, 10);
-    EXPECT_EQ(profile(0).lift_off_level, lift_off_elsewhere);
-    EXPECT_EQ(profile(4).angle_snapping_level, angle_elsewhere);
+    EXPECT_EQ(+profile(2).lift_off_level, 3);
+    EXPECT_EQ(+profile(2).angle_snapping_level, 10);
+    EXPECT_EQ(+profile(0).lift_off_level, lift_off_elsewhere);
+    EXPECT_EQ(+profile(4).angle_snapping_level, angle_elsewhere);
 
     // Profile 1 shows the double-click speed set while profile 3 was shown.
     click("kprofile1option");
@@ -166,8 +170,8 @@ TEST_F(PerformancePageTest, DesktopSettingsGoToEveryProfileTheOthersOnlyToTheSho
     drag_to("scroll_wheel_speed_slider", 0);
     drag_to("double_click_speed_slider", 0);
     for (int slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(profile(slot).wheel_lines_level, 1) << slot;
-        EXPECT_EQ(profile(slot).double_click_level, 0) << slot;
+        EXPECT_EQ(+profile(slot).wheel_lines_level, 1) << slot;
+        EXPECT_EQ(+profile(slot).double_click_level, 0) << slot;
     }
 }
 
@@ -183,20 +187,20 @@ TEST_F(PerformancePageTest, OptionsStoreTheirValueInTheShownProfileAndADeselecti
     for (const auto& [name, hz] : rates) {
         click(name);
         EXPECT_TRUE(option(name)->is_selected()) << name;
-        EXPECT_EQ(profile(1).report_rate_hz, hz) << name;
+        EXPECT_EQ(+profile(1).report_rate_hz, hz) << name;
     }
     const std::array<std::pair<const char*, int32_t>, 3> power = {{{"power_save_60s_option", 60},
                                                                    {"power_save_120s_option", 120},
                                                                    {"power_save_no_option", 0}}};
     for (const auto& [name, seconds] : power) {
         click(name);
-        EXPECT_EQ(profile(1).power_save_seconds, seconds) << name;
+        EXPECT_EQ(+profile(1).power_save_seconds, seconds) << name;
     }
     click("smoothing_off_option");
-    EXPECT_EQ(profile(1).smoothing, 0);
+    EXPECT_EQ(+profile(1).smoothing, 0);
     click("smoothing_on_option");
-    EXPECT_EQ(profile(1).smoothing, 1);
-    EXPECT_EQ(profile(3).report_rate_hz, rate_elsewhere);
+    EXPECT_EQ(+profile(1).smoothing, 1);
+    EXPECT_EQ(+profile(3).report_rate_hz, rate_elsewhere);
 
     // A deselection reaches the page too, and changes nothing.
     for (const char* name :
@@ -205,9 +209,9 @@ TEST_F(PerformancePageTest, OptionsStoreTheirValueInTheShownProfileAndADeselecti
         window_->manager().send_notify(option(name), "selectchanged");
         pump();
     }
-    EXPECT_EQ(profile(1).report_rate_hz, 500);
-    EXPECT_EQ(profile(1).power_save_seconds, 0);
-    EXPECT_EQ(profile(1).smoothing, 1);
+    EXPECT_EQ(+profile(1).report_rate_hz, 500);
+    EXPECT_EQ(+profile(1).power_save_seconds, 0);
+    EXPECT_EQ(+profile(1).smoothing, 1);
 }
 
 TEST_F(PerformancePageTest, PageRefreshShowsTheStoredValuesInEveryControl) {

@@ -32,7 +32,9 @@ ui::CMenuUI& add_submenu(ui::CMenuUI& menu, TextRow caption, int command, int la
 }  // namespace
 
 int stored_macro_count(const ProfileStore& store) {
-    return std::clamp(store.macro_store.macro_count, 0, kMacroLimit);
+    // Copied first: the store is packed, and the field may not be bound to a reference.
+    const int count = store.macro_store.macro_count;
+    return std::clamp(count, 0, kMacroLimit);
 }
 
 std::unique_ptr<ui::CMenuUI> build_function_menu(const ProfileStore& store, int language,
