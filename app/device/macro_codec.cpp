@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "store/key_table.h"
 #include "store/macro_delay.h"
@@ -67,36 +68,60 @@ uint32_t swap_outer_bytes(uint32_t value) {
 
 }  // namespace
 
+namespace {
+
+// The event one step becomes on the mouse: key and known mouse steps, with the delay of a "t"
+// step right after them; nothing for the others.
+std::optional<MacroEvent> step_event(const MacroRecord& macro, int32_t steps, int32_t k) {
+    const MacroStep& step = macro.steps[k];
+    MacroEvent event{};
+    if (std::strcmp(step.kind, "k") == 0) {
+        const KeyRow* key = key_by_name(step.text);
+        event.event_type = kEventKey;
+        event.event_code = key != nullptr ? key->usage : 0;
+    } else if (std::strcmp(step.kind, "m") == 0) {
+        const auto found = std::find_if(
+            kMouseActions.begin(), kMouseActions.end(),
+            [&](const auto& action) { return std::strstr(step.text, action.label) != nullptr; });
+        if (found == kMouseActions.end())
+            return std::nullopt;
+        event.event_type = found->type;
+        event.event_code = found->code;
+    } else {
+        return std::nullopt;
+    }
+    event.event_action = written_action(step.action);
+    if (k + 1 < steps && std::strcmp(macro.steps[k + 1].kind, "t") == 0) {
+        event.event_delay_ms = parse_delay_ms(macro.steps[k + 1].text);
+    }
+    return event;
+}
+
+int32_t step_count_of(const MacroRecord& macro) {
+    return std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps);
+}
+
+}  // namespace
+
 void encode_macro(const MacroRecord& macro, MacroSlot& slot) {
     std::memset(&slot, 0, sizeof slot);
-    const int32_t steps = std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps);
+    const int32_t steps = step_count_of(macro);
     int events = 0;
     for (int32_t k = 0; k < steps && events < TALVORO_MACRO_EVENTS; ++k) {
-        const MacroStep& step = macro.steps[k];
-        MacroEvent event{};
-        if (std::strcmp(step.kind, "k") == 0) {
-            const KeyRow* key = key_by_name(step.text);
-            event.event_type = kEventKey;
-            event.event_code = key != nullptr ? key->usage : 0;
-        } else if (std::strcmp(step.kind, "m") == 0) {
-            const auto found =
-                std::find_if(kMouseActions.begin(), kMouseActions.end(), [&](const auto& action) {
-                    return std::strstr(step.text, action.label) != nullptr;
-                });
-            if (found == kMouseActions.end())
-                continue;
-            event.event_type = found->type;
-            event.event_code = found->code;
-        } else {
-            continue;
+        if (const auto event = step_event(macro, steps, k)) {
+            slot.events[events++] = *event;
         }
-        event.event_action = written_action(step.action);
-        if (k + 1 < steps && std::strcmp(macro.steps[k + 1].kind, "t") == 0) {
-            event.event_delay_ms = parse_delay_ms(macro.steps[k + 1].text);
-        }
-        slot.events[events++] = event;
     }
     slot.event_count = static_cast<uint16_t>(events);
+}
+
+int macro_event_count(const MacroRecord& macro) {
+    const int32_t steps = step_count_of(macro);
+    int events = 0;
+    for (int32_t k = 0; k < steps; ++k) {
+        events += step_event(macro, steps, k).has_value() ? 1 : 0;
+    }
+    return events;
 }
 
 void decode_macro(const MacroSlot& slot, int32_t number, MacroRecord& macro) {

@@ -11,6 +11,9 @@ namespace talvoro {
 // mouse step becomes that event's delay.
 void encode_macro(const MacroRecord& macro, MacroSlot& slot);
 
+// How many events the macro's steps make, before the 128 a slot holds cut them.
+int macro_event_count(const MacroRecord& macro);
+
 // Events of a slot as Read_profile returns them (codes and delays
 // byte-exchanged) into `macro`, which keeps its other steps: later buttons
 // naming the same macro overwrite earlier ones. An empty name becomes

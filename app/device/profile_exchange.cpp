@@ -52,6 +52,7 @@ uint8_t ProfileExchange::read_device() {
 }
 
 uint8_t ProfileExchange::apply_all() {
+    rejected_profile_ = 0;
     const DeviceApi& api = link_.api();
     if (api.Write_profile == nullptr || api.Set_current_profile_id == nullptr || !link_.open()) {
         return 0;
@@ -62,6 +63,8 @@ uint8_t ProfileExchange::apply_all() {
     for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
         ui_.exchange_progress(ExchangeStep::kWriteProfile, i + 1);
         status = api.Write_profile(i, &records[static_cast<size_t>(i)]);
+        if (status == QX_STATUS_REJECTED)
+            rejected_profile_ = i + 1;
         link_.sleep(kAfterSlotWrite);
     }
     const int current = device_current_ == 0 ? 0 : device_current_ - 1;

@@ -35,6 +35,9 @@ class ProfileExchange {
     const DeviceRecords& mirror() const { return *mirror_; }
     // 1-based profile that is current on the mouse; 0 when none was reported.
     uint8_t device_current() const { return device_current_; }
+    // 1-based profile the last apply_all stopped at because the library would not take it
+    // (its macros need more room than the mouse has); 0 when none was.
+    int rejected_profile() const { return rejected_profile_; }
 
   private:
     void refresh_firmware_text();
@@ -45,6 +48,7 @@ class ProfileExchange {
     DeviceLinkUi& ui_;
     std::unique_ptr<DeviceRecords> mirror_;  // 100 KB: kept off the stack
     uint8_t device_current_ = 0;
+    int rejected_profile_ = 0;
 };
 
 }  // namespace talvoro

@@ -65,7 +65,7 @@ void COskelMainWnd::window_init() {
 
 void COskelMainWnd::notify(ui::TNotifyUI& msg) {
     // While recording only the stop button is heard.
-    if (recording_ && (msg.sender == nullptr || msg.sender->name() != "macro_record_stop_btn")) {
+    if (recording() && (msg.sender == nullptr || msg.sender->name() != "macro_record_stop_btn")) {
         return;
     }
     const std::string& type = msg.type;
@@ -203,9 +203,20 @@ void COskelMainWnd::apply() {
     const uint8_t status = exchange_.apply_all();
     // The files keep the edits whatever the mouse said, so nothing the user did is lost.
     save_state_files();
-    if (status != 1) {
-        show_notice(text(TextRow::kApplyFailed));
+    tell_apply_result(status);
+}
+
+void COskelMainWnd::tell_apply_result(uint8_t status) {
+    if (status == QX_STATUS_DONE) {
+        return;
     }
+    if (const int profile = exchange_.rejected_profile(); profile != 0) {
+        char message[512];
+        std::snprintf(message, sizeof message, text(TextRow::kProfileTooFull), profile);
+        show_notice(message);
+        return;
+    }
+    show_notice(text(TextRow::kApplyFailed));
 }
 
 void COskelMainWnd::reset_all() {
@@ -215,9 +226,7 @@ void COskelMainWnd::reset_all() {
     const uint8_t status = exchange_.apply_all();
     save_state_files();
     select_profile_tab(0, true);
-    if (status != 1) {
-        show_notice(text(TextRow::kApplyFailed));
-    }
+    tell_apply_result(status);
 }
 
 void COskelMainWnd::save_state_files() {

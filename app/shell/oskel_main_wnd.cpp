@@ -12,6 +12,7 @@
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "shell/pages/layout_page.h"
+#include "shell/pages/macro_recorder.h"
 #include "shell/pages/oskel_macro_manage_ui.h"
 #include "shell/pages/oskel_main_control_ui.h"
 #include "shell/pages/oskel_performance_ui.h"
@@ -72,6 +73,12 @@ intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, 
                                        bool& handled) {
     using ui::WindowMessage;
     intptr_t result = 0;
+    if (!recording()) {
+        stop_press_passed_ = false;
+    } else if (feed_recorder(msg, wparam, lparam)) {
+        handled = true;
+        return result;
+    }
     switch (msg) {
         case WindowMessage::kCreate:
             on_create();
@@ -221,6 +228,63 @@ void COskelMainWnd::quit() {
     }
 }
 
+// --- recording ------------------------------------------------------------------------------
+
+bool COskelMainWnd::recording() const {
+    return macro_page_ != nullptr && macro_page_->recording();
+}
+
+void COskelMainWnd::record(const RecordedInput& input) {
+    if (macro_page_ != nullptr) {
+        macro_page_->on_recorded_input(input);
+    }
+}
+
+bool COskelMainWnd::feed_recorder(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) {
+    using ui::WindowMessage;
+    using Kind = RecordedInput::Kind;
+    const ui::Point point = ui::point_from_param(lparam);
+    const int code = static_cast<int>(wparam);
+    switch (msg) {
+        case WindowMessage::kKeyDown:  // a press or its auto-repeat, each a step
+            record({Kind::kKeyDown, code, {}});
+            return true;
+        case WindowMessage::kKeyUp:
+            record({Kind::kKeyUp, code, {}});
+            return true;
+        case WindowMessage::kTextInput:
+            // The typing the keys above already recorded; no edit takes it while recording.
+            return true;
+        case WindowMessage::kButtonDown:
+        case WindowMessage::kDoubleClick:
+            if (code < 1 || code > 5) {
+                return false;
+            }
+            // The recorder leaves out the stop button's own click by its area.
+            record({Kind::kButtonDown, code, point});
+            if (code == 1 && point_in("macro_record_stop_btn", point)) {
+                stop_press_passed_ = true;
+                return false;
+            }
+            return true;
+        case WindowMessage::kButtonUp:
+            if (code < 1 || code > 5) {
+                return false;
+            }
+            record({Kind::kButtonUp, code, point});
+            if (code == 1 && stop_press_passed_) {
+                stop_press_passed_ = false;
+                return false;
+            }
+            return true;
+        case WindowMessage::kMouseWheel:
+            record({Kind::kWheel, ui::wheel_notches(wparam), point});
+            return true;
+        default:
+            return false;
+    }
+}
+
 // --- the input lock ---------------------------------------------------------------------------
 
 bool COskelMainWnd::point_in(const char* control_name, ui::Point point) {
@@ -237,7 +301,7 @@ bool COskelMainWnd::input_locked(ui::WindowMessage msg, intptr_t lparam) {
         return false;
     }
     const ui::Point point = ui::point_from_param(lparam);
-    if (recording_) {
+    if (recording()) {
         if (msg == WindowMessage::kButtonDown && !point_in("macro_record_stop_btn", point)) {
             return true;
         }

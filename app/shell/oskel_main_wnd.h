@@ -38,6 +38,8 @@ class OskelMainControlUI;
 class OskelPerformanceUI;
 class OskelMacroManageUI;
 class OskelSupportUI;
+class MacroRecorder;
+struct RecordedInput;
 
 // Popup flags: a bit for each popup the window opened and has not yet seen closed.
 inline constexpr uint32_t kMacroLimitShown = 0x0800;
@@ -93,7 +95,9 @@ class COskelMainWnd : public ui::CWindowWnd,
     bool exchange_progress_shown() const { return progress_.shown(); }
     uint32_t popup_flags() const { return presence_.state().popup_flags; }
     bool device_absent() const { return presence_.state().device_absent; }
-    bool recording() const { return recording_; }
+    // Whether the macro page records: input then goes to its recorder and only the stop button
+    // reacts.
+    bool recording() const;
     bool quit_requested() const { return quit_requested_; }
     const MainWindowControls& controls() const { return controls_; }
     ProfileExchange& exchange() { return exchange_; }
@@ -135,6 +139,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     ui::CWindowWnd& window() override { return *this; }
     bool device_present() const override { return !device_absent(); }
     void show_notice(const std::string& text) override;
+    void mark_popup_shown(uint32_t flag) override { presence_.state().popup_flags |= flag; }
 
     void on_create();
     void apply_window_shape();
@@ -144,6 +149,10 @@ class COskelMainWnd : public ui::CWindowWnd,
     void on_device_messages();
     void quit();
 
+    // While recording: hands keys, buttons and the wheel to the recorder; true when the message
+    // stops there (only a left click on the stop button goes on to the controls).
+    bool feed_recorder(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam);
+    void record(const RecordedInput& input);
     // True when the input lock swallows the message.
     bool input_locked(ui::WindowMessage msg, intptr_t lparam);
     bool point_in(const char* control_name, ui::Point point);
@@ -159,6 +168,8 @@ class COskelMainWnd : public ui::CWindowWnd,
     // AllProfile and the macro store, after apply and reset all; a file that cannot be written
     // is told, since the macro names and steps live only there.
     void save_state_files();
+    // Tells the person why an apply failed: the profile whose macros do not fit, or the mouse.
+    void tell_apply_result(uint8_t status);
     void select_profile_tab(int slot, bool send_click);
     bool route_to_pages(ui::TNotifyUI& msg);
     // The four pages in tab order, each null when missing.
@@ -185,7 +196,8 @@ class COskelMainWnd : public ui::CWindowWnd,
 
     uint8_t current_main_tab_ = 0;
     ui::Point last_pointer_;
-    bool recording_ = false;
+    // A left press on the stop button went to the controls, so its release follows it there.
+    bool stop_press_passed_ = false;
     bool window_initialised_ = false;
     bool quit_requested_ = false;
     uint8_t current_profile_slot_ = 0;

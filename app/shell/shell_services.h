@@ -10,6 +10,7 @@
 #include "device/desktop_mouse_settings.h"
 #include "device/device_link.h"
 #include "device/user_notices.h"
+#include "shell/macro_dialogs.h"
 #include "store/profile_files.h"
 
 namespace talvoro::shell {
@@ -17,6 +18,7 @@ namespace talvoro::shell {
 struct ShellServices {
     UserNotices* notices = nullptr;
     ProfileDialogs* profile_dialogs = nullptr;
+    MacroDialogs* macro_dialogs = nullptr;
     DesktopMouseSettings* desktop = nullptr;
     LinkSleep sleep = nullptr;  // null: real waits
     // Whether the window watches devices arrive and leave (tests deliver the changes instead).

@@ -201,10 +201,10 @@ std::optional<std::string> MacroEditor::rename_macro(int index, std::string_view
     return final_name;
 }
 
-bool MacroEditor::delete_macro(int index) {
+MacroDeletion MacroEditor::delete_macro(int index) {
     const int count = macro_count();
     if (index < 0 || index >= count)
-        return false;
+        return {};
 
     for (ProfileBlock& block : store_.profiles) {
         for (int b = 0; b < kButtonCount; ++b) {
@@ -235,8 +235,7 @@ bool MacroEditor::delete_macro(int index) {
         std::memset(&macros.macros[count - 1], 0, sizeof(MacroRecord));
         macros.macro_count = count - 1;
     }
-    write_macro_store(macros, {});
-    return true;
+    return {.deleted = true, .saved = write_macro_store(macros, {}) != 0};
 }
 
 int MacroEditor::listed_step_count(int index) const {
@@ -330,6 +329,16 @@ bool MacroEditor::delete_step(int row) {
     return true;
 }
 
+void MacroEditor::clear_steps(int index) {
+    if (index < 0 || index >= kMacroLimit)
+        return;
+    MacroRecord& cleared = record(index);
+    // All of them, not only the count, so no old step travels on in a file.
+    std::memset(cleared.steps, 0, sizeof cleared.steps);
+    cleared.step_count = 0;
+    list_steps(index);
+}
+
 void MacroEditor::list_steps(int index) {
     view_.clear_step_rows();
     if (index < 0 || index >= kMacroLimit)
@@ -346,9 +355,13 @@ void MacroEditor::rebuild_name_list() {
     view_.clear_name_rows();
     for (int index = 0; index < macro_count(); ++index)
         view_.append_name_row(name_row_control(index), std::string(field_text(record(index).name)));
-    // The step list shows macro 0 now, so the step operations act on it.
+    // The step list shows macro 0 now, so the step operations act on it; with no macro in
+    // use there is nothing to show.
     current_macro_ = 0;
-    list_steps(0);
+    if (macro_count() > 0)
+        list_steps(0);
+    else
+        view_.clear_step_rows();
 }
 
 int MacroEditor::import_macros(const std::string& path) {

@@ -84,6 +84,14 @@ class MacroListView {
     virtual void set_step_row_text(int row, const std::string& display_text) = 0;
 };
 
+// What a delete did: whether a macro went, and whether the store file then
+// took the change (the person is told when it did not).
+struct MacroDeletion {
+    bool deleted = false;
+    bool saved = false;
+    explicit operator bool() const { return deleted; }
+};
+
 // The macro operations on one store, with the macro the page works on.
 // Every count read from the store is brought into its table's range first,
 // so a store from any file is safe to edit.
@@ -114,9 +122,9 @@ class MacroEditor {
     // Deletes macro `index`: buttons of every profile that played it go back
     // to their factory function, buttons that played a later macro follow it
     // down, the name rows and the records below it move up, the step list is
-    // cleared and the macro store file is written. False for an index that
-    // is not a macro in use.
-    bool delete_macro(int index);
+    // cleared and the macro store file is written. Nothing is deleted for an
+    // index that is not a macro in use.
+    MacroDeletion delete_macro(int index);
 
     // Adds a step to the current macro and its row. Without `insert` (or
     // with no step yet) the step is appended; with it, it goes to row
@@ -131,6 +139,10 @@ class MacroEditor {
 
     // Deletes the step at `row` of the current macro and its row.
     bool delete_step(int row);
+
+    // Discards every step of macro `index` (0..14) and empties the step
+    // list, which then shows that macro: the recorder starts from nothing.
+    void clear_steps(int index);
 
     // Lists the steps of macro `index` (0..14) in the step list.
     void list_steps(int index);

@@ -66,10 +66,22 @@ TEST(MacroCodec, AtMost128EventsOfAnyLength) {
     for (int i = 0; i < 256; ++i)
         add_step(*macro, "k", " B ", i % 2 == 0 ? "down" : "up");
     EXPECT_EQ(encoded(*macro)->event_count, 128);
+    EXPECT_EQ(macro_event_count(*macro), 256) << "what the mouse would lose is counted whole";
     macro->step_count = 300;  // a damaged file: never read past the steps
     EXPECT_EQ(encoded(*macro)->event_count, 128);
+    EXPECT_EQ(macro_event_count(*macro), 256);
     macro->step_count = -4;
     EXPECT_EQ(encoded(*macro)->event_count, 0);
+    EXPECT_EQ(macro_event_count(*macro), 0);
+
+    // Delays and steps no event is made of are not counted.
+    auto mixed = empty_macro();
+    add_step(*mixed, "k", " A ", "down");
+    add_step(*mixed, "t", "0.100", "");
+    add_step(*mixed, "m", "Wobble", "down");
+    add_step(*mixed, "m", "Right Click       ", "up");
+    EXPECT_EQ(macro_event_count(*mixed), 2);
+    EXPECT_EQ(encoded(*mixed)->event_count, 2);
 }
 
 TEST(MacroCodec, EventsReadFromTheMouseBecomeSteps) {

@@ -248,6 +248,43 @@ TEST_F(ButtonAssignmentTest, DefaultGivesEachButtonItsFactoryFunctionAndOtherRow
                              sizeof(ProfileBlock)));
 }
 
+// A macro longer than the mouse plays is said so as it is given to a button; apply then names a
+// profile whose macros together need more room than the mouse has, instead of a general failure.
+TEST_F(ButtonAssignmentTest, MacrosTheMouseCannotHoldWholeAreToldWhenGivenAndApplied) {
+    for (int m = 0; m < 2; ++m) {
+        MacroRecord& macro = store_->macro_store.macros[m];
+        macro.step_count = 0;
+        for (int i = 0; i < (m == 0 ? 10 : 130); ++i) {
+            copy_text(macro.steps[i].kind, "k");
+            copy_text(macro.steps[i].text, " B ");
+            copy_text(macro.steps[i].action, i % 2 == 0 ? "down" : "up");
+            macro.step_count = i + 1;
+        }
+    }
+    choose(2, 2041);
+    click_popup("MacroPlayOptionWnd", "macroplay_cancel_btn");
+    EXPECT_TRUE(notices_.shown.empty()) << "Alpha fits";
+    choose(3, 2042);
+    click_popup("MacroPlayOptionWnd", "macroplay_cancel_btn");
+    ASSERT_EQ(notices_.shown.size(), 1u);
+    EXPECT_NE(notices_.shown[0].text.find("Beta has more than the 128"), std::string::npos)
+        << notices_.shown[0].text;
+
+    // Three buttons on the 128 events the mouse keeps of Beta need 3 x 129 records of 178.
+    choose(6, 2042);
+    click_popup("MacroPlayOptionWnd", "macroplay_cancel_btn");
+    choose(7, 2042);
+    click_popup("MacroPlayOptionWnd", "macroplay_cancel_btn");
+    notices_.shown.clear();
+    const int slot = window_->current_profile_slot();
+    profile().in_use = 1;
+    click("profileokbtn");
+    click_in_popup("popup_message_ok_btn");
+    ASSERT_EQ(notices_.shown.size(), 1u);
+    EXPECT_EQ(notices_.shown[0].text.find("The macros of profile " + std::to_string(slot + 1)), 0u)
+        << notices_.shown[0].text;
+}
+
 TEST_F(ButtonAssignmentTest, AMacroIsAssignedThenItsPlayModeComesFromThePopup) {
     profile().macro_play_mode[2] = 7;
     choose(2, 2042);

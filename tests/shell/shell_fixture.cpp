@@ -47,6 +47,7 @@ shell::COskelMainWnd& ShellTest::open_window(bool watch_devices) {
     shell::ShellServices services;
     services.notices = &notices_;
     services.profile_dialogs = &dialogs_;
+    services.macro_dialogs = &dialogs_;
     services.desktop = &desktop_;
     services.sleep = &no_wait;
     services.watch_devices = watch_devices;

@@ -1,5 +1,5 @@
-// The profile pages' file dialogs and notice box, answered by a test from a queue of paths
-// (nothing: the user cancelled; an empty queue cancels too).
+// The profile pages' and the macro page's file dialogs and the profile pages' notice box, answered
+// by a test from a queue of paths (nothing: the user cancelled; an empty queue cancels too).
 #pragma once
 
 #include <deque>
@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "shell/macro_dialogs.h"
 #include "store/profile_files.h"
 
 namespace talvoro::test {
 
-class ScriptedDialogs final : public ProfileDialogs {
+class ScriptedDialogs final : public ProfileDialogs, public shell::MacroDialogs {
   public:
     std::optional<std::string> open_profile_path() override { return next(); }
     std::optional<std::string> save_profile_path() override { return next(); }
+    std::optional<std::string> open_macro_path() override { return next(); }
+    std::optional<std::string> save_macro_path() override { return next(); }
     void show_notice(const std::string& text) override { notices.push_back(text); }
 
     std::deque<std::optional<std::string>> answers;

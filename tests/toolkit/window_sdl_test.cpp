@@ -9,6 +9,7 @@
 
 #include "platform/sdl/caption_hit_test.h"
 #include "platform/sdl/event_loop.h"
+#include "platform/sdl/event_translation.h"
 #include "platform/sdl/sdl_window_backend.h"
 #include "platform/sdl/virtual_key_table.h"
 #include "platform/sdl/window_shape.h"
@@ -115,6 +116,78 @@ TEST_F(WindowSdlTest, SdlClickReachesTheButton) {
     EXPECT_EQ(window.notes, (std::vector<std::string>{"click:ok"}));
 }
 
+TEST_F(WindowSdlTest, WheelExtraButtonsAndKeyRepeatBecomeMessages) {
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    auto* backend = dynamic_cast<sdl::SdlWindowBackend*>(window.backend());
+    ASSERT_NE(backend, nullptr);
+    window.paint_now();
+    window.watched = {WindowMessage::kMouseWheel, WindowMessage::kButtonDown,
+                      WindowMessage::kButtonUp, WindowMessage::kKeyDown, WindowMessage::kKeyUp};
+    const Uint32 id = SDL_GetWindowID(backend->sdl_window());
+
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.windowID = id;
+    event.wheel.y = 3;
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    event.wheel.mouseX = 30;
+    event.wheel.mouseY = 50;
+    EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+    event.wheel.y = 1;
+    event.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;  // a natural-scrolling touchpad turned back
+    EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+    event.wheel.y = 0;  // sideways only
+    event.wheel.x = 2;
+    EXPECT_FALSE(sdl::dispatch_sdl_event(event));
+
+    // The extra buttons arrive with their numbers over the "ok" button, which ignores them.
+    event = SDL_Event{};
+    event.button.windowID = id;
+    event.button.clicks = 1;
+    event.button.x = 30;
+    event.button.y = 50;
+    for (const Uint8 button : {Uint8{SDL_BUTTON_X1}, Uint8{SDL_BUTTON_X2}}) {
+        event.button.button = button;
+        event.type = SDL_MOUSEBUTTONDOWN;
+        EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+        event.type = SDL_MOUSEBUTTONUP;
+        EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+    }
+
+    event = SDL_Event{};
+    event.key.windowID = id;
+    event.key.keysym.sym = SDLK_a;
+    event.type = SDL_KEYDOWN;
+    EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+    event.key.repeat = 1;
+    EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+    event.type = SDL_KEYUP;
+    event.key.repeat = 0;
+    EXPECT_TRUE(sdl::dispatch_sdl_event(event));
+
+    const intptr_t at = make_point_param(30, 50);
+    ASSERT_EQ(window.seen.size(), 9u);
+    EXPECT_EQ(window.seen[0].msg, WindowMessage::kMouseWheel);
+    EXPECT_EQ(wheel_notches(window.seen[0].wparam), 3);
+    EXPECT_EQ(window.seen[0].lparam, at);
+    EXPECT_EQ(wheel_notches(window.seen[1].wparam), -1);
+    const WindowMessage buttons[] = {WindowMessage::kButtonDown, WindowMessage::kButtonUp};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(window.seen[2 + i].msg, buttons[i % 2]);
+        EXPECT_EQ(window.seen[2 + i].wparam, i < 2 ? 4u : 5u);
+        EXPECT_EQ(window.seen[2 + i].lparam, at);
+    }
+    EXPECT_EQ(window.seen[6].msg, WindowMessage::kKeyDown);
+    EXPECT_EQ(window.seen[6].wparam, uintptr_t{'A'});
+    EXPECT_EQ(window.seen[6].lparam, 0);
+    EXPECT_EQ(window.seen[7].msg, WindowMessage::kKeyDown);
+    EXPECT_EQ(window.seen[7].lparam, kKeyRepeatFlag);
+    EXPECT_EQ(window.seen[8].msg, WindowMessage::kKeyUp);
+    EXPECT_EQ(window.seen[8].lparam, 0);
+    EXPECT_TRUE(window.notes.empty());
+}
+
 TEST_F(WindowSdlTest, OnlyPaintedRectanglesArePresented) {
     RecordingWindow window;
     ASSERT_TRUE(window.build());
@@ -205,6 +278,9 @@ TEST(VirtualKeyTableTest, KeysBecomeWindowsCodes) {
     EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_LSHIFT), 0xA0);
     EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_SEMICOLON), 0xBA);
     EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_QUOTE), 0xDE);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_SELECT), 0x29);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_HELP), 0x2F);
+    EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_SEPARATOR), 0x6C);
     EXPECT_EQ(sdl::virtual_key_from_sdl(SDLK_MUTE), 0);
 }
 

@@ -61,9 +61,24 @@ bool dispatch_sdl_event(const SDL_Event& event) {
                 msg = event.button.clicks == 2 ? WindowMessage::kDoubleClick
                                                : WindowMessage::kButtonDown;
             }
-            // SDL numbers buttons 1 left, 2 middle, 3 right, as the messages do.
+            // SDL numbers buttons 1 left, 2 middle, 3 right, 4 and 5 the extra buttons, as the
+            // messages do.
             window->send_message(msg, event.button.button,
                                  ui::make_point_param(event.button.x, event.button.y));
+            return true;
+        }
+        case SDL_MOUSEWHEEL: {
+            ui::CWindowWnd* window = find_window(event.wheel.windowID);
+            if (window == nullptr)
+                return false;
+            int notches = event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+                notches = -notches;
+            // A smooth wheel's part of a notch, or a sideways turn, is no notch.
+            if (notches == 0)
+                return false;
+            window->send_message(WindowMessage::kMouseWheel, ui::make_wheel_param(notches),
+                                 ui::make_point_param(event.wheel.mouseX, event.wheel.mouseY));
             return true;
         }
         case SDL_KEYDOWN:
@@ -72,9 +87,10 @@ bool dispatch_sdl_event(const SDL_Event& event) {
             const int key = virtual_key_from_sdl(event.key.keysym.sym);
             if (window == nullptr || key == 0)
                 return false;
-            window->send_message(
-                event.type == SDL_KEYDOWN ? WindowMessage::kKeyDown : WindowMessage::kKeyUp,
-                static_cast<uintptr_t>(key));
+            const bool down = event.type == SDL_KEYDOWN;
+            window->send_message(down ? WindowMessage::kKeyDown : WindowMessage::kKeyUp,
+                                 static_cast<uintptr_t>(key),
+                                 down && event.key.repeat != 0 ? ui::kKeyRepeatFlag : 0);
             return true;
         }
         case SDL_TEXTINPUT: {

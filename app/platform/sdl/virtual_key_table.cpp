@@ -51,6 +51,12 @@ int virtual_key_from_sdl(SDL_Keycode key) {
             return 0x27;
         case SDLK_DOWN:
             return 0x28;
+        case SDLK_SELECT:
+            return 0x29;
+        case SDLK_EXECUTE:
+            return 0x2B;
+        case SDLK_HELP:
+            return 0x2F;
         case SDLK_PRINTSCREEN:
             return 0x2C;
         case SDLK_INSERT:
@@ -69,6 +75,8 @@ int virtual_key_from_sdl(SDL_Keycode key) {
             return 0x6A;
         case SDLK_KP_PLUS:
             return 0x6B;
+        case SDLK_SEPARATOR:
+            return 0x6C;
         case SDLK_KP_MINUS:
             return 0x6D;
         case SDLK_KP_PERIOD:

@@ -100,6 +100,27 @@ constexpr TableRow kRows[] = {
      {"The settings could not be saved to\n %s:\n %s", "無法將設定儲存至\n %s：\n %s",
       "无法将设置保存至\n %s：\n %s",
       "Die Einstellungen konnten nicht gespeichert werden in\n %s:\n %s"}},
+    {TextRow::kMacroFull,
+     {"The macro holds 256 steps, the most it can.\n Recording takes no more steps.",
+      "巨集已有 256 個步驟，已達上限。\n錄製不再加入步驟。",
+      "宏已有 256 个步骤，已达上限。\n录制不再加入步骤。",
+      "Das Makro enthält 256 Schritte, mehr geht nicht.\n Die Aufnahme nimmt keine weiteren "
+      "Schritte "
+      "auf."}},
+    {TextRow::kMacroCut,
+     {"%s has more than the 128 key and mouse steps the mouse can play.\n The mouse will play "
+      "its first 128.",
+      "%s 的按鍵與滑鼠步驟超過滑鼠可播放的 128 個。\n滑鼠只會播放前 128 個。",
+      "%s 的按键与鼠标步骤超过鼠标可播放的 128 个。\n鼠标只会播放前 128 个。",
+      "%s hat mehr als die 128 Tasten- und Mausschritte, die die Maus abspielen kann.\n Die Maus "
+      "spielt die ersten 128."}},
+    {TextRow::kProfileTooFull,
+     {"The macros of profile %d need more room than the mouse has.\n Shorten them or give fewer "
+      "buttons macros, then apply again.",
+      "配置文件 %d 的巨集所需空間超過滑鼠容量。\n請縮短巨集或減少使用巨集的按鍵後再套用。",
+      "配置文件 %d 的宏所需空间超过鼠标容量。\n请缩短宏或减少使用宏的按键后再应用。",
+      "Die Makros von Profil %d brauchen mehr Platz, als die Maus hat.\n Kürzen Sie sie oder "
+      "belegen Sie weniger Tasten mit Makros, dann übernehmen Sie erneut."}},
 };
 
 // Rows 4..10 in the order of the macro operations' mouse actions.

@@ -42,7 +42,10 @@ enum class TextRow : int {
     kProgressWrite = 42,
     kProgressSelect = 43,
     kProgressRead = 44,
-    kFileNotSaved = 45,  // a settings file could not be written: path (%s), reason (%s)
+    kFileNotSaved = 45,    // a settings file could not be written: path (%s), reason (%s)
+    kMacroFull = 46,       // recording stopped taking steps at the macro's limit
+    kMacroCut = 47,        // a macro given to a button has more events than the mouse plays (%s)
+    kProfileTooFull = 48,  // apply: the macros of profile %d need more room than the mouse has
 };
 
 // At the current language.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/menu.h"
+#include "device/macro_codec.h"
 #include "render/debug_log.h"
 #include "shell/language/function_names.h"
 #include "shell/language/language.h"
@@ -163,6 +164,13 @@ void ButtonAssignment::apply_command(const FunctionCommand& command) {
             profile->button_param[b] = command.macro_index + 1;
             const MacroRecord& macro = host_->store().macro_store.macros[command.macro_index];
             set_field_text(b, std::string(field_text(macro.name)));
+            // The mouse plays a macro's first 128 events only: said now, not found out later.
+            if (macro_event_count(macro) > TALVORO_MACRO_EVENTS) {
+                char message[512];
+                std::snprintf(message, sizeof message, text(TextRow::kMacroCut),
+                              std::string(field_text(macro.name)).c_str());
+                host_->show_notice(message);
+            }
             if (field != nullptr) {
                 CMacroPlayOptionWnd::open(b, host_->current_profile_slot(), host_->store(), field);
             }

@@ -3,6 +3,7 @@
 // desktop services. The window implements it; pages never reach the window any other way.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/paint_manager.h"
@@ -26,6 +27,9 @@ class PageHost {
     virtual void page_refresh(int slot) = 0;
     // A "Notice by App" box with OK.
     virtual void show_notice(const std::string& text) = 0;
+    // A popup the page opened is up: sets its bit of the window's popup flags, which the
+    // window clears when the popup reports back.
+    virtual void mark_popup_shown(uint32_t flag) = 0;
     virtual DeviceLink& link() = 0;
     // False while the window knows the mouse is gone.
     virtual bool device_present() const = 0;

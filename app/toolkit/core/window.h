@@ -25,11 +25,12 @@ enum class WindowMessage {
     kClose,         // asked to close; the default destroys the window
     kTimer,         // wparam: the timer id
     kMouseMove,     // lparam: make_point_param(x, y) in client coordinates
-    kButtonDown,    // wparam: button (1 left, 2 middle, 3 right); lparam: point
+    kButtonDown,    // wparam: button (1 left, 2 middle, 3 right, 4 and 5 extra); lparam: point
     kButtonUp,      // as kButtonDown
     kDoubleClick,   // as kButtonDown
-    kKeyDown,       // wparam: Windows virtual-key code
+    kKeyDown,       // wparam: Windows virtual-key code; lparam: kKeyRepeatFlag for auto-repeat
     kKeyUp,         // wparam: Windows virtual-key code
+    kMouseWheel,    // wparam: notches as wheel_notches() reads them; lparam: point
     kTextInput,     // lparam: const std::string* (UTF-8), valid during the call only
     kCommand,       // wparam: command id (menu commands keep their numbers)
     kDeviceChange,  // wparam: device event (0x8000 arrival, 0x8004 removal); lparam: data
@@ -47,6 +48,17 @@ constexpr intptr_t make_point_param(int x, int y) {
 constexpr Point point_from_param(intptr_t param) {
     return Point{static_cast<int16_t>(param & 0xFFFF),
                  static_cast<int16_t>((param >> 16) & 0xFFFF)};
+}
+
+// In the lparam of a kKeyDown that the key's auto-repeat sent (the bit Windows uses for it).
+inline constexpr intptr_t kKeyRepeatFlag = intptr_t{1} << 30;
+
+// The notches of a kMouseWheel, positive when the wheel turned away from the user.
+constexpr uintptr_t make_wheel_param(int notches) {
+    return static_cast<uintptr_t>(static_cast<intptr_t>(notches));
+}
+constexpr int wheel_notches(uintptr_t param) {
+    return static_cast<int>(static_cast<intptr_t>(param));
 }
 
 // Sees a window's messages after the window's own handler and before its paint manager.
