@@ -83,6 +83,24 @@ std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int
     return std::nullopt;
 }
 
+// Item `index` of an open drop-down list.
+std::optional<DumpedMenuEntry> find_drop_item(const std::string& dump_path, int index) {
+    std::ifstream in(dump_path);
+    std::string line;
+    const std::regex pattern(
+        "\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"index\":" + std::to_string(index) +
+        ",\"text\":\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),"
+        "(-?\\d+),(-?\\d+)\\]\\}");
+    while (std::getline(in, line)) {
+        std::smatch match;
+        if (std::regex_search(line, match, pattern)) {
+            return DumpedMenuEntry{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]),
+                                   std::stoi(match[4])};
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<uint8_t> file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -144,6 +162,15 @@ class GuiEndToEnd : public ::testing::Test {
             wait_for([&] { return (entry = find_menu_entry(dump_, command)).has_value(); }, 10))
             << "menu entry " << command << " is not in the dump";
         click_at((entry->left + entry->right) / 2, (entry->top + entry->bottom) / 2);
+    }
+
+    // Presses keys on whatever window has the pointer, as the desktop gives them.
+    void keys(const std::vector<std::string>& names) {
+        setenv("DISPLAY", display_.c_str(), 1);
+        std::vector<std::string> args = {"key", "--delay", "100"};
+        args.insert(args.end(), names.begin(), names.end());
+        const ProgramResult pressed = run_program("/usr/bin/xdotool", args, 10);
+        ASSERT_EQ(pressed.exit_status, 0) << pressed.err;
     }
 
     void click_at(int x, int y) {
@@ -292,6 +319,95 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
               std::vector<uint8_t>(before.begin(), before.begin() + 2048))
         << "profile 1 changed on the mouse";
     EXPECT_EQ(state.at(kStateCurrentSlot), 0);
+}
+
+// A macro recorded from the window's own input, given to button 6 to play three times, and
+// applied: the mouse holds exactly the recorded events with their delays, and the play mode.
+TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
+    VirtualMouseProcess mouse(folder_.path() + "/hid");
+    start_gui();
+    ASSERT_TRUE(
+        wait_for([&] { return selected("profile1option") && selected("ledlightonoffoption"); }, 30))
+        << "the start-up read did not end";
+
+    click("macromanagebtn");
+    ASSERT_TRUE(wait_for([&] { return shown("macromanage_root"); }, 10));
+    click("macro_new_btn");
+    ASSERT_TRUE(wait_for([&] { return shown("macro_file_name_1"); }, 10)) << "no macro row";
+    // The row is chosen beside its name, where the edit does not take the click.
+    const auto name = find_in_dump(dump_, "macro_file_name_1");
+    ASSERT_TRUE(name.has_value());
+    click_at(name->right + 40, (name->top + name->bottom) / 2);
+
+    click("macro_record_btn");
+    keys({"a"});
+    click("macro_item_list");
+    click("macro_record_stop_btn");
+    ASSERT_TRUE(wait_for([&] { return !text_of("macro_type_name").empty(); }, 10))
+        << "nothing was recorded";
+
+    click("maincontrolbtn");
+    ASSERT_TRUE(wait_for([&] { return shown("maincontrol_root"); }, 10));
+    click("button_6_btn");
+    choose_from_menu(2002);
+    choose_from_menu(2041);
+    ASSERT_TRUE(wait_for([&] { return shown("macro_playback_combo"); }, 10)) << "no play options";
+    click("macro_playback_combo");
+    std::optional<DumpedMenuEntry> n_times;
+    ASSERT_TRUE(wait_for([&] { return (n_times = find_drop_item(dump_, 1)).has_value(); }, 10))
+        << "the play modes did not drop down";
+    click_at((n_times->left + n_times->right) / 2, (n_times->top + n_times->bottom) / 2);
+    ASSERT_TRUE(wait_for([&] { return shown("macro_repeattimes_edit"); }, 10));
+    click("macro_repeattimes_edit");
+    keys({"End", "BackSpace", "BackSpace", "BackSpace", "3"});
+    click("macroplay_ok_btn");
+    ASSERT_TRUE(wait_for([&] { return !shown("macroplay_ok_btn"); }, 10));
+
+    if (!selected("profile1_inuse_option")) {
+        click("profile1_inuse_option");
+    }
+    click("profileokbtn");
+    ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10)) << "no confirmation";
+    click("popup_message_ok_btn");
+    const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
+    ASSERT_TRUE(
+        wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
+        << "the apply did not end";
+
+    auto store = std::make_unique<ProfileStore>();
+    const std::vector<uint8_t> saved = file_bytes(all_profiles);
+    std::memcpy(store.get(), saved.data(), sizeof(ProfileStore));
+    const ProfileBlock& profile = store->profiles[0];
+    EXPECT_EQ(+profile.button_function[5], kMacro);
+    EXPECT_EQ(+profile.button_param[5], 1);
+    EXPECT_EQ(+profile.macro_play_mode[5], 3);
+    // "a" pressed and released, and one left click, with the measured delays between them.
+    const MacroRecord& macro = store->macro_store.macros[0];
+    std::vector<std::string> steps;
+    for (int i = 0; i < +macro.step_count && i < 16; ++i) {
+        steps.push_back(std::string(macro.steps[i].kind) + "|" + macro.steps[i].text + "|" +
+                        macro.steps[i].action);
+    }
+    ASSERT_EQ(steps.size(), 7u) << ::testing::PrintToString(steps);
+    EXPECT_EQ(steps[0], "k| A |down");
+    EXPECT_EQ(steps[2], "k| A |up");
+    EXPECT_EQ(steps[4], "m|Left Click        |down");
+    EXPECT_EQ(steps[6], "m|Left Click        |up");
+    for (int delay : {1, 3, 5}) {
+        EXPECT_EQ(steps[static_cast<size_t>(delay)].substr(0, 2), "t|") << steps[delay];
+    }
+
+    auto records = std::make_unique<DeviceRecords>();
+    encode_profiles(*store, *records);
+    const ProfileRecord& record = (*records)[0];
+    EXPECT_EQ(record.buttons[5].function_type, kFunctionMacro);
+    EXPECT_EQ(record.macros[5].event_count, 4);
+    ProfileImage image{};
+    pack_profile((*records)[0], image);
+    const std::vector<uint8_t> state = mouse.read_state();
+    ASSERT_GE(state.size(), image.size());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), state.begin()))
+        << "the mouse holds exactly the recorded events, their delays and the play mode";
 }
 
 }  // namespace

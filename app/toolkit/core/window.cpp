@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "core/button.h"
+#include "core/combo_drop.h"
 #include "core/menu.h"
 #include "core/option.h"
 #include "core/text.h"
@@ -524,6 +525,40 @@ void append_menu_entries(std::string& out) {
     out += "\n]";
 }
 
+// The items of an open drop-down list, in order, for tools that choose from a combo as a person
+// does: "index" is the item's position in its combo.
+void append_drop_items(std::string& out) {
+    out += ",\"drop_items\":[";
+    bool first = true;
+    for (CWindowWnd* window : window_list()) {
+        const Rect& at = window->rect();
+        const CPaintManagerUI& manager = window->manager();
+        for (size_t i = 0; i < manager.overlay_count(); ++i) {
+            auto* drop = dynamic_cast<CComboDropUI*>(manager.overlay(i));
+            if (drop == nullptr) {
+                continue;
+            }
+            int index = 0;
+            drop->for_each([&](CControlUI& item) {
+                if (&item == drop) {
+                    return;
+                }
+                out += first ? "\n" : ",\n";
+                first = false;
+                out += "{\"window\":";
+                append_json_string(out, window->title());
+                out += ",\"index\":" + std::to_string(index++);
+                out += ",\"text\":";
+                append_json_string(out, item.text());
+                out += ",\"rect\":";
+                append_rect(out, item.pos().offset(at.left, at.top));
+                out += "}";
+            });
+        }
+    }
+    out += "\n]";
+}
+
 }  // namespace
 
 bool write_ui_dump(const std::string& path) {
@@ -555,6 +590,7 @@ bool write_ui_dump(const std::string& path) {
     }
     out += "\n]";
     append_menu_entries(out);
+    append_drop_items(out);
     out += "}\n";
     // Readers never see half a file.
     const std::string temp = path + ".tmp";
