@@ -12,6 +12,13 @@
 //                                 its lighting command), and the whole apply from the
 //                                 confirmation (that, and AllProfile and the macro store written
 //                                 durably). Target: at most 1.02 x the 2,250 ms of fixed waits.
+//   macro page                    with the virtual mouse, on the macro page:
+//     256 steps listed            a click on the row of a macro of 256 steps, which lists
+//                                 them all in the step list, and the frame painted after it.
+//                                 Target: under 20 ms.
+//     recorded key                while recording (started with the page's buttons), one key
+//                                 message sent to the window until the frame that shows its
+//                                 row is painted. Target: under 16 ms, one frame at 60 Hz.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +27,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/list.h"
+#include "core/list_container_element.h"
 #include "core/paint_manager.h"
 #include "device/device_api_binding.h"
 #include "device/device_link.h"
@@ -28,6 +37,7 @@
 #include "shell/oskel_main_wnd.h"
 #include "shell/oskel_mice_app.h"
 #include "store/profile_files.h"
+#include "store/store_text.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 #include "support/window_pump.h"
@@ -44,6 +54,13 @@ constexpr double kTargetMs = 2.0;
 constexpr int kApplies = 5;
 constexpr double kApplyWaitsMs = 2250.0;
 constexpr double kApplyTargetRatio = 1.02;
+constexpr int kListings = 100;
+constexpr double kListingTargetMs = 20.0;
+constexpr int kRecordedKeys = 500;
+constexpr double kRecordedKeyTargetMs = 16.0;
+// Each recorded key after the first adds its delay as well; a recording is stopped and started
+// again before the macro's 256 steps run out.
+constexpr int kKeysPerRecording = 100;
 
 class SilentNotices final : public UserNotices {
   public:
@@ -51,6 +68,24 @@ class SilentNotices final : public UserNotices {
         std::fprintf(stderr, "notice: %s\n", text.c_str());
     }
 };
+
+// The real main window over `store`, built headless and drawn once; null, having said so, when it
+// cannot be made. `notices` outlives it.
+std::unique_ptr<shell::COskelMainWnd> open_window(ProfileStore& store, DeviceApiBinding& binding,
+                                                  DesktopMouseSettings& desktop,
+                                                  SilentNotices& notices) {
+    shell::ShellServices services;
+    services.notices = &notices;
+    services.desktop = &desktop;
+    services.watch_devices = false;
+    auto window = std::make_unique<shell::COskelMainWnd>(store, binding.api(), services);
+    if (!window->create_main(shell::kMainWindowTitle)) {
+        std::fprintf(stderr, "the main window could not be made\n");
+        return nullptr;
+    }
+    test::pump_windows();
+    return window;
+}
 
 struct Figures {
     double median_ms = 0;
@@ -101,16 +136,11 @@ bool run(const char* title, DeviceApiBinding& binding, DesktopMouseSettings& des
          Measure what) {
     auto store = std::make_unique<ProfileStore>();
     SilentNotices notices;
-    shell::ShellServices services;
-    services.notices = &notices;
-    services.desktop = &desktop;
-    services.watch_devices = false;
-    shell::COskelMainWnd window(*store, binding.api(), services);
-    if (!window.create_main(shell::kMainWindowTitle)) {
-        std::fprintf(stderr, "the main window could not be made\n");
+    const auto made = open_window(*store, binding, desktop, notices);
+    if (!made) {
         return false;
     }
-    test::pump_windows();
+    shell::COskelMainWnd& window = *made;
     if (what == Measure::kApply) {
         const ApplyFigures figures = median_apply(window, *store);
         for (const auto& [what_ms, label] : {std::pair{figures.exchange_ms, "exchange"},
@@ -125,6 +155,116 @@ bool run(const char* title, DeviceApiBinding& binding, DesktopMouseSettings& des
     std::printf("%-14s median %.3f ms   p95 %.3f ms   max %.3f ms   (%d refreshes)%s\n", title,
                 figures.median_ms, figures.p95_ms, figures.max_ms, kRefreshes,
                 figures.median_ms < kTargetMs ? "" : "   OVER TARGET");
+    return true;
+}
+
+Figures figures_of(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times[times.size() * 95 / 100], times.back()};
+}
+
+void print_figures(const char* label, const Figures& figures, int runs, const char* what,
+                   double target_ms) {
+    std::printf("%-14s median %.3f ms   p95 %.3f ms   max %.3f ms   (%d %s)%s\n", label,
+                figures.median_ms, figures.p95_ms, figures.max_ms, runs, what,
+                figures.median_ms < target_ms ? "" : "   OVER TARGET");
+}
+
+// Step `s` of macro 1, written through the store itself: its records are packed.
+void set_step(ProfileStore& store, int s, const char* kind, const char* text, const char* action) {
+    copy_text(store.macro_store.macros[0].steps[s].kind,
+              sizeof store.macro_store.macros[0].steps[s].kind, kind);
+    copy_text(store.macro_store.macros[0].steps[s].text,
+              sizeof store.macro_store.macros[0].steps[s].text, text);
+    copy_text(store.macro_store.macros[0].steps[s].action,
+              sizeof store.macro_store.macros[0].steps[s].action, action);
+}
+
+// Macro 1 with 256 steps: key presses and releases, mouse clicks and the delays between them.
+void fill_long_macro(ProfileStore& store) {
+    store.macro_store.macro_count = 1;
+    copy_text(store.macro_store.macros[0].name, sizeof store.macro_store.macros[0].name, "Macro_1");
+    for (int s = 0; s < kMacroSteps; ++s) {
+        const char* action = s % 4 == 2 ? "up" : "down";
+        if (s % 2 == 1) {
+            set_step(store, s, "t", "0.050", "");
+        } else if (s % 16 >= 8) {
+            set_step(store, s, "m", "Left Click        ", action);
+        } else {
+            set_step(store, s, "k", " A ", action);
+        }
+    }
+    store.macro_store.macros[0].step_count = kMacroSteps;
+}
+
+void click_centre(ui::CWindowWnd& window, const ui::CControlUI& control) {
+    const ui::Rect& r = control.pos();
+    const intptr_t at = ui::make_point_param(r.left + r.width() / 2, r.top + r.height() / 2);
+    window.send_message(ui::WindowMessage::kMouseMove, 0, at);
+    window.send_message(ui::WindowMessage::kButtonDown, 1, at);
+    window.send_message(ui::WindowMessage::kButtonUp, 1, at);
+}
+
+// The macro page of a window whose store holds one macro of 256 steps: its listing, then the
+// recording of keys into it.
+bool run_macro_page(DeviceApiBinding& binding, DesktopMouseSettings& desktop) {
+    auto store = std::make_unique<ProfileStore>();
+    fill_long_macro(*store);
+    SilentNotices notices;
+    const auto made = open_window(*store, binding, desktop, notices);
+    if (!made) {
+        return false;
+    }
+    shell::COskelMainWnd& window = *made;
+    window.click_control("macromanagebtn");
+    test::pump_windows();
+    window.paint_now();
+    auto* names = dynamic_cast<ui::CListUI*>(window.manager().find_control("macro_name_list"));
+    auto* steps = dynamic_cast<ui::CListUI*>(window.manager().find_control("macro_item_list"));
+    if (names == nullptr || steps == nullptr || names->row_at(0) == nullptr) {
+        std::fprintf(stderr, "the macro page has no macro row\n");
+        return false;
+    }
+
+    std::vector<double> listing;
+    for (int i = 0; i < kListings; ++i) {
+        const auto start = Clock::now();
+        click_centre(window, *names->row_at(0));
+        window.paint_now();
+        listing.push_back(elapsed_ms(start));
+    }
+    if (steps->count() != kMacroSteps) {
+        std::fprintf(stderr, "the row click listed %d steps, not %d\n", steps->count(),
+                     kMacroSteps);
+        return false;
+    }
+    print_figures("256 steps", figures_of(listing), kListings, "listings", kListingTargetMs);
+
+    std::vector<double> recorded;
+    while (static_cast<int>(recorded.size()) < kRecordedKeys) {
+        if (!window.click_control("macro_record_btn") || !window.recording()) {
+            std::fprintf(stderr, "the recording did not start\n");
+            return false;
+        }
+        window.paint_now();
+        for (int k = 0; k < kKeysPerRecording; ++k) {
+            const auto start = Clock::now();
+            window.send_message(
+                k % 2 == 0 ? ui::WindowMessage::kKeyDown : ui::WindowMessage::kKeyUp, 'A');
+            window.paint_now();
+            recorded.push_back(elapsed_ms(start));
+        }
+        const int rows = steps->count();
+        window.click_control("macro_record_stop_btn");
+        test::pump_windows();
+        if (rows != 2 * kKeysPerRecording - 1 || window.recording()) {
+            std::fprintf(stderr, "the recording took %d rows, not %d\n", rows,
+                         2 * kKeysPerRecording - 1);
+            return false;
+        }
+    }
+    print_figures("recorded key", figures_of(recorded), static_cast<int>(recorded.size()), "keys",
+                  kRecordedKeyTargetMs);
     return true;
 }
 
@@ -163,6 +303,13 @@ int main() {
             times.push_back(elapsed_ms(start));
         }
         std::printf("  of which the lighting command: %.3f ms (median)\n", bench::median(times));
+        std::printf(
+            "macro page: 256 steps listed and painted, target under %.0f ms; a recorded "
+            "key to its painted row, target under %.0f ms\n",
+            kListingTargetMs, kRecordedKeyTargetMs);
+        if (!run_macro_page(binding, *desktop)) {
+            return 1;
+        }
     }
     std::printf("apply with its progress drawn, target at most %.2f x the fixed waits\n",
                 kApplyTargetRatio);

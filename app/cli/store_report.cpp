@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "shell/language/macro_step_texts.h"
 #include "store/button_function.h"
 #include "store/key_table.h"
-#include "store/macro_operations.h"
 
 namespace talvoro {
 namespace {
@@ -88,7 +88,8 @@ void write_store_report(const ProfileStore& store, std::FILE* out) {
         std::fprintf(out, "  macro %d \"%.*s\"\n", m + 1, field_length(macro.name), macro.name);
         const int32_t steps = std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps);
         for (int32_t s = 0; s < steps; ++s) {
-            if (const auto text = step_display_text(macro.steps[s], 0)) {
+            // Worded as the English macro page lists them.
+            if (const auto text = shell::step_display_text(macro.steps[s], 0)) {
                 std::fprintf(out, "    %s\n", text->c_str());
             }
         }

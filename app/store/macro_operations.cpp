@@ -10,119 +10,6 @@
 #include "store/store_text.h"
 
 namespace talvoro {
-namespace {
-
-// Every language-dependent text of the step list, one row per language.
-struct StepTexts {
-    const char* mouse[kMouseActionCount];
-    const char* down_suffix;
-    const char* up_suffix;
-    const char* delay_suffix;
-};
-
-constexpr StepTexts kStepTexts[kLanguageCount] = {
-    // English
-    {{"Left Click        ", "Right Click       ", "Scroll Wheel Click", "Browser Forward   ",
-      "Browser Backward  ", "Scroll Wheel Up   ", "Scroll Wheel Down "},
-     " Down ",
-     " Up   ",
-     " Sec Delay "},
-    // Traditional Chinese
-    {{"左鍵   ", "右鍵   ", "滾輪鍵  ", "下一頁按鍵   ", "上一頁按鍵   ", "向上捲動滾輪鍵  ",
-      "向下捲動滾輪鍵  "},
-     " 向下   ",
-     " 向上   ",
-     " 秒延時 "},
-    // Simplified Chinese
-    {{"左键   ", "右键   ", "滚轮键  ", "下一页按键   ", "上一页按键   ", "向上卷动滚轮键  ",
-      "向下卷动滚轮键  "},
-     " 向下   ",
-     " 向上   ",
-     " 秒延时 "},
-    // German
-    {{"Linke Maustaste   ", "Rechte Maustaste   ", "Mausrad-Taste   ", "Browser vor   ",
-      "Browser zurück   ", "Einzeln hochscrollen   ", "Einzeln runterscrollen   "},
-     " Runter   ",
-     " Hoch   ",
-     " Sec einfügen   "},
-};
-
-// Languages whose mouse labels a stored step text may carry.
-constexpr int kStoredLabelLanguages = 3;
-
-int valid_language(int language) {
-    return (language >= 0 && language < kLanguageCount) ? language : 0;
-}
-
-// Delays always; key and mouse steps when they press or release.
-bool is_listed(const MacroStep& step) {
-    const std::string_view kind = field_text(step.kind);
-    const std::string_view action = field_text(step.action);
-    return kind == "t" || ((kind == "k" || kind == "m") && (action == "down" || action == "up"));
-}
-
-// The mouse action whose English or Chinese label a step's text is, or -1.
-int stored_mouse_action(std::string_view text) {
-    for (int action = 0; action < kMouseActionCount; ++action) {
-        for (int language = 0; language < kStoredLabelLanguages; ++language) {
-            if (equals_ignoring_case(text, kStepTexts[language].mouse[action]))
-                return action;
-        }
-    }
-    return -1;
-}
-
-}  // namespace
-
-const char* mouse_action_label(int action, int language) {
-    if (action < 0 || action >= kMouseActionCount)
-        return "";
-    return kStepTexts[valid_language(language)].mouse[action];
-}
-
-const char* step_suffix(StepSuffix suffix, int language) {
-    const StepTexts& texts = kStepTexts[valid_language(language)];
-    switch (suffix) {
-        case kSuffixDown:
-            return texts.down_suffix;
-        case kSuffixUp:
-            return texts.up_suffix;
-        case kSuffixDelay:
-            return texts.delay_suffix;
-    }
-    return "";
-}
-
-std::optional<std::string> step_display_text(const MacroStep& step, int language) {
-    if (!is_listed(step))
-        return std::nullopt;
-    const StepTexts& texts = kStepTexts[valid_language(language)];
-    const std::string_view kind = field_text(step.kind);
-    const std::string_view text = field_text(step.text);
-    if (kind == "t")
-        return std::string(text) + texts.delay_suffix;
-    if (kind == "k")
-        return std::string(text);
-    const int action = stored_mouse_action(text);
-    std::string shown = action < 0 ? std::string(text) : texts.mouse[action];
-    return shown + (field_text(step.action) == "down" ? texts.down_suffix : texts.up_suffix);
-}
-
-MacroRowKind step_row_kind(const MacroStep& step) {
-    const std::string_view kind = field_text(step.kind);
-    const std::string_view text = field_text(step.text);
-    const bool down = field_text(step.action) == "down";
-    if (kind == "k")
-        return down ? kRowKeyDown : kRowKeyUp;
-    if (kind == "m") {
-        if (down && text.starts_with("Scroll Wheel Down"))
-            return kRowWheelDown;
-        if (!down && text.starts_with("Scroll Wheel Up"))
-            return kRowWheelUp;
-        return down ? kRowMousePress : kRowMouseRelease;
-    }
-    return kRowDelay;
-}
 
 std::string name_row_control(int index) {
     return "macro_file_name_" + std::to_string(index + 1);
@@ -138,10 +25,6 @@ int name_row_index(std::string_view control_name) {
 
 void MacroEditor::set_current_macro(int index) {
     current_macro_ = std::clamp(index, 0, kMacroLimit - 1);
-}
-
-void MacroEditor::set_language(int language) {
-    language_ = valid_language(language);
 }
 
 int MacroEditor::macro_count() const {
@@ -243,7 +126,7 @@ int MacroEditor::listed_step_count(int index) const {
         return 0;
     int rows = 0;
     for (int s = 0; s < step_count(index); ++s) {
-        if (is_listed(record(index).steps[s]))
+        if (is_listed_step(record(index).steps[s]))
             ++rows;
     }
     return rows;
@@ -254,7 +137,7 @@ int MacroEditor::step_of_row(int index, int row) const {
         return -1;
     int rows = 0;
     for (int s = 0; s < step_count(index); ++s) {
-        if (!is_listed(record(index).steps[s]))
+        if (!is_listed_step(record(index).steps[s]))
             continue;
         if (rows == row)
             return s;
@@ -295,7 +178,7 @@ bool MacroEditor::add_step(MacroRowKind kind, std::string_view text, bool insert
     copy_text(step.action, kActions[kind]);
     target.step_count = count + 1;
 
-    view_.add_step_row(row, insert, kind, step_display_text(step, language_).value_or(""));
+    view_.add_step_row(row, insert, kind, step);
     return true;
 }
 
@@ -308,7 +191,7 @@ bool MacroEditor::edit_delay(int row, uint32_t milliseconds) {
         return false;
     format_delay(milliseconds, step.text);
     copy_text(step.action, "");
-    view_.set_step_row_text(row, step_display_text(step, language_).value_or(""));
+    view_.set_step_row(row, step);
     return true;
 }
 
@@ -346,8 +229,8 @@ void MacroEditor::list_steps(int index) {
     int row = 0;
     for (int s = 0; s < step_count(index); ++s) {
         const MacroStep& step = record(index).steps[s];
-        if (const std::optional<std::string> shown = step_display_text(step, language_))
-            view_.add_step_row(row++, false, step_row_kind(step), *shown);
+        if (is_listed_step(step))
+            view_.add_step_row(row++, false, step_row_kind(step), step);
     }
 }
 

@@ -1,7 +1,7 @@
 // Editing the macros of the store: create, rename, delete, add and change
-// steps, and the texts the macro page lists them with. The page's two lists
-// are reached through MacroListView, so the operations run (and are tested)
-// without a window.
+// steps. The page's two lists are reached through MacroListView, which is
+// handed the steps themselves (the view words them in its language), so the
+// operations run (and are tested) without a window.
 #pragma once
 
 #include <cstdint>
@@ -9,52 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "store/macro_steps.h"
 #include "store/profile_store.h"
 
 namespace talvoro {
-
-// The kinds of step the recorder and the page add; also the row icon.
-enum MacroRowKind : int {
-    kRowDelay = 0,         // "t"
-    kRowKeyDown = 1,       // "k" "down"
-    kRowKeyUp = 2,         // "k" "up"
-    kRowMousePress = 3,    // "m" "down"
-    kRowMouseRelease = 4,  // "m" "up"
-    kRowWheelDown = 5,     // "m" "down"
-    kRowWheelUp = 6,       // "m" "up"
-};
-
-// Mouse actions of the recorder and of the insert-mouse-step menu.
-enum MouseAction : int {
-    kMouseLeftClick,
-    kMouseRightClick,
-    kMouseWheelClick,
-    kMouseBrowserForward,
-    kMouseBrowserBackward,
-    kMouseWheelUp,
-    kMouseWheelDown,
-    kMouseActionCount,
-};
-
-// Interface languages: 0 English, 1 Traditional Chinese, 2 Simplified
-// Chinese, 3 German. Anything else is taken as English.
-inline constexpr int kLanguageCount = 4;
-
-// The label of a mouse action in a language. The English label (exactly 18
-// characters, blanks included) is the one stored in a step's text.
-const char* mouse_action_label(int action, int language);
-
-// The words a listed step ends with in a language: after a press, after a
-// release, after a delay.
-enum StepSuffix : int { kSuffixDown, kSuffixUp, kSuffixDelay };
-const char* step_suffix(StepSuffix suffix, int language);
-
-// How a step is listed in the language, or nothing for a step that is not
-// listed (a key or mouse step whose action is neither "down" nor "up", or an
-// unknown kind).
-std::optional<std::string> step_display_text(const MacroStep& step, int language);
-// The row kind (icon) of a step.
-MacroRowKind step_row_kind(const MacroStep& step);
 
 // Control name of the name-row edit of macro `index`: "macro_file_name_1" for
 // index 0 … "macro_file_name_15"; and back (-1 for any other name).
@@ -77,11 +35,11 @@ class MacroListView {
     virtual void clear_step_rows() = 0;
     // With `insert` the row goes to `row` and becomes the selected row;
     // without, it is appended (`row` is then the row count) and the
-    // selection stays.
-    virtual void add_step_row(int row, bool insert, MacroRowKind kind,
-                              const std::string& display_text) = 0;
+    // selection stays. `step` is always a listed one.
+    virtual void add_step_row(int row, bool insert, MacroRowKind kind, const MacroStep& step) = 0;
     virtual void remove_step_row(int row) = 0;
-    virtual void set_step_row_text(int row, const std::string& display_text) = 0;
+    // The step shown at `row` changed (a delay was edited).
+    virtual void set_step_row(int row, const MacroStep& step) = 0;
 };
 
 // What a delete did: whether a macro went, and whether the store file then
@@ -101,8 +59,6 @@ class MacroEditor {
 
     int current_macro() const { return current_macro_; }
     void set_current_macro(int index);  // kept inside 0..14
-    int language() const { return language_; }
-    void set_language(int language);  // outside 0..3 it is English
 
     // Whether another record has the same name as record `index`, byte for
     // byte: among records 0..14 with `all_records`, else among the macros
@@ -170,7 +126,6 @@ class MacroEditor {
     ProfileStore& store_;
     MacroListView& view_;
     int current_macro_ = 0;
-    int language_ = 0;
 };
 
 }  // namespace talvoro

@@ -1,5 +1,6 @@
 // Draws the screenshots in docs/screenshots: every tab and every popup, the function menu, the
-// left-button warning and the progress of an apply, in English and in traditional Chinese, from
+// left-button warning, the progress of an apply, the macro page with a recorded macro and its
+// mouse-step menu, in English and in traditional Chinese, from
 // the real windows built headless against a virtual mouse and driven as a person would. The
 // popups are drawn over the main window where they open, and the window's silhouette is cut out.
 //
@@ -9,8 +10,11 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "core/combo.h"
+#include "core/list.h"
+#include "core/list_container_element.h"
 #include "core/menu.h"
 #include "core/menu_element.h"
 #include "core/paint_manager.h"
@@ -145,6 +149,95 @@ bool close_menu(ui::CWindowWnd& window) {
         test::pump_windows();
     }
     return ui::CMenuUI::shown_menu(window.manager()) == nullptr;
+}
+
+// The first entry of the menu open in `window` that is no separator.
+ui::CMenuElementUI* first_menu_entry(ui::CWindowWnd& window) {
+    ui::CMenuUI* menu = ui::CMenuUI::shown_menu(window.manager());
+    for (int i = 0; menu != nullptr && i < menu->count(); ++i) {
+        auto* entry = dynamic_cast<ui::CMenuElementUI*>(menu->item_at(i));
+        if (entry != nullptr && !entry->is_separator()) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+void send_input(ui::CWindowWnd& window, ui::WindowMessage msg, uintptr_t wparam, ui::Point at) {
+    window.send_message(msg, wparam, ui::make_point_param(at.x, at.y));
+    test::pump_windows();
+}
+
+// A person types "Hi" (with Shift), clicks in the step list and turns the wheel one notch
+// towards them, all into the window that has the focus.
+void type_and_click(ui::CWindowWnd& window, ui::Point in_list) {
+    using ui::WindowMessage;
+    constexpr int kShift = 0x10;
+    for (const auto& [msg, key] :
+         {std::pair{WindowMessage::kKeyDown, kShift}, std::pair{WindowMessage::kKeyDown, int{'H'}},
+          std::pair{WindowMessage::kKeyUp, int{'H'}}, std::pair{WindowMessage::kKeyUp, kShift},
+          std::pair{WindowMessage::kKeyDown, int{'I'}},
+          std::pair{WindowMessage::kKeyUp, int{'I'}}}) {
+        send_input(window, msg, static_cast<uintptr_t>(key), {});
+    }
+    send_input(window, WindowMessage::kMouseMove, 0, in_list);
+    send_input(window, WindowMessage::kButtonDown, 1, in_list);
+    send_input(window, WindowMessage::kButtonUp, 1, in_list);
+    send_input(window, WindowMessage::kMouseWheel, ui::make_wheel_param(-1), in_list);
+}
+
+// The macro page with a macro recorded through its buttons (fixed delays, so every run draws
+// the same delays), then its mouse-step menu with the first submenu open. The macro is deleted
+// again, so the next language starts from an empty page as well.
+bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
+                       const std::string& suffix) {
+    window.click_control("macromanagebtn");
+    test::pump_windows();
+    auto* names = dynamic_cast<ui::CListUI*>(window.manager().find_control("macro_name_list"));
+    const ui::CControlUI* steps = window.manager().find_control("macro_item_list");
+    if (names == nullptr || steps == nullptr || !window.click_control("macro_new_btn")) {
+        return false;
+    }
+    test::pump_windows();
+    window.paint_now();  // places the new row
+    if (names->row_at(0) == nullptr) {
+        return false;
+    }
+    click_at(window, centre_of(*names->row_at(0)));
+    if (names->get_cur_sel() != 0) {
+        std::printf("the macro row did not take the click\n");
+        return false;
+    }
+    bool ok = window.click_control("insert_default_delay_option") &&
+              window.click_control("macro_record_btn") && window.recording();
+    test::pump_windows();
+    if (ok) {
+        type_and_click(window, centre_of(*steps));
+        ok = window.click_control("macro_record_stop_btn") && !window.recording();
+        test::pump_windows();
+    }
+    ok = ok && write_screen(window, nullptr, out + "macro_recorded" + suffix);
+    // The option back as it was, for the other shots.
+    ok = window.click_control("insert_default_delay_option") && ok;
+    test::pump_windows();
+
+    if (window.click_control("insert_mouse_event_btn")) {
+        test::pump_windows();
+        window.paint_now();  // lays the menu out, so its entries have their places
+        ui::CMenuElementUI* first = first_menu_entry(window);
+        if (first != nullptr) {
+            move_pointer(window, centre_of(*first));
+            window.paint_now();
+        }
+        ok = first != nullptr && first->open_submenu() != nullptr &&
+             write_screen(window, nullptr, out + "mouse_step_menu" + suffix) && ok;
+    } else {
+        ok = false;
+    }
+    ok = close_menu(window) && ok;
+    ok = window.click_control("macro_delete_btn") && ok;
+    test::pump_windows();
+    return names->count() == 0 && ok;
 }
 
 // The apply's progress is drawn while the link waits between profile writes, so the wait is
@@ -306,6 +399,7 @@ int main(int argc, char** argv) {
         ok = close_menu(window) && ok;
 
         ok = write_apply_progress(window, out + "apply_progress" + suffix) && ok;
+        ok = write_macro_shots(window, out, suffix) && ok;
     }
     combo->select_item(0);
     set_sleep_function(nullptr);

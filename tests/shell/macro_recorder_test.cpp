@@ -12,6 +12,7 @@
 #include "core/list.h"
 #include "core/list_container_element.h"
 #include "core/notify.h"
+#include "shell/language/macro_step_texts.h"
 #include "shell/oskel_main_wnd.h"
 #include "shell_fixture.h"
 #include "store/macro_operations.h"
@@ -30,7 +31,8 @@ struct Row {
     bool operator==(const Row&) const = default;
 };
 
-// The step list of the macro page as a plain vector; a row out of place throws.
+// The step list of the macro page as a plain vector of English row texts; a row out of place
+// throws.
 class StepRows final : public MacroListView {
   public:
     void clear_name_rows() override {}
@@ -39,13 +41,13 @@ class StepRows final : public MacroListView {
     void rename_name_row(int, const std::string&) override {}
     void set_name_row_text(int, const std::string&) override {}
     void clear_step_rows() override { rows.clear(); }
-    void add_step_row(int row, bool insert, MacroRowKind kind, const std::string& text) override {
+    void add_step_row(int row, bool insert, MacroRowKind kind, const MacroStep& step) override {
         if (insert || row != static_cast<int>(rows.size()))
             throw std::logic_error("the recorder only appends");
-        rows.push_back({kind, text});
+        rows.push_back({kind, step_display_text(step, 0).value_or("")});
     }
     void remove_step_row(int) override { throw std::logic_error("no removal"); }
-    void set_step_row_text(int, const std::string&) override { throw std::logic_error("no edit"); }
+    void set_step_row(int, const MacroStep&) override { throw std::logic_error("no edit"); }
 
     std::vector<Row> rows;
 };

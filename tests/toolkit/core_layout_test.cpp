@@ -9,19 +9,10 @@
 #include "core/paint_manager.h"
 #include "core/tab_layout.h"
 #include "core/vertical_layout.h"
+#include "layout_test_support.h"
 
 namespace talvoro::ui {
 namespace {
-
-// Adds a label with the given attributes to `parent`.
-CControlUI* add_label(CContainerUI& parent,
-                      std::initializer_list<std::pair<const char*, const char*>> attributes) {
-    auto label = std::make_unique<CLabelUI>();
-    for (auto [name, value] : attributes) {
-        EXPECT_TRUE(label->set_attribute(name, value)) << name << "=" << value;
-    }
-    return parent.add(std::move(label));
-}
 
 // A window of the given client size whose root is a fresh `Layout`.
 template <class Layout>
@@ -97,12 +88,13 @@ TEST(CoreHorizontalLayout, FloatChildrenArePlacedByPosAndSkipTheFlow) {
     manager.update_layout();
     EXPECT_EQ(fixed->pos(), (Rect{10, 4, 40, 16}));
     EXPECT_EQ(rest->pos(), (Rect{45, 5, 190, 42}));
-    EXPECT_EQ(floating->pos(), (Rect{17, 7, 32, 16}));
-    EXPECT_EQ(by_pos->pos(), (Rect{11, 6, 31, 16}));
+    // Floats count from the layout's own corner; the inset is for the flow only.
+    EXPECT_EQ(floating->pos(), (Rect{7, 3, 22, 12}));
+    EXPECT_EQ(by_pos->pos(), (Rect{1, 2, 21, 12}));
     // The program moves float controls at run time through "pos".
     ASSERT_TRUE(floating->set_attribute("pos", "100,0,0,0"));
     manager.update_layout();
-    EXPECT_EQ(floating->pos(), (Rect{110, 4, 125, 13}));
+    EXPECT_EQ(floating->pos(), (Rect{100, 0, 115, 9}));
 }
 
 TEST(CoreContainer, ChildrenFillTheClientAreaAndCanBeInsertedAndRemoved) {

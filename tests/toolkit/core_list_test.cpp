@@ -134,7 +134,7 @@ TEST_F(CoreListTest, ScrollBarOnlyOnOverflow) {
     EXPECT_TRUE(list->scroll_bar_visible());
     EXPECT_EQ(list->scroll_range(), 60);
     EXPECT_EQ(list->row_at(0)->pos().width(), 200 - CListUI::kScrollBarWidth);
-    EXPECT_EQ(list->scroll_bar_rect(), (Rect{190, 0, 200, 100}));
+    EXPECT_EQ(list->scroll_bar_rect(), (Rect{200 - CListUI::kScrollBarWidth, 0, 200, 100}));
     list->remove_at(7);
     list->remove_at(6);
     list->remove_at(5);

@@ -4,7 +4,8 @@
 #include <cstddef>
 
 #include "shell/language/language.h"
-#include "store/macro_operations.h"
+#include "shell/language/macro_step_texts.h"
+#include "store/macro_steps.h"
 
 namespace talvoro::shell {
 namespace {
@@ -16,8 +17,8 @@ struct TableRow {
     Row texts;
 };
 
-// The rows of the macro step list live with the macro operations, which store the English
-// mouse labels in macro steps; only the rest are here.
+// The rows of the macro step list come from its own texts (macro_step_texts.h), which also word
+// whole steps; only the rest are here.
 constexpr TableRow kRows[] = {
     {TextRow::kMouseEventClick, {" Click", " 點擊   ", " 点击   ", " Klick   "}},
     {TextRow::kKeyWord, {" Key", "鍵", "键", "Maustaste"}},
@@ -123,7 +124,7 @@ constexpr TableRow kRows[] = {
       "belegen Sie weniger Tasten mit Makros, dann übernehmen Sie erneut."}},
 };
 
-// Rows 4..10 in the order of the macro operations' mouse actions.
+// Rows 4..10 in the order of the store's mouse actions.
 constexpr int kFirstMouseRow = static_cast<int>(TextRow::kMouseLeftButton);
 static_assert(static_cast<int>(TextRow::kMouseWheelDown) - kFirstMouseRow + 1 == kMouseActionCount);
 
@@ -138,16 +139,16 @@ const char* text(TextRow row, int language) {
     const int number = static_cast<int>(row);
     switch (row) {
         case TextRow::kStepUp:
-            return step_suffix(kSuffixUp, language);
+            return step_suffix(StepSuffix::kUp, language);
         case TextRow::kStepDown:
-            return step_suffix(kSuffixDown, language);
+            return step_suffix(StepSuffix::kDown, language);
         case TextRow::kDelaySuffix:
-            return step_suffix(kSuffixDelay, language);
+            return step_suffix(StepSuffix::kDelay, language);
         default:
             break;
     }
     if (number >= kFirstMouseRow && number < kFirstMouseRow + kMouseActionCount) {
-        return mouse_action_label(number - kFirstMouseRow, language);
+        return mouse_action_text(number - kFirstMouseRow, language);
     }
     for (const TableRow& entry : kRows) {
         if (entry.row == row) {

@@ -35,15 +35,15 @@ int unsided_key(int virtual_key) {
 const char* button_label(int button) {
     switch (button) {
         case 1:
-            return mouse_action_label(kMouseLeftClick, 0);
+            return stored_mouse_label(kMouseLeftClick);
         case 2:
-            return mouse_action_label(kMouseWheelClick, 0);
+            return stored_mouse_label(kMouseWheelClick);
         case 3:
-            return mouse_action_label(kMouseRightClick, 0);
+            return stored_mouse_label(kMouseRightClick);
         case 4:
-            return mouse_action_label(kMouseBrowserBackward, 0);
+            return stored_mouse_label(kMouseBrowserBackward);
         case 5:
-            return mouse_action_label(kMouseBrowserForward, 0);
+            return stored_mouse_label(kMouseBrowserForward);
         default:
             return nullptr;
     }
@@ -93,7 +93,7 @@ bool MacroRecorder::on_input(const RecordedInput& input, Clock::time_point now) 
         case Kind::kWheel: {
             const bool forward = input.code > 0;
             const int kind = forward ? kRowWheelUp : kRowWheelDown;
-            const char* label = mouse_action_label(forward ? kMouseWheelUp : kMouseWheelDown, 0);
+            const char* label = stored_mouse_label(forward ? kMouseWheelUp : kMouseWheelDown);
             // One step per notch, as if each notch came on its own at the same moment.
             const int notches = std::min(std::abs(input.code), kMacroSteps);
             for (int notch = 0; notch < notches; ++notch) {

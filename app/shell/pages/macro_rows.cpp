@@ -4,6 +4,7 @@
 
 #include "core/horizontal_layout.h"
 #include "core/label.h"
+#include "shell/language/macro_step_texts.h"
 
 namespace talvoro::shell {
 namespace {
@@ -78,11 +79,18 @@ std::unique_ptr<ui::CListContainerElementUI> make_name_row(const std::string& co
     return row;
 }
 
-std::unique_ptr<ui::CListContainerElementUI> make_step_row(MacroRowKind kind,
-                                                           const std::string& display_text) {
+std::string step_row_text(const MacroStep& step, int language) {
+    // The editor lists only listed steps, so there is always a text.
+    return step_display_text(step, language).value_or("");
+}
+
+std::unique_ptr<ui::CListContainerElementUI> make_step_row(MacroRowKind kind, const MacroStep& step,
+                                                           int language) {
     auto row = make<ui::CListContainerElementUI>({{"height", "20"}});
+    // 18, not 17: the text label below sits at 4 and is 14 tall, and a 17-pixel layout would cut
+    // the descenders of its last line.
     auto layout =
-        make<ui::CHorizontalLayoutUI>({{"width", "340"}, {"height", "17"}, {"inset", "3,5,3,5"}});
+        make<ui::CHorizontalLayoutUI>({{"width", "340"}, {"height", "18"}, {"inset", "3,5,3,5"}});
     auto icon = make<ui::CLabelUI>({{"name", "macro_type_icon"},
                                     {"float", "true"},
                                     {"pos", "12,4,26,18"},
@@ -102,7 +110,7 @@ std::unique_ptr<ui::CListContainerElementUI> make_step_row(MacroRowKind kind,
                                      {"bkcolor", "#00000000"},
                                      {"textcolor", "#00FFFFFF"}});
     label->set_name(kStepTextLabel);
-    label->set_text(display_text);
+    label->set_text(step_row_text(step, language));
     layout->add(std::move(icon));
     layout->add(std::move(label));
     row->add(std::move(layout));

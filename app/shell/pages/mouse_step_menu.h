@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/menu.h"
-#include "store/macro_operations.h"
+#include "store/macro_steps.h"
 
 namespace talvoro::shell {
 
@@ -30,7 +30,7 @@ struct MouseStepCommand {
     MouseStepEdge edge;
 
     // The English label the steps store.
-    const char* label() const { return mouse_action_label(action, 0); }
+    const char* label() const { return stored_mouse_label(action); }
 };
 
 // Nothing for an id outside 2200 .. 2214.

@@ -87,7 +87,6 @@ void OskelMacroManageUI::bind(PageHost& host, const MainWindowControls& controls
         host, *this,
         {record_btn_, stop_btn_, ignore_delay_option_, default_delay_option_, default_delay_edit_});
     // The German geometry comes with the start-up read or a language change, not here.
-    editor_->set_language(language_index());
     editor_->rebuild_name_list();
 }
 
@@ -192,7 +191,7 @@ void OskelMacroManageUI::on_language_changed() {
         return;
     }
     apply_language_layout(language_index());
-    editor_->set_language(language_index());
+    // The rows word their steps in the language they are made in.
     editor_->list_steps(editor_->current_macro());
 }
 
@@ -490,15 +489,15 @@ void OskelMacroManageUI::clear_step_rows() {
 }
 
 void OskelMacroManageUI::add_step_row(int row, bool insert, MacroRowKind kind,
-                                      const std::string& display_text) {
+                                      const MacroStep& step) {
     if (item_list_ == nullptr) {
         return;
     }
     if (!insert) {
-        item_list_->add(make_step_row(kind, display_text));
+        item_list_->add(make_step_row(kind, step, language_index()));
         return;
     }
-    item_list_->add_at(make_step_row(kind, display_text), row);
+    item_list_->add_at(make_step_row(kind, step, language_index()), row);
     item_list_->select_item(row, false);
 }
 
@@ -508,12 +507,12 @@ void OskelMacroManageUI::remove_step_row(int row) {
     }
 }
 
-void OskelMacroManageUI::set_step_row_text(int row, const std::string& display_text) {
+void OskelMacroManageUI::set_step_row(int row, const MacroStep& step) {
     if (item_list_ == nullptr) {
         return;
     }
     if (ui::CControlUI* label = find_step_label(item_list_->row_at(row))) {
-        label->set_text(display_text);
+        label->set_text(step_row_text(step, language_index()));
     }
 }
 

@@ -54,10 +54,9 @@ class OskelMacroManageUI : public LayoutPage, private MacroListView {
     void rename_name_row(int row, const std::string& control_name) override;
     void set_name_row_text(int row, const std::string& name) override;
     void clear_step_rows() override;
-    void add_step_row(int row, bool insert, MacroRowKind kind,
-                      const std::string& display_text) override;
+    void add_step_row(int row, bool insert, MacroRowKind kind, const MacroStep& step) override;
     void remove_step_row(int row) override;
-    void set_step_row_text(int row, const std::string& display_text) override;
+    void set_step_row(int row, const MacroStep& step) override;
 
     bool on_click(ui::CControlUI* sender);
     void new_macro();

@@ -122,15 +122,18 @@ void CContainerUI::layout_children() {
 }
 
 void CContainerUI::place_float(CControlUI& child) const {
-    Rect client = client_rect();
+    // Layouts write float positions against the whole parent; the inset only keeps the
+    // flowing children off the edges.
+    const Rect& own = pos();
     const Rect& fp = child.float_pos();
-    Rect rect = fp.offset(client.left, client.top);
-    // "l,t,0,0" with a width and height is the usual way to write a float position.
-    if (fp.right <= fp.left) {
-        rect.right = child.fixed_width() > 0 ? rect.left + child.fixed_width() : client.right;
+    Rect rect = fp.offset(own.left, own.top);
+    // "l,t,0,0" with a width and height is the usual way to write a float position; a right
+    // or bottom of 0 is not given even when left or top is negative ("3,-2,0,0").
+    if (!float_extent_given(fp.left, fp.right)) {
+        rect.right = child.fixed_width() > 0 ? rect.left + child.fixed_width() : own.right;
     }
-    if (fp.bottom <= fp.top) {
-        rect.bottom = child.fixed_height() > 0 ? rect.top + child.fixed_height() : client.bottom;
+    if (!float_extent_given(fp.top, fp.bottom)) {
+        rect.bottom = child.fixed_height() > 0 ? rect.top + child.fixed_height() : own.bottom;
     }
     child.set_pos(rect);
 }

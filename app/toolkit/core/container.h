@@ -25,7 +25,8 @@ class CContainerUI : public CControlUI {
     CControlUI* item_at(int index) const;
     int index_of(const CControlUI* child) const;
 
-    // Space kept free inside the container's edges.
+    // Space kept free inside the container's edges for the flowing children; float children
+    // are placed from the container's own rectangle and ignore it.
     const Rect& inset() const { return inset_; }
     void set_inset(const Rect& inset);
     // Space between flowing children.
@@ -43,7 +44,7 @@ class CContainerUI : public CControlUI {
     Rect client_rect() const;
     // Places the children inside client_rect().
     virtual void layout_children();
-    // Places a float child by its pos, relative to the client area.
+    // Places a float child by its pos, relative to the container's own rectangle.
     void place_float(CControlUI& child) const;
     const std::vector<std::unique_ptr<CControlUI>>& items() const { return items_; }
     virtual void on_child_added(CControlUI&) {}

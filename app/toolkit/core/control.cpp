@@ -73,10 +73,10 @@ bool CControlUI::set_attribute(std::string_view name, std::string_view value) {
     } else if (name == "pos") {
         // The width and height written in "pos" become the fixed size, as layouts expect.
         return set_rect([&](const Rect& r) {
-            if (r.right > r.left) {
+            if (float_extent_given(r.left, r.right)) {
                 fixed_width_ = r.right - r.left;
             }
-            if (r.bottom > r.top) {
+            if (float_extent_given(r.top, r.bottom)) {
                 fixed_height_ = r.bottom - r.top;
             }
             set_float_pos(r);

@@ -14,6 +14,12 @@ namespace talvoro::ui {
 
 class CPaintManagerUI;
 
+// Whether a "pos" gives the far edge (right or bottom) for the near one (left or top): it must
+// lie beyond it and not be 0, which stands for "size from width or height".
+constexpr bool float_extent_given(int near_edge, int far_edge) {
+    return far_edge != 0 && far_edge > near_edge;
+}
+
 class CControlUI {
   public:
     CControlUI() = default;
@@ -40,8 +46,8 @@ class CControlUI {
     bool enabled() const { return enabled_; }
     virtual void set_enabled(bool enabled);
 
-    // A float control is placed at float_pos() inside its parent's client area and takes
-    // no part in the parent's flow.
+    // A float control is placed at float_pos() from its parent's own top-left corner (the
+    // parent's inset does not apply) and takes no part in the parent's flow.
     bool is_float() const { return float_; }
     void set_float(bool is_float);
     const Rect& float_pos() const { return float_pos_; }

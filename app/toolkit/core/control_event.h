@@ -18,6 +18,7 @@ enum class EventType {
     kTimer,
     kSetFocus,
     kKillFocus,
+    kScrollWheel,
 };
 
 struct ControlEvent {
@@ -26,6 +27,8 @@ struct ControlEvent {
     uintptr_t wparam = 0;  // the timer id for kTimer
     int key = 0;           // for kKeyDown
     std::string text;      // UTF-8, for kTextInput
+    int notches = 0;       // for kScrollWheel, positive when the wheel turned away from the user
+    bool handled = false;  // set by a control that took a kScrollWheel, so its parents do not
 };
 
 }  // namespace talvoro::ui

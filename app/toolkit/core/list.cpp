@@ -9,8 +9,9 @@
 namespace talvoro::ui {
 namespace {
 
-constexpr Color kTrackColor = Color::from_argb(0xFF303030);
-constexpr Color kThumbColor = Color::from_argb(0xFF8A8A8A);
+// The panels' border colour for the track, the secondary text colour for the thumb.
+constexpr Color kTrackColor = Color::from_argb(0xFF2A2A31);
+constexpr Color kThumbColor = Color::from_argb(0xFFA3A3AD);
 
 }  // namespace
 
@@ -51,6 +52,7 @@ void CListUI::remove_all() {
     CContainerUI::remove_all();
     scroll_pos_ = 0;
     dragging_thumb_ = false;
+    reveal_ = nullptr;
 }
 
 int CListUI::get_cur_sel() const {
@@ -106,17 +108,38 @@ int CListUI::scroll_range() const {
     return std::max(content_height_ - view_height(), 0);
 }
 
+void CListUI::on_child_added(CControlUI& child) {
+    // A row that comes in selected is the one the user works on: show it.
+    if (auto* row = dynamic_cast<CListContainerElementUI*>(&child); row && row->is_selected()) {
+        reveal_ = row;
+    }
+}
+
 void CListUI::layout_children() {
     Rect client = client_rect();
     content_height_ = 0;
+    int reveal_top = -1;
+    int reveal_bottom = -1;
     for (const auto& item : items()) {
         if (item->visible() && !item->is_float()) {
             if (content_height_ > 0) {
                 content_height_ += child_padding();
             }
             Rect margin = item->padding();
-            content_height_ += margin.top + row_height(*item) + margin.bottom;
+            content_height_ += margin.top;
+            if (item.get() == reveal_) {
+                reveal_top = content_height_;
+                reveal_bottom = content_height_ + row_height(*item);
+            }
+            content_height_ += row_height(*item) + margin.bottom;
         }
+    }
+    // Before the list has an area there is nothing to scroll into; keep the request.
+    if (view_height() > 0) {
+        if (reveal_top >= 0) {
+            reveal_span(reveal_top, reveal_bottom);
+        }
+        reveal_ = nullptr;
     }
     scroll_pos_ = std::clamp(scroll_pos_, 0, scroll_range());
     int right = scroll_bar_visible() ? client.right - kScrollBarWidth : client.right;
@@ -154,32 +177,38 @@ void CListUI::set_scroll_pos(int pos) {
     }
 }
 
+void CListUI::reveal_span(int top, int bottom) {
+    if (top < scroll_pos_) {
+        scroll_pos_ = top;
+    } else if (bottom > scroll_pos_ + view_height()) {
+        scroll_pos_ = bottom - view_height();
+    }
+}
+
 void CListUI::scroll_wheel(int notches) {
     int line = count() > 0 ? row_height(*item_at(0)) : kDefaultRowHeight;
     set_scroll_pos(scroll_pos_ - notches * kWheelLines * line);
 }
 
 bool CListUI::dispatch_wheel(CPaintManagerUI& manager, Point point, int notches) {
-    for (CControlUI* control = manager.find_control_at(point); control != nullptr;
-         control = control->parent()) {
-        if (auto* list = dynamic_cast<CListUI*>(control)) {
-            list->scroll_wheel(notches);
-            return true;
-        }
-    }
-    return false;
+    return manager.mouse_wheel(point.x, point.y, notches);
 }
 
 void CListUI::ensure_visible(int index) {
-    CControlUI* row = item_at(index);
-    if (row == nullptr || !scroll_bar_visible()) {
+    reveal_ = item_at(index);
+    if (reveal_ == nullptr) {
         return;
     }
-    Rect client = client_rect();
-    if (row->pos().top < client.top) {
-        set_scroll_pos(scroll_pos_ - (client.top - row->pos().top));
-    } else if (row->pos().bottom > client.bottom) {
-        set_scroll_pos(scroll_pos_ + (row->pos().bottom - client.bottom));
+    // Rows added since the last pass have no place yet; the pass that gives them one also
+    // scrolls. Otherwise scroll now, so the caller sees the new position.
+    if (manager() != nullptr && manager()->needs_layout()) {
+        need_update();
+        return;
+    }
+    const int old = scroll_pos_;
+    layout_children();
+    if (scroll_pos_ != old) {
+        invalidate();
     }
 }
 
@@ -207,10 +236,24 @@ Rect CListUI::thumb_rect() const {
 }
 
 CControlUI* CListUI::find_control_at(Point point) {
-    if (visible() && enabled() && scroll_bar_rect().contains(point)) {
+    if (!visible() || !enabled() || !pos().contains(point)) {
+        return nullptr;
+    }
+    if (scroll_bar_rect().contains(point)) {
         return this;
     }
-    return CContainerUI::find_control_at(point);
+    // As painted: rows only inside the client area, floats anywhere in the list.
+    const bool in_client = client_rect().contains(point);
+    for (int i = count() - 1; i >= 0; --i) {
+        CControlUI* item = item_at(i);
+        if (!item->is_float() && !in_client) {
+            continue;
+        }
+        if (CControlUI* hit = item->find_control_at(point)) {
+            return hit;
+        }
+    }
+    return this;
 }
 
 void CListUI::do_event(ControlEvent& event) {
@@ -240,20 +283,46 @@ void CListUI::do_event(ControlEvent& event) {
         case EventType::kButtonUp:
             dragging_thumb_ = false;
             break;
+        case EventType::kScrollWheel:
+            // A list with nothing to scroll leaves the wheel to the lists around it.
+            if (scroll_bar_visible()) {
+                scroll_wheel(event.notches);
+                event.handled = true;
+            }
+            break;
         default:
             CContainerUI::do_event(event);
     }
 }
 
 void CListUI::do_paint(Canvas& canvas, const Rect& dirty) {
-    CContainerUI::do_paint(canvas, dirty);
-    Rect bar = scroll_bar_rect().intersect(dirty);
-    if (bar.empty()) {
+    const Rect area = pos().intersect(dirty);
+    if (area.empty()) {
         return;
     }
-    ClipScope clip(canvas, bar);
-    canvas.fill_rect(scroll_bar_rect(), kTrackColor);
-    canvas.fill_rect(thumb_rect(), kThumbColor);
+    CControlUI::do_paint(canvas, dirty);
+    const Rect rows = client_rect().intersect(area);
+    for (int i = 0; i < count(); ++i) {
+        CControlUI* item = item_at(i);
+        if (!item->visible()) {
+            continue;
+        }
+        // Rows scrolled partly out are cut at the client area, floats at the list's edge.
+        const Rect clip_to = item->is_float() ? area : rows;
+        if (clip_to.empty()) {
+            continue;
+        }
+        ClipScope clip(canvas, clip_to);
+        item->do_paint(canvas, clip_to);
+    }
+    if (Rect bar = scroll_bar_rect().intersect(area); !bar.empty()) {
+        ClipScope clip(canvas, bar);
+        canvas.fill_rect(scroll_bar_rect(), kTrackColor);
+        canvas.fill_rect(thumb_rect(), kThumbColor);
+    }
+    // The frame stays whole over rows that reach the edge.
+    ClipScope clip(canvas, area);
+    paint_border(canvas);
 }
 
 }  // namespace talvoro::ui

@@ -1,5 +1,6 @@
 // A vertical list of rows (CListContainerElementUI) with one selected row, hot and selected
-// row colours, and a vertical scroll bar that appears when the rows overflow.
+// row colours, and a thin vertical scroll bar that appears when the rows overflow. Rows are
+// drawn and hit only inside the list's area less its inset.
 #pragma once
 #include <memory>
 
@@ -12,7 +13,7 @@ class CListContainerElementUI;
 class CListUI : public CContainerUI {
   public:
     static constexpr int kDefaultRowHeight = 20;
-    static constexpr int kScrollBarWidth = 10;
+    static constexpr int kScrollBarWidth = 6;
     static constexpr int kWheelLines = 3;
     static constexpr int kMinThumbHeight = 8;
 
@@ -29,7 +30,8 @@ class CListUI : public CContainerUI {
     CListContainerElementUI* row_at(int index) const;
     // -1 when no row is selected.
     int get_cur_sel() const;
-    // Selects the row (-1 selects none) and scrolls it into view. Sends "itemselect" (wparam
+    // Selects the row (-1 selects none) and scrolls it into view, at once when the list is
+    // laid out, else at the next layout pass. Sends "itemselect" (wparam
     // the new index, lparam the old) when the selection changed and `send_notify` is set.
     // False for an index that is not a row.
     bool select_item(int index, bool send_notify = true);
@@ -50,7 +52,8 @@ class CListUI : public CContainerUI {
     Rect scroll_bar_rect() const;
     Rect thumb_rect() const;
 
-    // Hands a wheel turn at `point` to the innermost list under it; false when there is none.
+    // Hands a wheel turn at `point` to the innermost list under it that can scroll; false
+    // when there is none. The same as the manager's mouse_wheel.
     static bool dispatch_wheel(CPaintManagerUI& manager, Point point, int notches);
 
     // Called by a row on a click: "itemclick" from the row, then the selection.
@@ -58,11 +61,14 @@ class CListUI : public CContainerUI {
 
   protected:
     void layout_children() override;
+    void on_child_added(CControlUI& child) override;
 
   private:
     int row_height(const CControlUI& row) const;
     int view_height() const { return client_rect().height(); }
     void ensure_visible(int index);
+    // Moves scroll_pos_ so that the content span [top, bottom) is inside the view.
+    void reveal_span(int top, int bottom);
 
     Color item_bk_color_;
     Color item_hot_bk_color_;
@@ -73,6 +79,9 @@ class CListUI : public CContainerUI {
     int scroll_pos_ = 0;
     bool dragging_thumb_ = false;
     int drag_grab_ = 0;  // pointer distance from the thumb's top while dragging
+    // A row to scroll into view at the next layout pass; compared, never followed, so a row
+    // removed meanwhile is simply not found.
+    const CControlUI* reveal_ = nullptr;
 };
 
 }  // namespace talvoro::ui

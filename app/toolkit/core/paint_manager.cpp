@@ -403,6 +403,22 @@ void CPaintManagerUI::text_input(std::string_view utf8) {
     }
 }
 
+bool CPaintManagerUI::mouse_wheel(int x, int y, int notches) {
+    last_point_ = Point{x, y};
+    ControlEvent event;
+    event.type = EventType::kScrollWheel;
+    event.point = last_point_;
+    event.notches = notches;
+    for (CControlUI* control = find_control_at(last_point_); control != nullptr;
+         control = control->parent()) {
+        control->do_event(event);
+        if (event.handled) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CPaintManagerUI::forget(CControlUI* control) {
     if (control == nullptr) {
         return;

@@ -117,6 +117,9 @@ class CPaintManagerUI {
     void mouse_up(int x, int y);
     void key_down(int key);
     void text_input(std::string_view utf8);
+    // Offers the wheel to the control under the point, then to its parents, until one takes
+    // it; false when none did.
+    bool mouse_wheel(int x, int y, int notches);
 
     // A control (and what is under it) leaves the tree: nothing may point at it any more.
     void forget(CControlUI* control);

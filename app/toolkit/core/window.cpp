@@ -451,6 +451,9 @@ intptr_t CWindowWnd::default_message(WindowMessage msg, uintptr_t wparam, intptr
         case WindowMessage::kKeyDown:
             manager_.key_down(static_cast<int>(wparam));
             break;
+        case WindowMessage::kMouseWheel:
+            manager_.mouse_wheel(p.x, p.y, wheel_notches(wparam));
+            break;
         case WindowMessage::kTextInput:
             if (lparam != 0) {
                 manager_.text_input(*reinterpret_cast<const std::string*>(lparam));

@@ -215,12 +215,14 @@ class LinuxMonitorLoop final : public MonitorLoop {
             if (::poll(fds.data(), fds.size(), poll_timeout()) < 0 && errno != EINTR)
                 return;
 
-            if ((fds[0].revents & POLLIN) != 0 && !run_tasks())
-                return;
+            // Arrivals first: a task handed over (a barrier, say) then runs after every
+            // arrival that was already announced when it was queued.
             if ((fds[1].revents & POLLIN) != 0)
                 read_uevents();
             if ((fds[2].revents & POLLIN) != 0)
                 read_inotify();
+            if ((fds[0].revents & POLLIN) != 0 && !run_tasks())
+                return;
             if (fds[3].revents != 0 || (power_ && power_->timed_out()))
                 power_->process();
             retry_pending();
