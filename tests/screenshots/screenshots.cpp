@@ -18,9 +18,11 @@
 #include "core/menu.h"
 #include "core/menu_element.h"
 #include "core/paint_manager.h"
+#include "dialogs/notice_box_wnd.h"
 #include "platform/program_paths.h"
 #include "render/png_writer.h"
 #include "shell/language/language.h"
+#include "shell/language/text_table.h"
 #include "shell/oskel_main_wnd.h"
 #include "shell/pages/function_commands.h"
 #include "shell/popups/keys_message_wnd.h"
@@ -217,6 +219,15 @@ bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
         test::pump_windows();
     }
     ok = ok && write_screen(window, nullptr, out + "macro_recorded" + suffix);
+    {
+        // What a recording says once its macro holds all the steps it can, as the desktop's
+        // notice box shows it over the window.
+        ui::CNoticeBoxWnd full(shell::text(shell::TextRow::kMacroFull), "Notice by App",
+                               ui::NoticeIcon::kInformation);
+        ok = full.open(&window) && write_screen(window, &full, out + "macro_full" + suffix) && ok;
+        full.close();
+        test::pump_windows();
+    }
     // The option back as it was, for the other shots.
     ok = window.click_control("insert_default_delay_option") && ok;
     test::pump_windows();
