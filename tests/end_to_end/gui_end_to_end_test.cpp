@@ -173,6 +173,20 @@ class GuiEndToEnd : public ::testing::Test {
         ASSERT_EQ(pressed.exit_status, 0) << pressed.err;
     }
 
+    // Applies through `ok_button` and its confirmation, waits for AllProfile, and reads it.
+    void apply_and_read_all_profiles(const char* ok_button, ProfileStore& store) {
+        click(ok_button);
+        ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10))
+            << "no confirmation";
+        click("popup_message_ok_btn");
+        const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
+        ASSERT_TRUE(
+            wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
+            << "the apply did not end";
+        const std::vector<uint8_t> saved = file_bytes(all_profiles);
+        std::memcpy(&store, saved.data(), sizeof(ProfileStore));
+    }
+
     void click_at(int x, int y) {
         setenv("DISPLAY", display_.c_str(), 1);
         const ProgramResult moved = run_program(
@@ -288,17 +302,8 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
         click("kprofile1_inuse_option");
     }
 
-    click("kprofileokbtn");
-    ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10)) << "no confirmation";
-    click("popup_message_ok_btn");
-    const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
-    ASSERT_TRUE(
-        wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
-        << "the apply did not end";
-
     auto store = std::make_unique<ProfileStore>();
-    const std::vector<uint8_t> saved = file_bytes(all_profiles);
-    std::memcpy(store.get(), saved.data(), sizeof(ProfileStore));
+    ASSERT_NO_FATAL_FAILURE(apply_and_read_all_profiles("kprofileokbtn", *store));
     const ProfileBlock& profile = store->profiles[0];
     EXPECT_EQ(+profile.button_function[1], kDpiUp);
     EXPECT_EQ(+profile.laser_cpi[0], std::stoi(level1_x) + 200);
@@ -366,17 +371,8 @@ TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
     if (!selected("profile1_inuse_option")) {
         click("profile1_inuse_option");
     }
-    click("profileokbtn");
-    ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10)) << "no confirmation";
-    click("popup_message_ok_btn");
-    const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
-    ASSERT_TRUE(
-        wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
-        << "the apply did not end";
-
     auto store = std::make_unique<ProfileStore>();
-    const std::vector<uint8_t> saved = file_bytes(all_profiles);
-    std::memcpy(store.get(), saved.data(), sizeof(ProfileStore));
+    ASSERT_NO_FATAL_FAILURE(apply_and_read_all_profiles("profileokbtn", *store));
     const ProfileBlock& profile = store->profiles[0];
     EXPECT_EQ(+profile.button_function[5], kMacro);
     EXPECT_EQ(+profile.button_param[5], 1);

@@ -488,43 +488,49 @@ void CWindowWnd::write_ui_dump() {
 
 namespace {
 
+// Every overlay of kind T of every live window, with its window.
+template <typename T, typename Visit>
+void for_each_overlay(Visit visit) {
+    for (CWindowWnd* window : window_list()) {
+        const CPaintManagerUI& manager = window->manager();
+        for (size_t i = 0; i < manager.overlay_count(); ++i) {
+            if (auto* overlay = dynamic_cast<T*>(manager.overlay(i))) {
+                visit(*window, *overlay);
+            }
+        }
+    }
+}
+
 // The entries of every menu a window shows (a menu and the submenus open from it), for tools
 // that click them: "menu" is the depth in the chain, 0 for the menu itself. Separators are left
 // out; nothing happens on them.
 void append_menu_entries(std::string& out) {
     out += ",\"menu_entries\":[";
     bool first = true;
-    for (CWindowWnd* window : window_list()) {
-        const Rect& at = window->rect();
-        const CPaintManagerUI& manager = window->manager();
-        for (size_t i = 0; i < manager.overlay_count(); ++i) {
-            const auto* menu = dynamic_cast<const CMenuUI*>(manager.overlay(i));
-            if (menu == nullptr) {
+    for_each_overlay<const CMenuUI>([&](CWindowWnd& window, const CMenuUI& menu) {
+        const Rect& at = window.rect();
+        int depth = 0;
+        for (const CMenuUI* m = menu.parent_menu(); m != nullptr; m = m->parent_menu()) {
+            ++depth;
+        }
+        for (int j = 0; j < menu.count(); ++j) {
+            const auto* entry = dynamic_cast<const CMenuElementUI*>(menu.item_at(j));
+            if (entry == nullptr || entry->is_separator() || !entry->visible()) {
                 continue;
             }
-            int depth = 0;
-            for (const CMenuUI* m = menu->parent_menu(); m != nullptr; m = m->parent_menu()) {
-                ++depth;
-            }
-            for (int j = 0; j < menu->count(); ++j) {
-                const auto* entry = dynamic_cast<const CMenuElementUI*>(menu->item_at(j));
-                if (entry == nullptr || entry->is_separator() || !entry->visible()) {
-                    continue;
-                }
-                out += first ? "\n" : ",\n";
-                first = false;
-                out += "{\"window\":";
-                append_json_string(out, window->title());
-                out += ",\"menu\":" + std::to_string(depth);
-                out += ",\"text\":";
-                append_json_string(out, entry->text());
-                out += ",\"rect\":";
-                append_rect(out, entry->pos().offset(at.left, at.top));
-                out += ",\"command\":" + std::to_string(entry->command());
-                out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
-            }
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"window\":";
+            append_json_string(out, window.title());
+            out += ",\"menu\":" + std::to_string(depth);
+            out += ",\"text\":";
+            append_json_string(out, entry->text());
+            out += ",\"rect\":";
+            append_rect(out, entry->pos().offset(at.left, at.top));
+            out += ",\"command\":" + std::to_string(entry->command());
+            out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
         }
-    }
+    });
     out += "\n]";
 }
 
@@ -533,32 +539,25 @@ void append_menu_entries(std::string& out) {
 void append_drop_items(std::string& out) {
     out += ",\"drop_items\":[";
     bool first = true;
-    for (CWindowWnd* window : window_list()) {
-        const Rect& at = window->rect();
-        const CPaintManagerUI& manager = window->manager();
-        for (size_t i = 0; i < manager.overlay_count(); ++i) {
-            auto* drop = dynamic_cast<CComboDropUI*>(manager.overlay(i));
-            if (drop == nullptr) {
-                continue;
+    for_each_overlay<CComboDropUI>([&](CWindowWnd& window, CComboDropUI& drop) {
+        const Rect& at = window.rect();
+        int index = 0;
+        drop.for_each([&](CControlUI& item) {
+            if (&item == &drop) {
+                return;
             }
-            int index = 0;
-            drop->for_each([&](CControlUI& item) {
-                if (&item == drop) {
-                    return;
-                }
-                out += first ? "\n" : ",\n";
-                first = false;
-                out += "{\"window\":";
-                append_json_string(out, window->title());
-                out += ",\"index\":" + std::to_string(index++);
-                out += ",\"text\":";
-                append_json_string(out, item.text());
-                out += ",\"rect\":";
-                append_rect(out, item.pos().offset(at.left, at.top));
-                out += "}";
-            });
-        }
-    }
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"window\":";
+            append_json_string(out, window.title());
+            out += ",\"index\":" + std::to_string(index++);
+            out += ",\"text\":";
+            append_json_string(out, item.text());
+            out += ",\"rect\":";
+            append_rect(out, item.pos().offset(at.left, at.top));
+            out += "}";
+        });
+    });
     out += "\n]";
 }
 
