@@ -2,8 +2,6 @@
 // the display, against a bare SDL program showing one frame of the same size in the same run;
 // then the program's resident memory after start-up and its CPU use while idle for ten seconds.
 // Runs under the display in DISPLAY, or starts its own Xvfb when there is none.
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,50 +22,16 @@
 
 #include "bench_timing.h"
 #include "platform/program_paths.h"
+#include "support/first_frame.h"
 #include "support/xvfb_display.h"
 
 namespace {
 
-using talvoro::bench::Clock;
-using talvoro::bench::elapsed_ms;
 using talvoro::bench::median;
+using talvoro::test::FirstFrame;
+using talvoro::test::start_until_first_frame;
+using talvoro::test::stop_program;
 constexpr int kRuns = 11;
-
-struct Child {
-    pid_t pid = -1;
-    double frame_ms = -1;
-};
-
-// Starts `program` with the frame descriptor and waits for its first frame.
-Child start_and_wait_for_frame(const std::string& program) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return {};
-    }
-    const auto started = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        setenv("TALVORO_FRAME_FD", std::to_string(fds[1]).c_str(), 1);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    Child child{pid, -1};
-    pollfd wait_for{fds[0], POLLIN, 0};
-    char line[16];
-    if (poll(&wait_for, 1, 20000) == 1 && read(fds[0], line, sizeof line) > 0) {
-        child.frame_ms = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-    }
-    close(fds[0]);
-    return child;
-}
-
-void stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
-}
 
 long rss_kib(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -133,17 +97,17 @@ int main() {
     std::vector<double> bare;
     std::vector<double> program;
     for (int run = 0; run < kRuns; ++run) {
-        Child floor = start_and_wait_for_frame(bin + "bench_bare_sdl_window");
+        const FirstFrame floor = start_until_first_frame(bin + "bench_bare_sdl_window");
         int status = 0;
         waitpid(floor.pid, &status, 0);
-        Child gui = start_and_wait_for_frame(bin + "talvoro_gui");
-        stop(gui.pid);
-        if (floor.frame_ms < 0 || gui.frame_ms < 0) {
+        const FirstFrame gui = start_until_first_frame(bin + "talvoro_gui");
+        stop_program(gui.pid);
+        if (floor.ms < 0 || gui.ms < 0) {
             std::fprintf(stderr, "a run showed no frame within 20 s\n");
             return 1;
         }
-        bare.push_back(floor.frame_ms);
-        program.push_back(gui.frame_ms);
+        bare.push_back(floor.ms);
+        program.push_back(gui.ms);
     }
     const double floor_ms = median(bare);
     const double gui_ms = median(program);
@@ -153,13 +117,13 @@ int main() {
         kRuns, floor_ms, gui_ms, gui_ms / floor_ms);
 
     // Memory and idle CPU of one more start, left alone.
-    Child gui = start_and_wait_for_frame(bin + "talvoro_gui");
+    const FirstFrame gui = start_until_first_frame(bin + "talvoro_gui");
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const long rss = rss_kib(gui.pid);
     const long ticks_before = cpu_ticks(gui.pid);
     std::this_thread::sleep_for(std::chrono::seconds(10));
     const long ticks_after = cpu_ticks(gui.pid);
-    stop(gui.pid);
+    stop_program(gui.pid);
     const double cpu_percent =
         100.0 * static_cast<double>(ticks_after - ticks_before) / sysconf(_SC_CLK_TCK) / 10.0;
     std::printf("resident memory after start-up: %.1f MB (target under 40 MB)\n", rss / 1024.0);

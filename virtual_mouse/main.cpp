@@ -19,6 +19,7 @@
 #include "posix/signal_events.h"
 #include "posix/state_file.h"
 #include "report_descriptors.h"
+#include "talvoro_version.h"
 #include "virtual_firmware.h"
 
 namespace {
@@ -48,9 +49,10 @@ int main(int argc, char** argv) {
     std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
     const vm::ParsedCommandLine parsed = vm::parse_command_line(args);
     const char* program = argc > 0 ? argv[0] : "talvoro_virtual_mouse";
-    if (parsed.help) {
-        std::fputs(vm::usage_text(program).c_str(), stdout);
-        return 0;
+    if (parsed.help || parsed.version) {
+        const bool written = talvoro::print_reply(
+            parsed.help ? vm::usage_text(program) : talvoro::version_line("talvoro_virtual_mouse"));
+        return written ? 0 : kExitFailure;
     }
     if (!parsed.options) {
         return complain(kExitUsage, parsed.error + " (see --help)");

@@ -80,13 +80,17 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
             inline_value = option.substr(equals + 1);
             option = option.substr(0, equals);
         }
-        const bool is_flag = option == "--help" || option == "-h" || option == "--verbose" ||
-                             option == "--unplug-mid-transfer" || option == "--no-timing" ||
-                             option == "--exit-with-parent";
+        const bool is_flag = option == "--help" || option == "-h" || option == "--version" ||
+                             option == "--verbose" || option == "--unplug-mid-transfer" ||
+                             option == "--no-timing" || option == "--exit-with-parent";
         if (is_flag && inline_value)
             return fail(std::string(option) + " takes no value");
         if (option == "--help" || option == "-h") {
-            result.help = true;
+            result.help = !result.version;
+            continue;
+        }
+        if (option == "--version") {
+            result.version = !result.help;
             continue;
         }
         if (option == "--verbose") {
@@ -182,7 +186,7 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
             options.config_descriptor_file = value;
         }
     }
-    if (result.help)
+    if (result.help || result.version)
         return result;
     if (!folder_given)
         options.folder = hid::virtual_wire::default_folder();
@@ -220,6 +224,7 @@ Prints "ready" on standard output once the sockets exist.
   --no-timing            make every reply valid at once instead of after its
                          wait (for hosts whose waits are simulated)
   --help                 show this text
+  --version              show the program's version
 
 Faults:
   --starting-ms N        report firmware version 0xCCCC for N ms after each plug-in

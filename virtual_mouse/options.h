@@ -34,6 +34,7 @@ struct Options {
 struct ParsedCommandLine {
     std::optional<Options> options;  // set when the program should run
     bool help = false;               // --help was asked for
+    bool version = false;            // --version was asked for (and not --help before it)
     std::string error;               // set when the command line is bad
 };
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/store_report.h"
 #include "device/device_api_binding.h"
@@ -15,6 +17,7 @@
 #include "device/profile_exchange.h"
 #include "platform/desktop_settings_backend.h"
 #include "store/profile_files.h"
+#include "talvoro_version.h"
 
 namespace {
 
@@ -35,16 +38,64 @@ class PrintedNotices final : public UserNotices {
     }
 };
 
-void usage(std::FILE* out) {
-    std::fputs(
-        "Usage: talvoro_cli read FILE | apply FILE | show [FILE]\n"
-        "  read FILE    read the five profiles from the mouse and save them to FILE\n"
-        "  apply FILE   write the profiles saved in FILE to the mouse, then set the\n"
-        "               desktop pointer settings of the current profile\n"
-        "  show [FILE]  print the profiles and macros of FILE, or of the mouse\n"
-        "Exit status: 0 done, 1 no mouse answers, 2 usage, 3 the mouse refused, 4 file error.\n",
-        out);
+enum class Command { kNone, kRead, kApply, kShow, kHelp, kVersion };
+
+struct CommandLine {
+    Command command = Command::kNone;
+    std::string file;   // read and apply: the image; show: the image, or empty for the mouse
+    std::string error;  // set when the command line is bad
+};
+
+CommandLine parse_command_line(int argc, char** argv) {
+    CommandLine line;
+    std::vector<std::string_view> operands;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h" || arg == "--version") {
+            // The first one asked for wins; whatever else is there is not run.
+            if (line.command == Command::kNone)
+                line.command = arg == "--version" ? Command::kVersion : Command::kHelp;
+        } else if (arg.size() > 1 && arg.starts_with("-")) {
+            line.error = "unknown option '" + std::string(arg) + "'";
+            return line;
+        } else {
+            operands.push_back(arg);
+        }
+    }
+    if (line.command != Command::kNone || operands.empty())
+        return line;
+
+    const std::string_view name = operands[0];
+    if (name == "read") {
+        line.command = Command::kRead;
+    } else if (name == "apply") {
+        line.command = Command::kApply;
+    } else if (name == "show") {
+        line.command = Command::kShow;
+    } else {
+        line.error = "unknown command '" + std::string(name) + "'";
+        return line;
+    }
+    if (line.command != Command::kShow && operands.size() < 2) {
+        line.error = std::string(name) + " needs a FILE";
+    } else if (operands.size() > 2) {
+        line.error = "unexpected argument '" + std::string(operands[2]) + "'";
+    } else if (operands.size() == 2) {
+        line.file = operands[1];
+    }
+    return line;
 }
+
+constexpr const char* kUsage =
+    "Usage: talvoro_cli read FILE | apply FILE | show [FILE]\n"
+    "       talvoro_cli --help | --version\n"
+    "  read FILE    read the five profiles from the mouse and save them to FILE\n"
+    "  apply FILE   write the profiles saved in FILE to the mouse, then set the\n"
+    "               desktop pointer settings of the current profile\n"
+    "  show [FILE]  print the profiles and macros of FILE, or of the mouse\n"
+    "  --help       show this text\n"
+    "  --version    show the program's version\n"
+    "Exit status: 0 done, 1 no mouse answers, 2 usage, 3 the mouse refused, 4 file error.\n";
 
 // Explains a failed exchange and gives its exit status.
 int exchange_failed(uint8_t status, const char* what) {
@@ -90,23 +141,31 @@ struct Session {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? kExitUsage : kExitOk;
-    }
-    const std::string command = argv[1];
-    const bool takes_file = command == "read" || command == "apply";
-    if ((takes_file && argc != 3) || (command == "show" && argc > 3) ||
-        (!takes_file && command != "show")) {
-        usage(stderr);
+    const CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "talvoro_cli: %s (see --help)\n", line.error.c_str());
         return kExitUsage;
     }
-    const std::string path = argc == 3 ? argv[2] : "";
+    switch (line.command) {
+        case Command::kNone:
+            // Nothing asked: the usage is the most useful answer.
+            std::fputs(kUsage, stderr);
+            return kExitUsage;
+        case Command::kHelp:
+            return talvoro::print_reply(kUsage) ? kExitOk : kExitFile;
+        case Command::kVersion:
+            return talvoro::print_reply(talvoro::version_line("talvoro_cli")) ? kExitOk : kExitFile;
+        case Command::kRead:
+        case Command::kApply:
+        case Command::kShow:
+            break;
+    }
+    const std::string& path = line.file;
 
     // 7 MB: the whole settings image, as the program keeps it.
     auto store = std::make_unique<ProfileStore>();
     std::memset(store.get(), 0, sizeof(ProfileStore));
-    if (command == "show" && !path.empty()) {
+    if (line.command == Command::kShow && !path.empty()) {
         if (const int status = load_file(*store, path); status != kExitOk)
             return status;
         write_store_report(*store, stdout);
@@ -116,7 +175,7 @@ int main(int argc, char** argv) {
     Session session;
     if (!session.open(*store))
         return kExitNoMouse;
-    if (command == "apply") {
+    if (line.command == Command::kApply) {
         if (const int status = load_file(*store, path); status != kExitOk)
             return status;
         const uint8_t status = session.exchange->apply_all();
@@ -128,7 +187,7 @@ int main(int argc, char** argv) {
     const uint8_t status = session.exchange->read_device();
     if (status != QX_STATUS_DONE)
         return exchange_failed(status, "reading the profiles");
-    if (command == "read") {
+    if (line.command == Command::kRead) {
         if (!write_all_profiles(*store, path)) {
             std::fprintf(stderr, "talvoro_cli: cannot write %s\n", path.c_str());
             return kExitFile;

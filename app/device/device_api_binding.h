@@ -10,7 +10,8 @@ namespace talvoro {
 
 class DynamicLibrary;
 
-inline constexpr const char* kDeviceLibraryFile = "libtalvoro_api.so";
+// By SONAME: an installed system has no unversioned link unless a developer package made one.
+inline constexpr const char* kDeviceLibraryFile = "libtalvoro_api.so.1";
 
 class DeviceApiBinding {
   public:

@@ -20,6 +20,10 @@ bool set(const char* name) {
 
 }  // namespace
 
+bool display_named_in_environment() {
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("SDL_VIDEODRIVER");
+}
+
 bool desktop_display_available(const ui::CWindowWnd* owner) {
     if (owner != nullptr && owner->headless()) {
         return false;

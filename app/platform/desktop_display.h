@@ -1,5 +1,5 @@
-// Whether the program has a desktop to show windows on, for the modal things (message boxes,
-// file choosers) that must not wait for a user who cannot see them.
+// Whether the program has a desktop to show windows on: at start-up, and for the modal things
+// (message boxes, file choosers) that must not wait for a user who cannot see them.
 #pragma once
 
 namespace talvoro::ui {
@@ -7,6 +7,11 @@ class CWindowWnd;
 }
 
 namespace talvoro::platform {
+
+// Whether the environment names a place for windows at all: DISPLAY, WAYLAND_DISPLAY, or a video
+// driver chosen through SDL_VIDEODRIVER. Nothing is connected to, so the answer is immediate; a
+// display that is named but cannot be reached shows when SDL video starts.
+bool display_named_in_environment();
 
 // True when SDL video runs on a real display (started here when DISPLAY or WAYLAND_DISPLAY is
 // set and nobody started it yet) and `owner`, if given, is a window on it rather than a headless

@@ -10,6 +10,9 @@
 namespace talvoro {
 namespace {
 
+// The first skin folder: resources beside a program mean a build or relocatable folder.
+constexpr const char* kSkinFolder = "TalvoroSkin";
+
 std::string with_trailing_slash(std::string folder) {
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
@@ -61,7 +64,7 @@ std::string resource_directory() {
 
 std::string resource_directory_for(const std::string& program_dir) {
     const std::string folder = with_trailing_slash(program_dir);
-    if (is_directory(folder + "TalvoroSkin"))
+    if (is_directory(folder + kSkinFolder))
         return folder;
     // <prefix>/bin/ -> <prefix>/share/talvoro/
     std::string parent = folder;
@@ -84,8 +87,11 @@ std::string data_directory_for(const std::string& program_dir) {
     const char* chosen = std::getenv("TALVORO_DATA_DIR");
     if (chosen != nullptr && chosen[0] != '\0')
         return with_trailing_slash(chosen);
+    // Only a build or relocatable folder, its skins beside it, keeps data beside the program; an
+    // installed bin/ (skins in share/talvoro/) never does, even when it is writable, as for root.
     const std::string folder = with_trailing_slash(program_dir);
-    if (!folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0)
+    if (!folder.empty() && is_directory(folder + kSkinFolder) &&
+        ::access(folder.c_str(), W_OK | X_OK) == 0)
         return folder;
     // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG rules say.
     const char* xdg = std::getenv("XDG_DATA_HOME");

@@ -17,9 +17,10 @@ std::string resource_directory();
 std::string resource_directory_for(const std::string& program_dir);
 
 // Folder for profile/, macro_files/ and config.ini: $TALVORO_DATA_DIR when
-// set; else the program directory when this user may write there, as the
-// Windows edition does; else $XDG_DATA_HOME/talvoro/ or
-// ~/.local/share/talvoro/.
+// set; else the program directory when it holds the resources (a build tree
+// or a relocatable install) and this user may write there, as the Windows
+// edition does; else (an installed program among them) $XDG_DATA_HOME/talvoro/
+// or ~/.local/share/talvoro/.
 std::string data_directory();
 std::string data_directory_for(const std::string& program_dir);
 

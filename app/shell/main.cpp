@@ -1,4 +1,8 @@
 // talvoro_gui: the configuration program of the Talvoro mouse.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
 #include "platform/allocator_tuning.h"
 #include "platform/deferred_desktop_settings.h"
 #include "platform/detached_launch.h"
@@ -7,9 +11,72 @@
 #include "shell/desktop_notices.h"
 #include "shell/desktop_profile_dialogs.h"
 #include "shell/oskel_mice_app.h"
+#include "talvoro_version.h"
 
-int main() {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+enum class Request { kRun, kHelp, kVersion };
+
+struct CommandLine {
+    Request request = Request::kRun;
+    std::string error;  // set when the command line is bad
+};
+
+// The window is the whole interface: besides --help and --version the program takes nothing.
+CommandLine parse_command_line(int argc, char** argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (line.request != Request::kRun) {
+            line.error = "unexpected argument '" + std::string(arg) + "'";
+        } else if (arg == "--help") {
+            line.request = Request::kHelp;
+        } else if (arg == "--version") {
+            line.request = Request::kVersion;
+        } else if (arg.starts_with("-")) {
+            line.error = "unknown option '" + std::string(arg) + "'";
+        } else {
+            line.error = "unexpected argument '" + std::string(arg) + "'";
+        }
+        if (!line.error.empty())
+            break;
+    }
+    return line;
+}
+
+constexpr const char* kUsage =
+    "Usage: talvoro_gui [--help | --version]\n"
+    "The configuration program of the Talvoro mouse: its five profiles, buttons,\n"
+    "macros, resolution levels, report rate and lighting, in a window on the desktop.\n"
+    "One instance runs per user; starting it again brings the running one forward.\n\n"
+    "  --help      show this text\n"
+    "  --version   show the program's version\n\n"
+    "Exit status: 0 closed, or another instance was brought forward; 1 it could not\n"
+    "start (no display, no device library, no memory); 2 usage.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
     using namespace talvoro;
+    const CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "talvoro_gui: %s (see --help)\n", line.error.c_str());
+        return kExitUsage;
+    }
+    switch (line.request) {
+        case Request::kHelp:
+            return talvoro::print_reply(kUsage) ? kExitOk : kExitFailure;
+        case Request::kVersion:
+            return talvoro::print_reply(talvoro::version_line("talvoro_gui")) ? kExitOk
+                                                                              : kExitFailure;
+        case Request::kRun:
+            break;
+    }
+
     platform::keep_freed_memory_for_reuse();
     shell::DesktopNotices notices;
     shell::DesktopProfileDialogs dialogs(notices);

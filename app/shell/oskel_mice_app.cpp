@@ -5,6 +5,7 @@
 #include "core/layout_pictures.h"
 #include "core/paint_manager.h"
 #include "layouts/layout_table.h"
+#include "platform/desktop_display.h"
 #include "platform/program_paths.h"
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/sdl_window_backend.h"
@@ -31,6 +32,11 @@ COskelMiceApp::~COskelMiceApp() {
 }
 
 COskelMiceApp::Start COskelMiceApp::start() {
+    // Told before anything is taken: SDL would otherwise find out only after the slow part of
+    // start-up, and then settle on a driver that shows nothing.
+    if (options_.use_display && !platform::display_named_in_environment()) {
+        return Start::kNoDisplay;
+    }
     instance_ =
         std::make_unique<platform::SingleInstance>(kApplicationName, options_.instance_folder);
     switch (instance_->acquire()) {

@@ -1,6 +1,6 @@
-// The application object: start-up in its fixed order (one instance per user, the store, the
-// folders, the language and its skin, the device library, the main window), the message loop,
-// and the end.
+// The application object: start-up in its fixed order (a display named, one instance per user,
+// the store, the folders, the language and its skin, the device library, the main window), the
+// message loop, and the end.
 #pragma once
 
 #include <memory>

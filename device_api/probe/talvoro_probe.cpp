@@ -7,30 +7,87 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "feature_device.h"
 #include "probe/record_dump.h"
 #include "probe/watch.h"
 #include "talvoro_api.h"
+#include "talvoro_version.h"
 
 namespace {
 
 constexpr int kExitOk = 0;
 constexpr int kExitNoMouse = 1;
+constexpr int kExitFailure = 1;  // the same status for anything else that failed
 constexpr int kExitUsage = 2;
 constexpr int kExitRefused = 3;
 
-void usage(std::FILE* out) {
-    std::fputs(
-        "Usage: talvoro_probe [--list] [--slot N] [--watch]\n"
-        "Finds the Talvoro mouse and shows what it holds.\n\n"
-        "  --list     only list the HID interfaces and say which is the mouse\n"
-        "  --slot N   profile slot to show, 0..4 (default: the current one)\n"
-        "  --watch    print each mouse plugged in or out until interrupted\n"
-        "  --help     this text\n\n"
-        "Set TALVORO_DEBUG=1 to see every step of the library.\n",
-        out);
+enum class Mode { kShow, kList, kWatch, kHelp, kVersion };
+
+struct CommandLine {
+    Mode mode = Mode::kShow;
+    int slot = -1;      // -1: the current one
+    std::string error;  // set when the command line is bad
+};
+
+CommandLine parse_command_line(int argc, char** argv) {
+    CommandLine line;
+    bool list = false;
+    bool watch = false;
+    Mode about = Mode::kShow;  // --help or --version, the first one given
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "--version") {
+            if (about == Mode::kShow)
+                about = arg == "--help" ? Mode::kHelp : Mode::kVersion;
+        } else if (arg == "--watch") {
+            watch = true;
+        } else if (arg == "--list") {
+            list = true;
+        } else if (arg == "--slot") {
+            if (i + 1 >= argc) {
+                line.error = "--slot needs a value";
+                return line;
+            }
+            char* end = nullptr;
+            const long slot = std::strtol(argv[++i], &end, 10);
+            if (*argv[i] == '\0' || *end != '\0' || slot < 0 || slot > 4) {
+                line.error = "--slot takes 0..4";
+                return line;
+            }
+            line.slot = static_cast<int>(slot);
+        } else if (arg.starts_with("-")) {
+            line.error = "unknown option '" + std::string(arg) + "'";
+            return line;
+        } else {
+            line.error = "unexpected argument '" + std::string(arg) + "'";
+            return line;
+        }
+    }
+    // What is asked for about the program comes before any work; watching never ends, so it
+    // takes the place of the one-off listing.
+    if (about != Mode::kShow) {
+        line.mode = about;
+    } else if (watch) {
+        line.mode = Mode::kWatch;
+    } else if (list) {
+        line.mode = Mode::kList;
+    }
+    return line;
 }
+
+constexpr const char* kUsage =
+    "Usage: talvoro_probe [--list] [--slot N] [--watch]\n"
+    "       talvoro_probe --help | --version\n"
+    "Finds the Talvoro mouse and shows what it holds.\n\n"
+    "  --list     only list the HID interfaces and say which is the mouse\n"
+    "  --slot N   profile slot to show, 0..4 (default: the current one)\n"
+    "  --watch    print each mouse plugged in or out until interrupted\n"
+    "  --help     this text\n"
+    "  --version  the program's version\n\n"
+    "Set TALVORO_DEBUG=1 to see every step of the library.\n"
+    "Exit status: 0 done, 1 no mouse answers, 2 usage, 3 the mouse refused.\n";
 
 // Prints one line per top-level collection of an interface that could be read.
 void list_collections(const talvoro::HidDeviceRecord& record) {
@@ -112,30 +169,25 @@ int show_mouse(int slot) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool list_only = false;
-    int slot = -1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            usage(stdout);
-            return kExitOk;
-        } else if (std::strcmp(argv[i], "--watch") == 0) {
+    const CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "talvoro_probe: %s (see --help)\n", line.error.c_str());
+        return kExitUsage;
+    }
+    switch (line.mode) {
+        case Mode::kHelp:
+            return talvoro::print_reply(kUsage) ? kExitOk : kExitFailure;
+        case Mode::kVersion:
+            return talvoro::print_reply(talvoro::version_line("talvoro_probe")) ? kExitOk
+                                                                                : kExitFailure;
+        case Mode::kWatch:
             return talvoro::watch_devices();
-        } else if (std::strcmp(argv[i], "--list") == 0) {
-            list_only = true;
-        } else if (std::strcmp(argv[i], "--slot") == 0 && i + 1 < argc) {
-            char* end = nullptr;
-            slot = static_cast<int>(std::strtol(argv[++i], &end, 10));
-            if (*end != '\0' || slot < 0 || slot > 4) {
-                std::fputs("talvoro_probe: --slot takes 0..4\n", stderr);
-                return kExitUsage;
-            }
-        } else {
-            usage(stderr);
-            return kExitUsage;
-        }
+        case Mode::kList:
+        case Mode::kShow:
+            break;
     }
     const int found = list_interfaces();
-    if (list_only)
+    if (line.mode == Mode::kList)
         return found > 0 ? kExitOk : kExitNoMouse;
-    return show_mouse(slot);
+    return show_mouse(line.slot);
 }

@@ -10,6 +10,8 @@ TALVORO_PACKAGES=(
   libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libpugixml-dev
   libsdl2-dev xvfb xdotool
+  groff-base
+  dpkg-dev file desktop-file-utils appstream
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

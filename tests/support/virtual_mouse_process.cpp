@@ -43,10 +43,10 @@ int decode_status(int status) {
 }  // namespace
 
 VirtualMouseProcess::VirtualMouseProcess(const std::string& folder, std::vector<std::string> args,
-                                         std::string name)
+                                         std::string name, std::string program)
     : folder_(folder), name_(std::move(name)), state_file_(folder + "/" + name_ + ".state") {
     std::vector<std::string> argv_strings = {
-        TALVORO_VIRTUAL_MOUSE_PATH, "--dir", folder_, "--name", name_, "--state", state_file_,
+        std::move(program),  "--dir", folder_, "--name", name_, "--state", state_file_,
         "--exit-with-parent"};
     argv_strings.insert(argv_strings.end(), args.begin(), args.end());
     std::vector<char*> argv;

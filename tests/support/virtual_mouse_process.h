@@ -15,8 +15,10 @@ class VirtualMouseProcess {
     // Starts the mouse with --dir folder --name name --state folder/<name>.state
     // plus `args`, and returns once it printed "ready". A mouse not ready
     // within 5 s fails the test.
+    // `program` is the built mouse unless a test runs another copy (an installed one).
     VirtualMouseProcess(const std::string& folder, std::vector<std::string> args = {},
-                        std::string name = "talvoro");
+                        std::string name = "talvoro",
+                        std::string program = TALVORO_VIRTUAL_MOUSE_PATH);
     ~VirtualMouseProcess();  // stop() if still running
     VirtualMouseProcess(const VirtualMouseProcess&) = delete;
     VirtualMouseProcess& operator=(const VirtualMouseProcess&) = delete;

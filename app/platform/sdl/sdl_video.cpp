@@ -3,13 +3,36 @@
 #include <SDL2/SDL.h>
 
 #include <atomic>
+#include <cstring>
 #include <mutex>
 
 #include "render/debug_log.h"
 
 namespace talvoro::platform::sdl {
 namespace {
+
 std::atomic<uint32_t> registered_wake_type{0};
+
+// SDL_VIDEODRIVER is a comma-separated list, its names compared without case as SDL does.
+bool driver_requested(const char* driver) {
+    const char* list = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (list == nullptr) {
+        return false;
+    }
+    const size_t length = std::strlen(driver);
+    for (const char* at = list;;) {
+        const char* end = std::strchr(at, ',');
+        const size_t item = end != nullptr ? static_cast<size_t>(end - at) : std::strlen(at);
+        if (item == length && SDL_strncasecmp(at, driver, length) == 0) {
+            return true;
+        }
+        if (end == nullptr) {
+            return false;
+        }
+        at = end + 1;
+    }
+}
+
 }  // namespace
 
 bool ensure_sdl_video() {
@@ -34,6 +57,16 @@ bool ensure_sdl_video() {
         ok = true;
     });
     return ok;
+}
+
+bool video_driver_accepted() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return false;
+    }
+    const bool fall_back =
+        SDL_strcasecmp(driver, "dummy") == 0 || SDL_strcasecmp(driver, "offscreen") == 0;
+    return !fall_back || driver_requested(driver);
 }
 
 uint32_t wake_event_type() {

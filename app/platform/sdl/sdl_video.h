@@ -6,6 +6,9 @@ namespace talvoro::platform::sdl {
 
 // Starts SDL video (software framebuffer, no OpenGL) on first use; false when no driver works.
 bool ensure_sdl_video();
+// Whether the running video driver puts windows where someone asked for them: any driver but
+// SDL's "dummy" and "offscreen" fall-backs, and those only when SDL_VIDEODRIVER names them.
+bool video_driver_accepted();
 // The registered event that wakes the event loop from other threads.
 uint32_t wake_event_type();
 // Pushes one wake event; safe from any thread.

@@ -132,7 +132,9 @@ void SdlWindowBackend::wake() {
 }
 
 bool install_sdl_windows() {
-    if (!ensure_sdl_video()) {
+    // With no display SDL settles on its offscreen driver: windows there reach no one, and a
+    // program waiting for its user would wait forever.
+    if (!ensure_sdl_video() || !video_driver_accepted()) {
         return false;
     }
     ui::set_window_backend_factory(

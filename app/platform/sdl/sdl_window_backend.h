@@ -32,7 +32,8 @@ class SdlWindowBackend : public ui::IWindowBackend {
     size_t presented_rects_ = 0;
 };
 
-// Makes every window created from now on an SDL window. False when SDL video cannot start.
+// Makes every window created from now on an SDL window. False when SDL video cannot start, or
+// starts only on a fall-back driver nobody asked for (see video_driver_accepted).
 bool install_sdl_windows();
 
 }  // namespace talvoro::platform::sdl
