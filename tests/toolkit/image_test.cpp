@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "render/image.h"
 #include "render/image_cache.h"
+#include "render/image_file_checks.h"
 #include "render/image_painter.h"
 #include "render/png_writer.h"
 #include "support/temp_folder.h"
@@ -99,6 +101,73 @@ TEST(ImageTest, RejectsMissingBrokenAndOversizedFiles) {
     EXPECT_FALSE(image_byte_size(kMaxImageSide, kMaxImageSide + 1));
     EXPECT_FALSE(image_byte_size(-1, 1));
     EXPECT_EQ(image_byte_size(3, 2), 24u);
+}
+
+std::vector<uint8_t> file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+}
+
+// Files the decoder would mishandle are refused before it sees them, and only those: a real PNG
+// and JPEG pass whole and cut short, and each gets refused by one changed length field.
+TEST(ImageTest, DecoderChecksRefuseOnlyLengthsTheDecoderWouldTrust) {
+    test::TempFolder folder;
+    ASSERT_TRUE(write_png(keyed_picture(), folder.file("a.png")));
+    std::vector<uint8_t> gray(16 * 16 * 3, 90);
+    ASSERT_TRUE(stbi_write_jpg(folder.file("a.jpg").c_str(), 16, 16, 3, gray.data(), 95));
+    const std::vector<uint8_t> png = file_bytes(folder.file("a.png"));
+    const std::vector<uint8_t> jpg = file_bytes(folder.file("a.jpg"));
+    EXPECT_TRUE(fit_for_decoder(png.data(), png.size()));
+    EXPECT_TRUE(fit_for_decoder(jpg.data(), jpg.size()));
+    EXPECT_TRUE(decode_image(png.data(), png.size()));
+    EXPECT_TRUE(decode_image(jpg.data(), jpg.size()));
+    // Cut short before the last chunk's end is the decoder's own business, not a refusal.
+    EXPECT_TRUE(png_chunks_fit(png.data(), png.size() - 6));
+
+    // The first chunk (IHDR, 13 bytes) claiming one byte more than the file has after it.
+    std::vector<uint8_t> long_chunk = png;
+    const uint32_t claim = static_cast<uint32_t>(png.size() - 8 - 12 + 1);
+    for (int i = 0; i < 4; ++i) {
+        long_chunk[8 + i] = static_cast<uint8_t>(claim >> (24 - 8 * i));
+    }
+    EXPECT_FALSE(png_chunks_fit(long_chunk.data(), long_chunk.size()));
+    EXPECT_FALSE(decode_image(long_chunk.data(), long_chunk.size()));
+    long_chunk[11] -= 1;  // exactly the bytes that are there: allowed
+    EXPECT_TRUE(png_chunks_fit(long_chunk.data(), long_chunk.size()));
+
+    // A Huffman table of the encoder's with one more code than 256 in all.
+    std::vector<uint8_t> big_table = jpg;
+    size_t table = 0;
+    while (table + 1 < big_table.size() &&
+           !(big_table[table] == 0xFF && big_table[table + 1] == 0xC4)) {
+        ++table;
+    }
+    ASSERT_LT(table + 21, big_table.size());
+    uint32_t codes = 0;
+    for (int i = 0; i < 16; ++i) {
+        codes += big_table[table + 5 + i];
+    }
+    big_table[table + 5 + 15] = static_cast<uint8_t>(257 - (codes - big_table[table + 5 + 15]));
+    EXPECT_FALSE(jpeg_huffman_tables_fit(big_table.data(), big_table.size()));
+    EXPECT_FALSE(decode_image(big_table.data(), big_table.size()));
+    // A segment of one table: 256 codes are the most a table may have.
+    const auto one_table = [](uint8_t last_count) {
+        std::vector<uint8_t> segment = {0xFF, 0xD8, 0xFF, 0xC4, 0, 0, 0x00};
+        std::vector<uint8_t> counts(16, 0);
+        counts[7] = 255;
+        counts[8] = last_count;
+        segment.insert(segment.end(), counts.begin(), counts.end());
+        segment.resize(segment.size() + 255 + last_count, 0x01);
+        const size_t length = segment.size() - 4;
+        segment[4] = static_cast<uint8_t>(length >> 8);
+        segment[5] = static_cast<uint8_t>(length);
+        return segment;
+    };
+    const std::vector<uint8_t> full = one_table(1);
+    const std::vector<uint8_t> over = one_table(2);
+    EXPECT_TRUE(jpeg_huffman_tables_fit(full.data(), full.size()));
+    EXPECT_FALSE(jpeg_huffman_tables_fit(over.data(), over.size()));
 }
 
 TEST(ImageCacheTest, LoadsRelativeToTheSkinFolderAndKeysByMask) {

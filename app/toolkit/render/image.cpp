@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "render/debug_log.h"
+#include "render/image_file_checks.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -18,7 +19,16 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #endif
+// The decoder copies zero bytes to a null buffer when a PNG's first data chunk is empty, which C
+// leaves undefined even for zero bytes: its copies go through one that does nothing for none.
+namespace {
+void* stb_copy(void* to, const void* from, size_t size) {
+    return size == 0 ? to : std::memcpy(to, from, size);
+}
+}  // namespace
+#define memcpy stb_copy
 #include <stb/stb_image.h>
+#undef memcpy
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
@@ -103,6 +113,10 @@ using DecodedPixels = std::unique_ptr<unsigned char, StbPixels>;
 DecodedPixels decode_pixels(const uint8_t* bytes, size_t size, int channels, int& width,
                             int& height) {
     if (bytes == nullptr || size == 0 || size > kMaxImageFileBytes) {
+        return nullptr;
+    }
+    if (!fit_for_decoder(bytes, size)) {
+        debug_log("image: a PNG chunk runs past the file's end, or a JPEG table is too long");
         return nullptr;
     }
     const int length = static_cast<int>(size);
