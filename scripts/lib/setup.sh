@@ -11,7 +11,7 @@ TALVORO_PACKAGES=(
   libpugixml-dev
   libsdl2-dev xvfb xdotool
   groff-base
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 talvoro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
