@@ -121,8 +121,14 @@ class PackageTest : public ::testing::Test {
         const std::set<std::string> bin_before = files_under(bin);
         const FirstFrame frame = start_until_first_frame(bin + "/talvoro_gui");
         EXPECT_GE(frame.ms, 0) << "no first frame from " << bin;
-        // The window is up, and with it the library found by its SONAME and the mouse read.
-        const std::string ui = read_file(home.file("ui.json"));
+        // The window is up, and with it the library found by its SONAME and the mouse read. The
+        // dump follows the frame it describes.
+        std::string ui;
+        for (int tries = 0; tries < 100 && ui.find("maincontrolbtn") == std::string::npos;
+             ++tries) {
+            usleep(20000);
+            ui = read_file(home.file("ui.json"));
+        }
         EXPECT_NE(ui.find("\"controls\""), std::string::npos) << "no UI dump";
         EXPECT_NE(ui.find("maincontrolbtn"), std::string::npos);
         stop_program(frame.pid);

@@ -365,12 +365,14 @@ std::vector<Rect> CWindowWnd::paint_now() {
         manager_.update_layout();
     }
     std::vector<Rect> drawn = manager_.paint(canvas_);
-    // States without a layout pass (a selection, a text) show in the dump too.
-    if (laying_out || !drawn.empty()) {
-        write_ui_dump();
-    }
     if (backend_ != nullptr && visible_ && !drawn.empty()) {
         backend_->present(canvas_, drawn);
+    }
+    // After the frame has gone to the display, with everything asked of it before (a popup's
+    // window destroyed): whoever reads the dump and clicks finds the screen as it says. States
+    // without a layout pass (a selection, a text) show in the dump too.
+    if (laying_out || !drawn.empty()) {
+        write_ui_dump();
     }
     return drawn;
 }
