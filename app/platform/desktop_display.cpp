@@ -4,7 +4,6 @@
 #include <SDL2/SDL_syswm.h>
 
 #include <cstdlib>
-#include <cstring>
 
 #include "core/window.h"
 #include "platform/sdl/sdl_video.h"
@@ -36,9 +35,7 @@ bool desktop_display_available(const ui::CWindowWnd* owner) {
             return false;
         }
     }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr && std::strcmp(driver, "dummy") != 0 &&
-           std::strcmp(driver, "offscreen") != 0;
+    return SDL_GetCurrentVideoDriver() != nullptr && !sdl::on_fall_back_driver();
 }
 
 unsigned long x11_window_id(const ui::CWindowWnd* window) {

@@ -14,11 +14,6 @@ namespace {
 constexpr size_t kStoreSize = 7207546;
 constexpr size_t kStateSlot = 10240;
 
-std::string file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class Cli : public ::testing::Test {
   protected:
     ProgramResult cli(const std::vector<std::string>& args) {
@@ -38,7 +33,7 @@ TEST_F(Cli, ReadApplyReadRoundTrips) {
     const std::string second = folder_.file("second.all");
     ProgramResult result = cli({"read", first});
     ASSERT_EQ(result.exit_status, 0) << result.err;
-    const std::string image = file_bytes(first);
+    const std::string image = file_contents(first);
     ASSERT_EQ(image.size(), kStoreSize);
 
     // Make profile 4 current in the image (current_profile is its first int).
@@ -51,7 +46,7 @@ TEST_F(Cli, ReadApplyReadRoundTrips) {
 
     result = cli({"read", second});
     ASSERT_EQ(result.exit_status, 0) << result.err;
-    EXPECT_EQ(file_bytes(second), changed) << "what was applied is what is read back";
+    EXPECT_EQ(file_contents(second), changed) << "what was applied is what is read back";
 
     result = cli({"show"});
     ASSERT_EQ(result.exit_status, 0) << result.err;

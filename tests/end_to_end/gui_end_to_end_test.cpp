@@ -26,6 +26,7 @@
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
+#include "support/wait_for.h"
 #include "support/xvfb_display.h"
 
 namespace talvoro::test {
@@ -64,15 +65,12 @@ struct DumpedMenuEntry {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The entry of an open menu that sends `command`.
-std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int command) {
+// The rectangle of the first dump line that `pattern` matches, its four numbers the first four
+// groups.
+std::optional<DumpedMenuEntry> find_dumped_rect(const std::string& dump_path,
+                                                const std::regex& pattern) {
     std::ifstream in(dump_path);
     std::string line;
-    const std::regex pattern(
-        "\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"menu\":\\d+,\"text\":"
-        "\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),(-?\\d+),"
-        "(-?\\d+)\\],\"command\":" +
-        std::to_string(command) + ",");
     while (std::getline(in, line)) {
         std::smatch match;
         if (std::regex_search(line, match, pattern)) {
@@ -83,22 +81,22 @@ std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int
     return std::nullopt;
 }
 
+// The entry of an open menu that sends `command`.
+std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int command) {
+    return find_dumped_rect(
+        dump_path, std::regex("\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"menu\":\\d+,\"text\":"
+                              "\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),(-?\\d+),"
+                              "(-?\\d+)\\],\"command\":" +
+                              std::to_string(command) + ","));
+}
+
 // Item `index` of an open drop-down list.
 std::optional<DumpedMenuEntry> find_drop_item(const std::string& dump_path, int index) {
-    std::ifstream in(dump_path);
-    std::string line;
-    const std::regex pattern(
-        "\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"index\":" + std::to_string(index) +
-        ",\"text\":\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),"
-        "(-?\\d+),(-?\\d+)\\]\\}");
-    while (std::getline(in, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, pattern)) {
-            return DumpedMenuEntry{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]),
-                                   std::stoi(match[4])};
-        }
-    }
-    return std::nullopt;
+    return find_dumped_rect(
+        dump_path,
+        std::regex("\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"index\":" + std::to_string(index) +
+                   ",\"text\":\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),"
+                   "(-?\\d+),(-?\\d+)\\]\\}"));
 }
 
 std::vector<uint8_t> file_bytes(const std::string& path) {
@@ -106,16 +104,6 @@ std::vector<uint8_t> file_bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool wait_for(const std::function<bool()>& done, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 
 class GuiEndToEnd : public ::testing::Test {
   protected:

@@ -23,6 +23,7 @@
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
+#include "support/wait_for.h"
 #include "support/xvfb_display.h"
 #include "talvoro_version.h"
 
@@ -34,11 +35,6 @@ namespace fs = std::filesystem;
 constexpr const char* kAppId = "example.talvoro.MouseUtility";
 const std::vector<std::string> kPrograms = {"talvoro_gui", "talvoro_cli", "talvoro_probe",
                                             "talvoro_virtual_mouse"};
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Every regular file and link under `root`, as paths relative to it.
 std::set<std::string> files_under(const std::string& root) {
@@ -124,11 +120,12 @@ class PackageTest : public ::testing::Test {
         // The window is up, and with it the library found by its SONAME and the mouse read. The
         // dump follows the frame it describes.
         std::string ui;
-        for (int tries = 0; tries < 100 && ui.find("maincontrolbtn") == std::string::npos;
-             ++tries) {
-            usleep(20000);
-            ui = read_file(home.file("ui.json"));
-        }
+        wait_for(
+            [&] {
+                ui = file_contents(home.file("ui.json"));
+                return ui.find("maincontrolbtn") != std::string::npos;
+            },
+            2);
         EXPECT_NE(ui.find("\"controls\""), std::string::npos) << "no UI dump";
         EXPECT_NE(ui.find("maincontrolbtn"), std::string::npos);
         stop_program(frame.pid);
@@ -221,7 +218,7 @@ TEST_F(PackageTest, DesktopFilesValidateAndTheRuleNamesOnlyTheMouse) {
     const ProgramResult appstream =
         run_program("/usr/bin/appstreamcli", {"validate", "--no-net", metainfo});
     EXPECT_EQ(appstream.exit_status, 0) << appstream.out << appstream.err;
-    const std::string meta = read_file(metainfo);
+    const std::string meta = file_contents(metainfo);
     EXPECT_NE(meta.find(std::string("<release version=\"") + kTalvoroVersion + "\""),
               std::string::npos);
     char modalias[64];
@@ -229,7 +226,7 @@ TEST_F(PackageTest, DesktopFilesValidateAndTheRuleNamesOnlyTheMouse) {
                   TALVORO_VENDOR_ID, TALVORO_PRODUCT_ID);
     EXPECT_NE(meta.find(modalias), std::string::npos) << meta;
 
-    std::istringstream rules(read_file(usr("lib/udev/rules.d/70-talvoro.rules")));
+    std::istringstream rules(file_contents(usr("lib/udev/rules.d/70-talvoro.rules")));
     char vendor[32];
     char product[32];
     std::snprintf(vendor, sizeof vendor, "ATTRS{idVendor}==\"%04x\"", TALVORO_VENDOR_ID);

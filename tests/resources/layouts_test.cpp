@@ -21,6 +21,7 @@
 #include "layout_building.h"
 #include "layouts/layout_table.h"
 #include "support/program_run.h"
+#include "support/temp_folder.h"
 
 namespace talvoro::layouts::test {
 namespace {
@@ -32,11 +33,6 @@ using ui::Rect;
 
 // The mask may cut each corner of the main window by this many pixels along both edges.
 constexpr int kCornerCut = 24;
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The controls that are drawn: visible, inside visible containers (a tab layout hides all
 // pages but the selected one). The root is the window itself and is left out.
@@ -129,7 +125,7 @@ TEST(LayoutTable, LayoutsAreCopiedBesideThePrograms) {
         const std::string copy =
             ::talvoro::test::built_program("layouts/" + std::string(entry.file_name));
         ASSERT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
-        EXPECT_EQ(read_file(copy), read_file(layout_path(resources_folder(), entry.resource_id)))
+        EXPECT_EQ(talvoro::test::file_contents(copy), talvoro::test::file_contents(layout_path(resources_folder(), entry.resource_id)))
             << copy << " is out of date";
     }
 }

@@ -8,14 +8,10 @@
 #include "shell/language/language.h"
 #include "shell_fixture.h"
 #include "store/settings_file.h"
+#include "support/temp_folder.h"
 
 namespace talvoro::test {
 namespace {
-
-std::string file_text(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class LanguageTest : public ShellTest {
   protected:
@@ -52,7 +48,7 @@ TEST_F(LanguageTest, ChoosingALanguageSwitchesSkinFontAndSettings) {
     EXPECT_TRUE(window_->manager().image_cache().base_folder().ends_with("TalvoroSkin1/"));
     EXPECT_EQ(window_->manager().default_font(), 2);
     EXPECT_EQ(read_language(), 1);
-    EXPECT_NE(file_text(settings_file_path()).find("lang=01"), std::string::npos);
+    EXPECT_NE(file_contents(settings_file_path()).find("lang=01"), std::string::npos);
     EXPECT_EQ(width_of("macro_record_btn"), 114);
 }
 

@@ -9,6 +9,7 @@
 
 #include "shell/language/language.h"
 #include "shell_fixture.h"
+#include "support/temp_folder.h"
 
 namespace talvoro::test {
 namespace {
@@ -20,13 +21,6 @@ class SupportPageTest : public ShellTest {
         return found != nullptr ? found->text() : std::string("<missing ") + name + ">";
     }
 };
-
-std::string file_text(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(SupportPageTest, VersionLabelsShowTheProgramAndTheFirmwareOrOneWhenNoMouseAnswers) {
     start_mouse({"--firmware", "205"});
@@ -128,7 +122,7 @@ TEST_F(SupportPageTest, TheDesktopOpenerRunsOnWhileTheWindowGoesOnAndAMissingOne
     EXPECT_FALSE(std::filesystem::exists(bin.file("args")));
     std::ofstream(bin.file("go")).put('\n');
     ASSERT_TRUE(pump_until([&] { return std::filesystem::exists(bin.file("args")); }));
-    EXPECT_EQ(file_text(bin.file("args")), "1\nhttps://www.talvoro.example/en/support/firmware\n");
+    EXPECT_EQ(file_contents(bin.file("args")), "1\nhttps://www.talvoro.example/en/support/firmware\n");
     EXPECT_TRUE(notices_.shown.empty());
 
     // No opener anywhere on the path.

@@ -1,5 +1,8 @@
 #include "support/temp_folder.h"
 
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -44,6 +47,11 @@ ScopedEnv::~ScopedEnv() {
     } else {
         ::unsetenv(name_.c_str());
     }
+}
+
+std::string file_contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace talvoro::test

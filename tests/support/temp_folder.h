@@ -24,6 +24,9 @@ class TempFolder {
     std::string path_;
 };
 
+// The whole file as bytes; empty when it cannot be read.
+std::string file_contents(const std::string& path);
+
 // Sets an environment variable and restores its old value (or its absence)
 // on destruction.
 class ScopedEnv {

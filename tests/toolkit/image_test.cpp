@@ -104,9 +104,8 @@ TEST(ImageTest, RejectsMissingBrokenAndOversizedFiles) {
 }
 
 std::vector<uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
+    const std::string bytes = test::file_contents(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // Files the decoder would mishandle are refused before it sees them, and only those: a real PNG

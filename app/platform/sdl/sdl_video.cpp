@@ -59,14 +59,18 @@ bool ensure_sdl_video() {
     return ok;
 }
 
+bool on_fall_back_driver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr &&
+           (SDL_strcasecmp(driver, "dummy") == 0 || SDL_strcasecmp(driver, "offscreen") == 0);
+}
+
 bool video_driver_accepted() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr) {
         return false;
     }
-    const bool fall_back =
-        SDL_strcasecmp(driver, "dummy") == 0 || SDL_strcasecmp(driver, "offscreen") == 0;
-    return !fall_back || driver_requested(driver);
+    return !on_fall_back_driver() || driver_requested(driver);
 }
 
 uint32_t wake_event_type() {
