@@ -104,7 +104,6 @@ std::vector<uint8_t> file_bytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-
 class GuiEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -125,7 +125,8 @@ TEST(LayoutTable, LayoutsAreCopiedBesideThePrograms) {
         const std::string copy =
             ::talvoro::test::built_program("layouts/" + std::string(entry.file_name));
         ASSERT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
-        EXPECT_EQ(talvoro::test::file_contents(copy), talvoro::test::file_contents(layout_path(resources_folder(), entry.resource_id)))
+        EXPECT_EQ(talvoro::test::file_contents(copy),
+                  talvoro::test::file_contents(layout_path(resources_folder(), entry.resource_id)))
             << copy << " is out of date";
     }
 }

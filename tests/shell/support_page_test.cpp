@@ -122,7 +122,8 @@ TEST_F(SupportPageTest, TheDesktopOpenerRunsOnWhileTheWindowGoesOnAndAMissingOne
     EXPECT_FALSE(std::filesystem::exists(bin.file("args")));
     std::ofstream(bin.file("go")).put('\n');
     ASSERT_TRUE(pump_until([&] { return std::filesystem::exists(bin.file("args")); }));
-    EXPECT_EQ(file_contents(bin.file("args")), "1\nhttps://www.talvoro.example/en/support/firmware\n");
+    EXPECT_EQ(file_contents(bin.file("args")),
+              "1\nhttps://www.talvoro.example/en/support/firmware\n");
     EXPECT_TRUE(notices_.shown.empty());
 
     // No opener anywhere on the path.
