@@ -22,8 +22,8 @@
 
 #include "bench_timing.h"
 #include "platform/program_paths.h"
-#include "support/first_frame.h"
-#include "support/xvfb_display.h"
+#include "support/linux/first_frame.h"
+#include "support/linux/xvfb_display.h"
 
 namespace {
 

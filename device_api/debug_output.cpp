@@ -3,6 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "debug_sink.h"
 
 namespace talvoro {
 namespace {
@@ -15,9 +18,8 @@ bool enabled() {
 }  // namespace
 
 void debug_output(const char* text) {
-    if (text != nullptr && enabled()) {
-        std::fputs(text, stderr);
-    }
+    if (text != nullptr && enabled())
+        write_debug_text(text);
 }
 
 void debug_printf(const char* format, ...) {
@@ -25,7 +27,15 @@ void debug_printf(const char* format, ...) {
         return;
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (length >= 0) {
+        std::vector<char> text(static_cast<size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        write_debug_text(text.data());
+    }
     va_end(args);
 }
 

@@ -1,5 +1,6 @@
 // The library's one diagnostic channel: silent unless TALVORO_DEBUG is set,
-// then standard error. There is no log file.
+// then standard error (and on Windows the debugger's output). There is no log
+// file.
 #pragma once
 
 namespace talvoro {

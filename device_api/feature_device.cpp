@@ -24,8 +24,6 @@ bool fail(HidDeviceRecord& record, std::string* why, std::string reason) {
 
 void HidDeviceRecord::release() {
     handle.reset();
-    preparsed_data.clear();
-    preparsed_data.shrink_to_fit();
     input_report.clear();
     input_report.shrink_to_fit();
     output_report.clear();
@@ -69,14 +67,10 @@ bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::str
     record.handle = where.backend->open(where.path, reason);
     if (!record.handle)
         return fail(record, why, "cannot open: " + reason);
-    if (!record.handle->report_descriptor(record.preparsed_data)) {
-        return fail(record, why, "no report descriptor");
-    }
-    record.collections =
-        hid::parse_report_descriptor(record.preparsed_data.data(), record.preparsed_data.size());
-    if (!record.handle->attributes(record.attributes) || record.collections.empty()) {
-        return fail(record, why, "unreadable attributes or report descriptor");
-    }
+    if (!record.handle->collections(record.collections))
+        return fail(record, why, "no HID capabilities");
+    if (!record.handle->attributes(record.attributes))
+        return fail(record, why, "unreadable attributes");
     // The tests are ordered, so the later the failed one, the closer the miss.
     IdentificationTest closest = IdentificationTest::kUsagePage;
     for (const hid::HidCaps& collection : record.collections) {

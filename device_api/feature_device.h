@@ -16,9 +16,6 @@ namespace talvoro {
 struct HidDeviceRecord {
     std::string path;
     std::unique_ptr<hid::HidHandle> handle;
-    // The report descriptor, kept only while the interface is tested, or
-    // for as long as a monitor tracks it.
-    std::vector<uint8_t> preparsed_data;
     // Every top-level collection of the interface, in descriptor order, and
     // the one identification took (its capabilities are the record's).
     std::vector<hid::HidCaps> collections;

@@ -1,18 +1,13 @@
 #include "sleep.h"
 
 #include <atomic>
-#include <thread>
+
+#include "precise_sleep.h"
 
 namespace talvoro {
 namespace {
 
-void real_sleep(std::chrono::milliseconds duration) {
-    // sleep_until on the steady clock is not cut short by signals and does
-    // not drift with wall-clock changes.
-    std::this_thread::sleep_until(std::chrono::steady_clock::now() + duration);
-}
-
-std::atomic<SleepFunction> g_sleep{&real_sleep};
+std::atomic<SleepFunction> g_sleep{&precise_sleep};
 
 }  // namespace
 
@@ -21,7 +16,7 @@ void protocol_sleep(std::chrono::milliseconds duration) {
 }
 
 SleepFunction set_sleep_function(SleepFunction function) {
-    return g_sleep.exchange(function != nullptr ? function : &real_sleep);
+    return g_sleep.exchange(function != nullptr ? function : &precise_sleep);
 }
 
 }  // namespace talvoro

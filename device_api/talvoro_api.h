@@ -26,7 +26,12 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
+/* The build of talvoro_api.dll defines TALVORO_API_BUILD; its users import. */
+#if defined(TALVORO_API_BUILD)
 #define TALVORO_API __declspec(dllexport)
+#else
+#define TALVORO_API __declspec(dllimport)
+#endif
 #else
 #define TALVORO_API __attribute__((visibility("default")))
 #endif

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <limits>
 
+#include "help_texts.h"
 #include "hid/virtual/virtual_wire.h"
 
 namespace talvoro::virtual_mouse {
@@ -196,15 +197,10 @@ ParsedCommandLine parse_command_line(std::span<const std::string_view> args) {
 
 std::string usage_text(std::string_view program) {
     std::string text = "Usage: " + std::string(program) + " [OPTION]...\n";
-    text += R"(A virtual Talvoro mouse: serves the mouse's two HID interfaces on Unix sockets
-<dir>/<name>.if0.hid (pointer) and <dir>/<name>.if1.hid (configuration).
-Prints "ready" on standard output once the sockets exist.
-
-  --dir FOLDER           virtual-HID folder (default $TALVORO_HID_DIR, else
-                         $XDG_RUNTIME_DIR/talvoro-hid, else /tmp/talvoro-hid-<uid>);
-                         created with mode 0700 if missing, refused unless it
-                         belongs to this user and no one else may write to it
-  --name NAME            socket name prefix (default talvoro)
+    text += transport_help();
+    text += "\n";
+    text += folder_help();
+    text += R"(  --name NAME            name prefix of the interface files (default talvoro)
   --vendor-id ID         USB vendor id, decimal or 0x-hex (default the build's)
   --product-id ID        USB product id, decimal or 0x-hex (default the build's)
   --interfaces WHICH     both, config or pointer (default both)
@@ -237,9 +233,9 @@ Faults:
   --unplug-mid-transfer  unplug once the first chunk of a profile read or write
                          has been answered; once per run
 
-Signals: SIGUSR1 unplugs, SIGUSR2 plugs in again (also after a fault unplugged
-the mouse), SIGTERM and SIGINT remove the sockets and end the program.
-Exit status: 0 after a signal to stop, 1 on a run-time failure, 2 for a bad
+)";
+    text += controls_help();
+    text += R"(Exit status: 0 after a request to stop, 1 on a run-time failure, 2 for a bad
 command line or an untrusted folder.
 )";
     return text;

@@ -4,6 +4,7 @@
 //   talvoro_cli read FILE    read the mouse and keep it as an AllProfile image
 //   talvoro_cli apply FILE   write an AllProfile image to the mouse (and desktop)
 //   talvoro_cli show [FILE]  print the profiles and macros, of FILE or the mouse
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "device/device_link.h"
 #include "device/profile_exchange.h"
 #include "platform/desktop_settings_backend.h"
+#include "platform/program_arguments.h"
 #include "store/profile_files.h"
 #include "talvoro_version.h"
 
@@ -46,11 +48,11 @@ struct CommandLine {
     std::string error;  // set when the command line is bad
 };
 
-CommandLine parse_command_line(int argc, char** argv) {
+CommandLine parse_command_line(const std::vector<std::string>& args) {
     CommandLine line;
     std::vector<std::string_view> operands;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h" || arg == "--version") {
             // The first one asked for wins; whatever else is there is not run.
             if (line.command == Command::kNone)
@@ -141,7 +143,7 @@ struct Session {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = parse_command_line(argc, argv);
+    const CommandLine line = parse_command_line(program_arguments(argc, argv));
     if (!line.error.empty()) {
         std::fprintf(stderr, "talvoro_cli: %s (see --help)\n", line.error.c_str());
         return kExitUsage;
@@ -189,7 +191,8 @@ int main(int argc, char** argv) {
         return exchange_failed(status, "reading the profiles");
     if (line.command == Command::kRead) {
         if (!write_all_profiles(*store, path)) {
-            std::fprintf(stderr, "talvoro_cli: cannot write %s\n", path.c_str());
+            std::fprintf(stderr, "talvoro_cli: cannot write %s: %s\n", path.c_str(),
+                         std::strerror(errno));
             return kExitFile;
         }
         std::printf("read the mouse into %s\n", path.c_str());

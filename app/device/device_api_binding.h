@@ -1,17 +1,15 @@
-// Loading libtalvoro_api and binding its entry points, once at start-up.
+// Loading the device library (kDeviceLibraryFile) and binding its entry points, once at start-up.
 #pragma once
 
 #include <memory>
 
 #include "device/device_api.h"
 #include "device/user_notices.h"
+#include "platform/platform_names.h"
 
 namespace talvoro {
 
 class DynamicLibrary;
-
-// By SONAME: an installed system has no unversioned link unless a developer package made one.
-inline constexpr const char* kDeviceLibraryFile = "libtalvoro_api.so.1";
 
 class DeviceApiBinding {
   public:

@@ -14,7 +14,7 @@
 #include "platform/sdl/sdl_window_backend.h"
 #include "render/debug_log.h"
 #ifdef TALVORO_HAVE_GIO
-#include "platform/portal_file_chooser.h"
+#include "platform/linux/portal_file_chooser.h"
 #endif
 
 namespace talvoro::platform {

@@ -1,10 +1,11 @@
 #include "platform/file_mouse_settings.h"
 
+#include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <string>
 
 #include "platform/ini_file.h"
+#include "platform/platform_names.h"
 #include "platform/program_paths.h"
 
 namespace talvoro {
@@ -31,7 +32,8 @@ bool write_value(const std::string& path, const char* key, int value, bool (*val
     if (!valid(value))
         return false;
     // The data folder may not exist yet on a first run.
-    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const auto separator = std::find_if(path.rbegin(), path.rend(), is_path_separator);
+    const std::string folder(path.begin(), separator.base());
     if (!folder.empty() && !ensure_folder(folder))
         return false;
     return ini_write_string(path, kSection, key, std::to_string(value));

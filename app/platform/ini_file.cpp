@@ -1,9 +1,8 @@
 #include "platform/ini_file.h"
 
-#include <sys/stat.h>
-
 #include <climits>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -190,8 +189,10 @@ bool breaks_lines(std::string_view text) {
 }
 
 bool path_exists(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_type type = fs::symlink_status(fs::u8path(path), error).type();
+    return type != fs::file_type::not_found && type != fs::file_type::none;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/platform_names.h"
 #include "platform/program_paths.h"
 #include "store/profile_files.h"
 #include "store/store_text.h"
@@ -12,11 +13,11 @@
 namespace talvoro {
 
 std::string macro_store_path() {
-    return data_directory() + "profile/Macros";
+    return profile_folder() + "Macros";
 }
 
 std::string macro_files_folder() {
-    return data_directory() + "macro_files/";
+    return data_directory() + "macro_files" + kPathSeparator;
 }
 
 void make_macro_store_safe(MacroStore& macros) {

@@ -8,9 +8,10 @@
 
 namespace talvoro {
 
-// data_directory() + "profile/Macros".
+// data_directory() + "profile/Macros", with the platform's separator.
 std::string macro_store_path();
-// data_directory() + "macro_files/", the folder the macro dialogs start in.
+// data_directory() + "macro_files/" (the platform's separator), the folder the macro dialogs start
+// in.
 std::string macro_files_folder();
 
 // Brings a MacroStore that came from a file into the program's limits:

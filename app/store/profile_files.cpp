@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/platform_names.h"
 #include "platform/program_paths.h"
 #include "store/macro_files.h"
 #include "store/store_text.h"
@@ -34,11 +35,11 @@ int read_zero_filled(const std::string& path, std::vector<unsigned char>& buffer
 }  // namespace
 
 std::string all_profiles_path() {
-    return data_directory() + "profile/AllProfile";
+    return profile_folder() + "AllProfile";
 }
 
 std::string profile_folder() {
-    return data_directory() + "profile/";
+    return data_directory() + "profile" + kPathSeparator;
 }
 
 bool ensure_program_folders() {

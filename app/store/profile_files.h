@@ -17,9 +17,10 @@ enum StoreReadResult : int {
     kStoreEmpty = 2,       // no byte in the file: nothing changed
 };
 
-// data_directory() + "profile/AllProfile".
+// data_directory() + "profile/AllProfile", with the platform's separator.
 std::string all_profiles_path();
-// data_directory() + "profile/", the folder the profile dialogs start in.
+// data_directory() + "profile/" (the platform's separator), the folder the profile dialogs start
+// in.
 std::string profile_folder();
 
 // Creates "profile" and "macro_files" in the data folder (and the data folder

@@ -1,6 +1,9 @@
 #include "store/store_text.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "platform/platform_names.h"
 
 namespace talvoro {
 namespace {
@@ -75,8 +78,8 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
 }
 
 std::string_view file_name_part(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const auto separator = std::find_if(path.rbegin(), path.rend(), is_path_separator);
+    return path.substr(static_cast<size_t>(path.rend() - separator));
 }
 
 bool has_extension(std::string_view path) {

@@ -41,7 +41,7 @@ void terminate_field(char (&field)[N]) {
 // Byte-wise comparison ignoring ASCII case.
 bool equals_ignoring_case(std::string_view a, std::string_view b);
 
-// The part of a path after its last '/'.
+// The part of a path after its last folder separator.
 std::string_view file_name_part(std::string_view path);
 
 // True when the file name part has an extension: a '.' followed by at least

@@ -3,10 +3,16 @@
 #include <cstring>
 
 #include "hid/hid_device.h"
-#include "hid/hidraw/hidraw_backend.h"
-#include "hid/virtual/virtual_backend.h"
 
 namespace talvoro::hid {
+
+bool HidHandle::collections(std::vector<HidCaps>& out) {
+    std::vector<uint8_t> descriptor;
+    if (!report_descriptor(descriptor))
+        return false;
+    out = parse_report_descriptor(descriptor.data(), descriptor.size());
+    return !out.empty();
+}
 
 // TALVORO_HID_BACKENDS is a comma-separated list; unset or empty enables
 // every backend.
@@ -32,9 +38,7 @@ namespace {
 // Backends in enumeration order. They keep no state, so one of each serves
 // every caller and thread.
 const std::array<HidBackend*, 2>& backends() {
-    static HidrawBackend hidraw;
-    static VirtualBackend virtual_mice;
-    static const std::array<HidBackend*, 2> all{&hidraw, &virtual_mice};
+    static const std::array<HidBackend*, 2> all{&system_backend(), &virtual_backend()};
     return all;
 }
 

@@ -10,7 +10,22 @@
 #include <string>
 #include <vector>
 
+#include "hid/report_descriptor.h"
+
 namespace talvoro::hid {
+
+// What a watcher waits on to learn that an open device spoke or went away.
+struct EventSource {
+    enum class Kind {
+        kNone,          // nothing to wait on: the device cannot be watched
+        kWaitable,      // `value` becomes ready when the device speaks or goes away: a descriptor
+                        // that polls readable or hung-up, or a handle that is signalled
+        kDeviceHandle,  // `value` is the device's own handle; its removal arrives as a
+                        // notification from the system about that handle
+    };
+    Kind kind = Kind::kNone;
+    intptr_t value = -1;
+};
 
 // Identity of an interface's device.
 struct HidAttributes {
@@ -28,13 +43,16 @@ class HidHandle {
     // Each returns false when the call failed (device gone, report unknown).
     virtual bool attributes(HidAttributes& out) = 0;
     virtual bool report_descriptor(std::vector<uint8_t>& out) = 0;
+    // The capabilities of every top-level collection the interface carries, in order. By default
+    // parsed from report_descriptor(); a system that parses descriptors itself and hands out
+    // no descriptor (Windows, one collection per interface) answers from its own parser.
+    virtual bool collections(std::vector<HidCaps>& out);
     virtual bool set_feature(const uint8_t* report, size_t length) = 0;
     virtual bool get_feature(uint8_t* report, size_t length) = 0;
 
-    // A descriptor that polls readable or hung-up when the device has
-    // something to say or goes away, for watchers; -1 when there is none.
-    virtual int event_descriptor() const = 0;
-    // Takes what made the descriptor readable (input reports go to
+    // What watchers wait on for this device.
+    virtual EventSource event_source() = 0;
+    // Takes what made the event source ready (input reports go to
     // `input_report`, as far as it holds them). False once the device is gone.
     virtual bool service_events(std::vector<uint8_t>& input_report) = 0;
 };
@@ -60,9 +78,10 @@ struct InterfacePath {
 };
 
 // Every present interface of every enabled backend, in enumeration order:
-// kernel devices first, then virtual mice. TALVORO_HID_BACKENDS ("hidraw",
-// "virtual" or both, comma-separated) narrows the backends, so tests never
-// reach for real hardware.
+// the system's devices first, then virtual mice. TALVORO_HID_BACKENDS (the
+// system backend's name, "hidraw" on Linux and "hid" on Windows, "virtual", or
+// both, comma-separated) narrows the backends, so tests never reach for real
+// hardware.
 std::vector<InterfacePath> list_interfaces();
 
 // Whether TALVORO_HID_BACKENDS enables the backend called `name`.
@@ -70,5 +89,10 @@ bool backend_enabled(const char* name);
 
 // The enabled backend that claims `path`, or null.
 HidBackend* backend_for(const std::string& path);
+
+// The operating system's own backend (hidraw on Linux, hid.dll on Windows) and the virtual
+// mice's backend, each defined beside its implementation. Both keep no state.
+HidBackend& system_backend();
+HidBackend& virtual_backend();
 
 }  // namespace talvoro::hid

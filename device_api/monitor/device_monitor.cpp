@@ -128,13 +128,16 @@ void DeviceMonitor::enumerate() {
 
 bool DeviceMonitor::track(std::unique_ptr<HidDeviceRecord> record) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    if (!loop_ || !record->handle || record->handle->event_descriptor() < 0)
+    if (!loop_ || !record->handle ||
+        record->handle->event_source().kind == hid::EventSource::Kind::kNone)
         return false;
     auto node = std::make_unique<DeviceNode>();
     node->id = next_id_++;
+    // A device whose removal cannot be watched is not tracked.
+    if (!loop_->watch(node->id, record->handle->event_source()))
+        return false;
     node->number = lowest_free_number();
     node->record = std::move(*record);
-    loop_->watch(node->id, node->record.handle->event_descriptor());
     post(kFoundOrAttached, node->number);
     nodes_.push_back(std::move(node));
     return true;
@@ -218,6 +221,12 @@ bool DeviceMonitor::on_interface_arrival(const std::string& path) {
     hid::HidBackend* backend = hid::backend_for(path);
     if (backend == nullptr)
         return false;
+    // Announced twice (by the system and by the walk of Open_DevMonitor, or a
+    // watch that saw the folder change again): tracked once.
+    if (std::any_of(nodes_.begin(), nodes_.end(),
+                    [&path](const auto& node) { return node->record.path == path; })) {
+        return true;
+    }
     auto record = std::make_unique<HidDeviceRecord>();
     if (!open_by_path({backend, path}, *record, EnumerateMode::kMonitor))
         return false;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "hid/hid_device.h"
+
 namespace talvoro {
 
 // Power events, with the values the monitor's handling is written for.
@@ -45,8 +47,10 @@ class MonitorLoop {
     // Starts the thread and waits at most `timeout` for it to be ready.
     // Anything but kReady leaves no thread running.
     virtual StartResult start(Handler& handler, std::chrono::milliseconds timeout) = 0;
-    // Watches `fd` (owned by the caller) under `id`, or stops watching it.
-    virtual void watch(uint64_t id, int fd) = 0;
+    // Watches `source` (owned by the caller) under `id`, or stops watching it. A loop takes the
+    // kinds of source its platform's handles give; false when it cannot watch this one (the
+    // system refused a removal notification), and then the device is not to be tracked.
+    virtual bool watch(uint64_t id, const hid::EventSource& source) = 0;
     virtual void unwatch(uint64_t id) = 0;
     // Runs `task` on the loop's thread, after the tasks handed over before it.
     virtual void run_on_thread(std::function<void()> task) = 0;

@@ -1,5 +1,6 @@
 #include "probe/watch.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>

@@ -6,6 +6,7 @@
 
 #include "support/program_run.h"
 #include "support/temp_folder.h"
+#include "support/utf8_path.h"
 #include "support/virtual_mouse_process.h"
 
 namespace talvoro::test {
@@ -82,6 +83,19 @@ TEST_F(Cli, FailuresAreToldAndLeaveFilesAlone) {
     EXPECT_EQ(result.exit_status, 3);
     EXPECT_NE(result.err.find("status 255"), std::string::npos) << result.err;
     EXPECT_EQ(mouse.read_state(), before);
+}
+
+// Names reach the program whole, whatever the system's code page: on Windows they come from the
+// wide command line, not from the ANSI argv.
+TEST_F(Cli, FilesNamedInAnyScriptAreFound) {
+    const std::string path = folder_.file("Pr\u00FCfung \u6EDA\u8F6E.all");
+    std::string image(kStoreSize, '\0');
+    image[0] = 3;  // current_profile
+    std::ofstream(utf8_path(path), std::ios::binary) << image;
+    const ProgramResult result = cli({"show", path});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_NE(result.out.find("profile 3 (current)"), std::string::npos) << result.out;
+    EXPECT_EQ(cli({"show", path + "x"}).exit_status, 4);
 }
 
 }  // namespace

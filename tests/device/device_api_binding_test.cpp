@@ -1,4 +1,4 @@
-// Loading libtalvoro_api by file name and binding its ten entry points, with
+// Loading the device library by file name and binding its ten entry points, with
 // the notices a broken installation shows.
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(DeviceApiBinding, NoLibraryMeansNoProgram) {
 TEST(DeviceApiBinding, AMissingExportIsAnnouncedOnceAndLeftUnbound) {
     CollectedNotices notices;
     DeviceApiBinding binding;
-    ASSERT_TRUE(binding.bind(notices, "libtalvoro_api_without_read.so"));
+    ASSERT_TRUE(binding.bind(notices, TALVORO_API_WITHOUT_READ_FILE));
     EXPECT_EQ(notices.texts, std::vector<std::string>{"Load Read_profile Fail !\n"});
     EXPECT_EQ(binding.api().Read_profile, nullptr);
     EXPECT_NE(binding.api().Write_profile, nullptr);

@@ -13,6 +13,9 @@ int main(void) {
     /* With nothing open every command is a transport failure. */
     if (Close_QX_device() != 1 || Read_profile(0, &record) != QX_STATUS_TRANSPORT)
         return 1;
+    /* The second export names link and answer as the first. */
+    if (Close_FeatureDevice() != 1 || Get_squal_avg() != 1)
+        return 1;
     if (Get_squal() != 1)
         return 1;
     puts("talvoro_api.h compiles and links as C");

@@ -23,11 +23,11 @@
 #include "profile_image.h"
 #include "store/button_function.h"
 #include "store/profile_store.h"
+#include "support/linux/xvfb_display.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 #include "support/wait_for.h"
-#include "support/xvfb_display.h"
 
 namespace talvoro::test {
 namespace {

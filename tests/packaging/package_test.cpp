@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "support/first_frame.h"
+#include "support/linux/first_frame.h"
+#include "support/linux/xvfb_display.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 #include "support/wait_for.h"
-#include "support/xvfb_display.h"
 #include "talvoro_version.h"
 
 namespace talvoro::test {

@@ -20,7 +20,9 @@ std::string contents(const std::string& path) {
 
 class SettingsFile : public ::testing::Test {
   protected:
-    void put(const std::string& text) { std::ofstream(folder_.file("config.ini")) << text; }
+    void put(const std::string& text) {
+        std::ofstream(folder_.file("config.ini"), std::ios::binary) << text;
+    }
     TempFolder folder_;
     ScopedEnv data_dir_{"TALVORO_DATA_DIR", folder_.path()};
 };

@@ -7,8 +7,8 @@
 
 namespace talvoro::test {
 
-// A fresh folder (mode 0700, from mkdtemp), removed with its contents on
-// destruction.
+// A fresh folder only this user may use, under the system's temporary folder,
+// removed with its contents on destruction. Its path is UTF-8.
 class TempFolder {
   public:
     TempFolder();

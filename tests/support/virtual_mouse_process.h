@@ -1,14 +1,16 @@
 // Runs build/bin/talvoro_virtual_mouse for a test, in a folder of the test's
-// own, and plugs it in and out through its signals.
+// own, and plugs it in and out the way it documents (signals on Linux, named
+// events on Windows).
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace talvoro::test {
+
+class MouseChild;
 
 class VirtualMouseProcess {
   public:
@@ -23,16 +25,19 @@ class VirtualMouseProcess {
     VirtualMouseProcess(const VirtualMouseProcess&) = delete;
     VirtualMouseProcess& operator=(const VirtualMouseProcess&) = delete;
 
-    void unplug();   // SIGUSR1; returns once its sockets are gone
-    void plug_in();  // SIGUSR2; returns once its sockets are back
-    // SIGTERM, then waits; the exit status, or 128 + signal number when a
-    // signal ended it.
+    void unplug();   // returns once its interface files are gone
+    void plug_in();  // returns once its interface files are back
+    // Asks it to stop, then waits; the exit status, or 128 + signal number
+    // when a signal ended it.
     int stop();
+    // Ends it at once, as a crash would: its interface files stay behind.
+    void kill();
 
     const std::string& state_file() const { return state_file_; }
     std::vector<uint8_t> read_state() const;  // the whole state file
+    // The file that announces an interface: on Linux the socket itself, on
+    // Windows the file that names its pipe.
     std::string socket_path(int interface_number) const;
-    pid_t pid() const { return pid_; }
 
   private:
     // Waits until each interface socket that existed at start is there
@@ -43,8 +48,7 @@ class VirtualMouseProcess {
     std::string name_;
     std::string state_file_;
     std::vector<int> interfaces_;  // interface numbers it serves
-    pid_t pid_ = -1;
-    int stdout_fd_ = -1;
+    std::unique_ptr<MouseChild> child_;
     int exit_status_ = -1;
 };
 

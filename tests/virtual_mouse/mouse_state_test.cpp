@@ -1,11 +1,8 @@
 // Factory images and the state file: the bytes a fresh mouse holds and the
 // exact layout of the file that keeps them.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,7 +10,7 @@
 
 #include "factory_images.h"
 #include "mouse_state.h"
-#include "posix/state_file.h"
+#include "state_file.h"
 #include "support/temp_folder.h"
 
 namespace talvoro::virtual_mouse {
@@ -32,14 +29,8 @@ void write_all(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::vector<std::string> folder_entries(const std::string& folder) {
     std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        closedir(dir);
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     return names;
 }
 
@@ -120,14 +111,14 @@ TEST(StateFileTest, MissingShortOrLongFilesGiveTheFactoryState) {
     test::TempFolder folder;
     const std::string path = folder.file("mouse.state");
     const MouseState factory = factory_state(123);
-    auto loaded = posix::load_state_file(path, 123);
+    auto loaded = load_state_file(path, 123);
     EXPECT_TRUE(loaded.from_factory);
     EXPECT_EQ(loaded.state, factory);
 
     for (size_t size : {size_t{0}, size_t{100}, size_t{10243}, size_t{10245}, size_t{50000}}) {
         SCOPED_TRACE(size);
         write_all(path, std::vector<uint8_t>(size, 0x03));
-        loaded = posix::load_state_file(path, 123);
+        loaded = load_state_file(path, 123);
         EXPECT_TRUE(loaded.from_factory);
         EXPECT_EQ(loaded.state, factory);
     }
@@ -140,9 +131,9 @@ TEST(StateFileTest, SaveThenLoadKeepsEveryByte) {
     state.images[3].fill(0x3C);
     state.current_slot = 4;
     std::string error;
-    ASSERT_TRUE(posix::save_state_file(path, state, &error)) << error;
+    ASSERT_TRUE(save_state_file(path, state, &error)) << error;
     EXPECT_EQ(read_all(path), encode_state(state));
-    const auto loaded = posix::load_state_file(path, 105);
+    const auto loaded = load_state_file(path, 105);
     EXPECT_FALSE(loaded.from_factory);
     EXPECT_EQ(loaded.state, state);
 }
@@ -152,12 +143,14 @@ TEST(StateFileTest, RewriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
     const std::string path = folder.file("mouse.state");
     MouseState state = factory_state(105);
     std::string error;
-    ASSERT_TRUE(posix::save_state_file(path, state, &error)) << error;
+    ASSERT_TRUE(save_state_file(path, state, &error)) << error;
     // A reader holding the old file keeps seeing it whole: the new one is
     // renamed into place, not written over it.
-    ASSERT_EQ(::link(path.c_str(), folder.file("reader").c_str()), 0);
+    std::error_code linked;
+    std::filesystem::create_hard_link(path, folder.file("reader"), linked);
+    ASSERT_FALSE(linked) << linked.message();
     state.current_slot = 2;
-    ASSERT_TRUE(posix::save_state_file(path, state, &error)) << error;
+    ASSERT_TRUE(save_state_file(path, state, &error)) << error;
     EXPECT_EQ(read_all(folder.file("reader")), encode_state(factory_state(105)));
     EXPECT_EQ(read_all(path), encode_state(state));
     auto entries = folder_entries(folder.path());
@@ -168,8 +161,7 @@ TEST(StateFileTest, RewriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
 TEST(StateFileTest, SaveIntoAMissingFolderFailsWithAMessage) {
     test::TempFolder folder;
     std::string error;
-    EXPECT_FALSE(
-        posix::save_state_file(folder.file("gone/mouse.state"), factory_state(105), &error));
+    EXPECT_FALSE(save_state_file(folder.file("gone/mouse.state"), factory_state(105), &error));
     EXPECT_NE(error.find("gone/mouse.state"), std::string::npos) << error;
 }
 

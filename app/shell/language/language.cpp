@@ -1,5 +1,6 @@
 #include "shell/language/language.h"
 
+#include "platform/platform_names.h"
 #include "platform/program_paths.h"
 
 #include <array>
@@ -37,7 +38,7 @@ const LanguageInfo& language_info(int language) {
 }
 
 std::string skin_folder_path(int language) {
-    return resource_directory() + language_info(language).skin_folder + "/";
+    return resource_directory() + language_info(language).skin_folder + kPathSeparator;
 }
 
 }  // namespace talvoro::shell

@@ -83,7 +83,7 @@ class HidrawHandle final : public HidHandle {
         return ioctl_retrying(fd_, HIDIOCGFEATURE(length), report) >= 0;
     }
 
-    int event_descriptor() const override { return fd_; }
+    EventSource event_source() override { return {EventSource::Kind::kWaitable, fd_}; }
 
     bool service_events(std::vector<uint8_t>& input_report) override {
         // The node is non-blocking: read every queued input report.
@@ -145,6 +145,11 @@ std::unique_ptr<HidHandle> HidrawBackend::open(const std::string& path, std::str
         return nullptr;
     }
     return std::make_unique<HidrawHandle>(fd);
+}
+
+HidBackend& system_backend() {
+    static HidrawBackend backend;
+    return backend;
 }
 
 }  // namespace talvoro::hid

@@ -1,16 +1,9 @@
 #include "hid/virtual/virtual_backend.h"
 
-#include <dirent.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "debug_output.h"
+#include "hid/virtual/virtual_link.h"
 #include "hid/virtual/virtual_wire.h"
 
 namespace talvoro::hid {
@@ -18,20 +11,15 @@ namespace {
 
 namespace wire = virtual_wire;
 
-// A virtual mouse that stops answering must not hang its caller for ever.
-constexpr int kReplyTimeoutSeconds = 5;
-
 bool ends_with(const std::string& text, const std::string& suffix) {
     return text.size() > suffix.size() &&
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// An interface of a virtual mouse: each call is one request and its reply over the link.
 class VirtualHandle final : public HidHandle {
   public:
-    explicit VirtualHandle(int fd) : fd_(fd) {}
-    ~VirtualHandle() override { ::close(fd_); }
-    VirtualHandle(const VirtualHandle&) = delete;
-    VirtualHandle& operator=(const VirtualHandle&) = delete;
+    explicit VirtualHandle(std::unique_ptr<VirtualLink> link) : link_(std::move(link)) {}
 
     bool attributes(HidAttributes& out) override {
         if (!fetch_info())
@@ -52,63 +40,44 @@ class VirtualHandle final : public HidHandle {
             return false;
         request_[0] = wire::kSetFeature;
         std::memcpy(request_ + 1, report, length);
-        const ssize_t got = exchange(length + 1);
+        const long got = link_->exchange(request_, length + 1, reply_, sizeof reply_);
         return got == 1 && reply_[0] == wire::kOk;
     }
 
     bool get_feature(uint8_t* report, size_t length) override {
         if (length == 0 || length + 1 > wire::kMaxPacket)
             return false;
-        request_[0] = wire::kGetFeature;
-        wire::put_u16(request_ + 1, static_cast<uint16_t>(length));
-        request_[3] = report[0];
-        const ssize_t got = exchange(4);
-        if (got != static_cast<ssize_t>(length + 1) || reply_[0] != wire::kOk)
+        wire::encode_get_feature(request_, report[0], static_cast<uint16_t>(length));
+        const long got =
+            link_->exchange(request_, wire::kGetFeatureRequestLength, reply_, sizeof reply_);
+        if (got != static_cast<long>(length + 1) || reply_[0] != wire::kOk)
             return false;
         std::memcpy(report, reply_ + 1, length);
         return true;
     }
 
-    int event_descriptor() const override { return fd_; }
+    EventSource event_source() override { return link_->event_source(); }
 
-    bool service_events(std::vector<uint8_t>&) override {
-        // A virtual mouse never speaks unasked: readable means it has gone.
-        uint8_t byte;
-        const ssize_t got = recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-        return got > 0 || (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR));
-    }
+    bool service_events(std::vector<uint8_t>&) override { return link_->connected(); }
 
   private:
-    // Sends one request packet and receives its one reply; returns the reply's
-    // length, or -1 when the mouse is gone or did not answer.
-    ssize_t exchange(size_t request_length) {
-        if (send(fd_, request_, request_length, MSG_NOSIGNAL) !=
-            static_cast<ssize_t>(request_length)) {
-            return -1;
-        }
-        ssize_t got;
-        do {
-            got = recv(fd_, reply_, sizeof reply_, 0);
-        } while (got < 0 && errno == EINTR);
-        return got > 0 ? got : -1;
-    }
-
     bool fetch_info() {
         if (have_info_)
             return true;
         request_[0] = wire::kInfo;
-        const ssize_t got = exchange(1);
-        if (got < 7 || reply_[0] != wire::kOk)
+        const long got = link_->exchange(request_, 1, reply_, sizeof reply_);
+        wire::InfoReply info;
+        if (got < 0 || !wire::decode_info_reply(reply_, static_cast<size_t>(got), &info))
             return false;
-        attributes_.vendor_id = wire::get_u16(reply_ + 1);
-        attributes_.product_id = wire::get_u16(reply_ + 3);
-        attributes_.version_number = wire::get_u16(reply_ + 5);
-        descriptor_.assign(reply_ + 7, reply_ + got);
+        attributes_.vendor_id = info.vendor_id;
+        attributes_.product_id = info.product_id;
+        attributes_.version_number = info.version;
+        descriptor_.assign(info.descriptor, info.descriptor + info.descriptor_length);
         have_info_ = true;
         return true;
     }
 
-    int fd_;
+    std::unique_ptr<VirtualLink> link_;
     bool have_info_ = false;
     HidAttributes attributes_;
     std::vector<uint8_t> descriptor_;
@@ -127,21 +96,7 @@ void VirtualBackend::list(std::vector<std::string>& paths) {
         }
         return;
     }
-    DIR* stream = opendir(folder.c_str());
-    if (stream == nullptr)
-        return;
-    std::vector<std::string> found;
-    while (const dirent* entry = readdir(stream)) {
-        const std::string path = folder + "/" + entry->d_name;
-        struct stat info {};
-        if (ends_with(entry->d_name, wire::kSocketSuffix) && lstat(path.c_str(), &info) == 0 &&
-            S_ISSOCK(info.st_mode)) {
-            found.push_back(path);
-        }
-    }
-    closedir(stream);
-    std::sort(found.begin(), found.end());
-    paths.insert(paths.end(), found.begin(), found.end());
+    list_virtual_links(folder, paths);
 }
 
 bool VirtualBackend::claims(const std::string& path) const {
@@ -156,26 +111,15 @@ std::unique_ptr<HidHandle> VirtualBackend::open(const std::string& path, std::st
             why = "not in the virtual-HID folder";
         return nullptr;
     }
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        why = "socket path too long";
+    std::unique_ptr<VirtualLink> link = connect_virtual_link(path, why);
+    if (!link)
         return nullptr;
-    }
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return nullptr;
-    }
-    timeval timeout{kReplyTimeoutSeconds, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        why = std::strerror(errno);
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<VirtualHandle>(fd);
+    return std::make_unique<VirtualHandle>(std::move(link));
+}
+
+HidBackend& virtual_backend() {
+    static VirtualBackend backend;
+    return backend;
 }
 
 }  // namespace talvoro::hid

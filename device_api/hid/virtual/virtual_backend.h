@@ -1,5 +1,6 @@
-// Virtual mice: interfaces served on Unix-domain sockets in the virtual-HID
-// folder (see virtual_wire.h). They are listed after kernel devices.
+// Virtual mice: interfaces announced in the virtual-HID folder and reached over
+// each system's link (virtual_link.h, virtual_wire.h). They are listed after
+// kernel devices.
 #pragma once
 
 #include "hid/hid_device.h"

@@ -1,47 +1,22 @@
 #include "hid/virtual/virtual_wire.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 namespace talvoro::hid::virtual_wire {
 
-std::string default_folder() {
-    if (const char* dir = std::getenv("TALVORO_HID_DIR"); dir != nullptr && *dir != '\0') {
-        return dir;
-    }
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        runtime != nullptr && *runtime != '\0') {
-        return std::string(runtime) + "/talvoro-hid";
-    }
-    return "/tmp/talvoro-hid-" + std::to_string(geteuid());
+bool decode_info_reply(const uint8_t* reply, size_t length, InfoReply* out) {
+    if (length < 7 || reply[0] != kOk)
+        return false;
+    out->vendor_id = get_u16(reply + 1);
+    out->product_id = get_u16(reply + 3);
+    out->version = get_u16(reply + 5);
+    out->descriptor = reply + 7;
+    out->descriptor_length = length - 7;
+    return true;
 }
 
-bool folder_is_trusted(const std::string& folder, std::string* why) {
-    struct stat info {};
-    // lstat: a symbolic link planted in place of the folder is not followed.
-    if (lstat(folder.c_str(), &info) != 0) {
-        if (why != nullptr)
-            *why = "no such folder";
-        return false;
-    }
-    if (!S_ISDIR(info.st_mode)) {
-        if (why != nullptr)
-            *why = "not a folder";
-        return false;
-    }
-    if (info.st_uid != geteuid()) {
-        if (why != nullptr)
-            *why = "owned by another user";
-        return false;
-    }
-    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        if (why != nullptr)
-            *why = "writable by other users";
-        return false;
-    }
-    return true;
+void encode_get_feature(uint8_t* request, uint8_t report_id, uint16_t length) {
+    request[0] = kGetFeature;
+    put_u16(request + 1, length);
+    request[3] = report_id;
 }
 
 }  // namespace talvoro::hid::virtual_wire

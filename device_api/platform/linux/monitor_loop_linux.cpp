@@ -76,10 +76,14 @@ class LinuxMonitorLoop final : public MonitorLoop {
         return StartResult::kReady;
     }
 
-    void watch(uint64_t id, int fd) override {
+    bool watch(uint64_t id, const hid::EventSource& source) override {
+        // Linux handles are descriptors, all of them polled.
+        if (source.kind != hid::EventSource::Kind::kWaitable)
+            return false;
         std::lock_guard<std::mutex> lock(mutex_);
-        watched_[id] = fd;
+        watched_[id] = static_cast<int>(source.value);
         wake();
+        return true;
     }
 
     void unwatch(uint64_t id) override {

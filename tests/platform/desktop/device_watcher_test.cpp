@@ -9,7 +9,7 @@
 
 #include "device/device_path.h"
 #include "platform/device_watcher.h"
-#include "platform/virtual_hid_socket.h"
+#include "platform/linux/virtual_hid_socket.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
 

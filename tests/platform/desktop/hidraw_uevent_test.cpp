@@ -6,7 +6,7 @@
 
 #include "device/device_path.h"
 #include "platform/hid_interface_name.h"
-#include "platform/hidraw_uevent.h"
+#include "platform/linux/hidraw_uevent.h"
 
 namespace talvoro::platform {
 namespace {

@@ -1,0 +1,18 @@
+# Compares the dynamic symbols a library defines with the expected list.
+find_program(NM NAMES nm REQUIRED)
+execute_process(COMMAND ${NM} -D --defined-only --format=posix ${LIBRARY}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${listing}")
+set(actual "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([^ ]+) ")
+    list(APPEND actual "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../compare_exports.cmake)
+compare_exports("${actual}" ${EXPECTED})
+list(LENGTH actual count)
+message(STATUS "${count} exports, as intended")

@@ -1,0 +1,52 @@
+# Compares the export table of a DLL with the expected list of names, checks
+# that second export names lead to the same code as the first, and that the
+# DLL needs no compiler runtime DLL beside it.
+#   cmake -DOBJDUMP=... -DLIBRARY=talvoro_api.dll -DEXPECTED=expected_exports.txt -P check_exports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${listing}")
+set(actual "")
+set(imports "")
+set(section "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^Export Address Table")
+    set(section addresses)
+  elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+    set(section names)
+  elseif(line MATCHES "^[^\t ]")
+    set(section "")
+  endif()
+  if(section STREQUAL "addresses" AND line MATCHES "^\t\\[ *([0-9]+)\\] \\+base\\[ *[0-9]+\\] +([0-9a-f]+) ")
+    set(rva_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+  elseif(section STREQUAL "names" AND line MATCHES "^\t\\[ *([0-9]+)\\] ([A-Za-z0-9_]+)$")
+    list(APPEND actual ${CMAKE_MATCH_2})
+    set(address_of_${CMAKE_MATCH_2} "${rva_${CMAKE_MATCH_1}}")
+  endif()
+  if(line MATCHES "DLL Name: (.+)$")
+    string(TOLOWER "${CMAKE_MATCH_1}" dll)
+    list(APPEND imports ${dll})
+  endif()
+endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../compare_exports.cmake)
+compare_exports("${actual}" ${EXPECTED})
+
+# Second names are the same functions, not copies.
+foreach(pair "Open_QX_device;Open_FeatureDevice" "Close_QX_device;Close_FeatureDevice"
+             "Get_profile_state;Get_squal" "Get_profile_state;Get_squal_avg")
+  list(GET pair 0 first)
+  list(GET pair 1 second)
+  if(NOT address_of_${first} OR NOT address_of_${first} STREQUAL address_of_${second})
+    message(FATAL_ERROR "${second} (${address_of_${second}}) is not ${first} (${address_of_${first}})")
+  endif()
+endforeach()
+
+# Only the system's own DLLs: libgcc, libstdc++ and winpthread are linked in.
+foreach(dll IN LISTS imports)
+  if(dll MATCHES "^(libgcc|libstdc|libwinpthread)")
+    message(FATAL_ERROR "${LIBRARY} needs ${dll} beside it")
+  endif()
+endforeach()
+list(LENGTH actual count)
+message(STATUS "${count} exports, as intended; imports: ${imports}")
