@@ -11,11 +11,6 @@ namespace {
 
 namespace wire = virtual_wire;
 
-bool ends_with(const std::string& text, const std::string& suffix) {
-    return text.size() > suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 // An interface of a virtual mouse: each call is one request and its reply over the link.
 class VirtualHandle final : public HidHandle {
   public:
@@ -101,7 +96,7 @@ void VirtualBackend::list(std::vector<std::string>& paths) {
 
 bool VirtualBackend::claims(const std::string& path) const {
     const std::string folder = wire::default_folder() + "/";
-    return path.compare(0, folder.size(), folder) == 0 && ends_with(path, wire::kSocketSuffix);
+    return path.compare(0, folder.size(), folder) == 0 && wire::is_interface_file_name(path);
 }
 
 std::unique_ptr<HidHandle> VirtualBackend::open(const std::string& path, std::string& why) {

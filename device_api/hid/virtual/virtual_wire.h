@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace talvoro::hid::virtual_wire {
 
@@ -30,6 +31,12 @@ enum Reply : uint8_t { kFailed = 0, kOk = 1 };
 inline constexpr size_t kMaxPacket = 1 + 3 * 2 + 4096;
 // File-name ending of the interface files (sockets or pipe announcements) in the folder.
 inline constexpr const char* kSocketSuffix = ".hid";
+
+// Whether `name` (a file name or a path) is an interface file's: something, then the suffix.
+inline bool is_interface_file_name(std::string_view name) {
+    const std::string_view suffix = kSocketSuffix;
+    return name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix;
+}
 // How long a host waits for a reply before it takes the mouse for gone: a virtual mouse that
 // stops answering must not hang its caller for ever.
 inline constexpr int kReplyTimeoutSeconds = 5;

@@ -42,10 +42,6 @@ constexpr const char* kThreadName = "talvoro-monitor";
 constexpr std::chrono::milliseconds kHidrawAttempts[] = {std::chrono::milliseconds(300),
                                                          std::chrono::milliseconds(1500)};
 
-bool ends_with(std::string_view text, std::string_view suffix) {
-    return text.size() > suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 class LinuxMonitorLoop final : public MonitorLoop {
   public:
     ~LinuxMonitorLoop() override { stop(); }
@@ -332,7 +328,7 @@ class LinuxMonitorLoop final : public MonitorLoop {
                 if (event->len == 0 || at > got)
                     continue;
                 const std::string_view name(event->name, strnlen(event->name, event->len));
-                if (ends_with(name, hid::virtual_wire::kSocketSuffix)) {
+                if (hid::virtual_wire::is_interface_file_name(name)) {
                     handler_->on_interface_arrival(virtual_folder_ + "/" + std::string(name));
                 }
             }

@@ -18,11 +18,6 @@ namespace {
 
 namespace wire = virtual_wire;
 
-bool ends_with(const std::string& text, const std::string& suffix) {
-    return text.size() > suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 class SocketLink final : public VirtualLink {
   public:
     explicit SocketLink(int fd) : fd_(fd) {}
@@ -87,7 +82,7 @@ void list_virtual_links(const std::string& folder, std::vector<std::string>& pat
     while (const dirent* entry = readdir(stream)) {
         const std::string path = folder + "/" + entry->d_name;
         struct stat info {};
-        if (ends_with(entry->d_name, wire::kSocketSuffix) && lstat(path.c_str(), &info) == 0 &&
+        if (wire::is_interface_file_name(entry->d_name) && lstat(path.c_str(), &info) == 0 &&
             S_ISSOCK(info.st_mode)) {
             found.push_back(path);
         }

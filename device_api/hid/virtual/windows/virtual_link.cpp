@@ -18,11 +18,6 @@ namespace wire = virtual_wire;
 // How long open() waits for a free instance of a pipe whose instances are all busy.
 constexpr DWORD kBusyWaitMs = 2000;
 
-bool ends_with(const std::string& text, const std::string& suffix) {
-    return text.size() > suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 // One overlapped operation on the pipe with its own event.
 struct Operation {
     OVERLAPPED overlapped{};
@@ -266,7 +261,7 @@ void list_virtual_links(const std::string& folder, std::vector<std::string>& pat
             continue;
         }
         const std::string name = windows::to_utf8(found.cFileName);
-        if (!ends_with(name, wire::kSocketSuffix))
+        if (!wire::is_interface_file_name(name))
             continue;
         const std::string path = folder + "/" + name;
         const std::wstring pipe = wire::announced_pipe(path);
