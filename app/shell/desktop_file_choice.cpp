@@ -13,6 +13,7 @@ std::optional<std::string> choose_program_file(platform::FileDialogRequest::Mode
     request.patterns = {kind.pattern};
     request.default_extension = kind.default_extension;
     request.initial_path = kind.initial_path;
+    request.offer_all_files = kind.offer_all_files;
     return platform::run_file_dialog(request, find_main_window());
 }
 

@@ -14,6 +14,7 @@ struct ProgramFileKind {
     const char* pattern;            // "*.qxp"
     const char* default_extension;  // given to a saved name that has none
     std::string initial_path;
+    bool offer_all_files = false;  // a second filter showing every file
 };
 
 // The chosen path; nothing when the person cancelled.

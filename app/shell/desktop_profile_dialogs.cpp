@@ -7,7 +7,8 @@ namespace talvoro::shell {
 namespace {
 
 ProgramFileKind profile_files() {
-    return {"QX profile (*.qxp)", "*.qxp", "qxp", profile_folder() + "profile.qxp"};
+    return {"QX profile (*.qxp)", "*.qxp", "qxp", profile_folder() + "profile.qxp",
+            /*offer_all_files=*/true};
 }
 
 }  // namespace

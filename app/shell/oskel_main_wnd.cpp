@@ -352,8 +352,12 @@ void COskelMainWnd::LinkUi::close_notice_popups() {
 }
 
 void COskelMainWnd::LinkUi::rebuild_macro_list() {
-    if (window_.macro_page_ != nullptr) {
-        window_.macro_page_->on_macros_loaded();
+    window_.macros_replaced();
+}
+
+void COskelMainWnd::macros_replaced() {
+    if (macro_page_ != nullptr) {
+        macro_page_->on_macros_loaded();
     }
 }
 

@@ -139,6 +139,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     ui::CWindowWnd& window() override { return *this; }
     bool device_present() const override { return !device_absent(); }
     void show_notice(const std::string& text) override;
+    void macros_replaced() override;
     void mark_popup_shown(uint32_t flag) override { presence_.state().popup_flags |= flag; }
 
     void on_create();

@@ -1,11 +1,13 @@
 #include "store/profile_files.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/atomic_file.h"
 #include "platform/platform_names.h"
 #include "platform/program_paths.h"
+#include "store/left_button_rule.h"
 #include "store/macro_files.h"
 #include "store/store_text.h"
 
@@ -66,13 +68,27 @@ bool write_profile_file(ProfileStore& store, const std::string& path, int profil
 int read_profile_file(ProfileStore& store, const std::string& path, int profile) {
     if (!valid_profile(profile))
         return kStoreCannotOpen;
+    // One byte more than a block, to tell an exact block from a longer file.
     std::vector<unsigned char> buffer;
-    const int result = read_zero_filled(path, buffer, sizeof(ProfileBlock));
-    if (result != kStoreRead)
-        return result;
-    ProfileBlock& block = store.profiles[profile];
-    std::memcpy(&block, buffer.data(), sizeof block);
-    terminate_field(block.file_name);
+    buffer.assign(sizeof(ProfileBlock) + 1, 0);
+    const FileReadResult read = read_file_prefix(path, buffer.data(), buffer.size());
+    switch (read.status) {
+        case FileReadStatus::kRead:
+            break;
+        case FileReadStatus::kEmpty:
+            return kStoreEmpty;
+        case FileReadStatus::kCannotOpen:
+            return kStoreCannotOpen;
+    }
+    // Any other file would leave the block mostly zero: no button function at all.
+    if (read.size != sizeof(ProfileBlock))
+        return kStoreNotAProfile;
+    auto loaded = std::make_unique<ProfileBlock>();
+    std::memcpy(loaded.get(), buffer.data(), sizeof(ProfileBlock));
+    if (!holds_left_click(*loaded))
+        return kStoreNoLeftButton;
+    terminate_field(loaded->file_name);
+    std::memcpy(&store.profiles[profile], loaded.get(), sizeof(ProfileBlock));
     return kStoreRead;
 }
 
@@ -109,11 +125,11 @@ ProfileActionOutcome load_profile_action(ProfileStore& store, int page_profile,
     const std::optional<std::string> path = dialogs.open_profile_path();
     if (!path)
         return outcome;
-    outcome.display_name = chosen_profile_display_name(*path);
     if (read_profile_file(store, *path, page_profile) != kStoreRead) {
         dialogs.show_notice(kLoadProfileError);
         return outcome;
     }
+    outcome.display_name = chosen_profile_display_name(*path);
     outcome.refresh_pages = true;
     return outcome;
 }
@@ -124,15 +140,17 @@ ProfileActionOutcome save_profile_action(ProfileStore& store, int page_profile,
     const std::optional<std::string> path = dialogs.save_profile_path();
     if (!path)
         return outcome;
-    outcome.display_name = chosen_profile_display_name(*path);
-    if (!write_profile_file(store, *path, page_profile))
+    if (!write_profile_file(store, *path, page_profile)) {
         dialogs.show_notice(kSaveProfileError);
+        return outcome;
+    }
+    outcome.display_name = chosen_profile_display_name(*path);
     return outcome;
 }
 
 ProfileActionOutcome cancel_action(ProfileStore& store) {
-    read_all_profiles(store);
     ProfileActionOutcome outcome;
+    outcome.macros_replaced = read_all_profiles(store) == kStoreRead;
     outcome.refresh_pages = true;
     return outcome;
 }

@@ -15,6 +15,9 @@ enum StoreReadResult : int {
     kStoreRead = 0,        // read; a short file fills the start, the rest is zero
     kStoreCannotOpen = 1,  // missing or unreadable: nothing changed
     kStoreEmpty = 2,       // no byte in the file: nothing changed
+    // Profile files only: nothing changed, since loading the file would not give a usable profile.
+    kStoreNotAProfile = 3,   // the file is not exactly one block long
+    kStoreNoLeftButton = 4,  // no button holds Left Click, so the mouse would have no left button
 };
 
 // data_directory() + "profile/AllProfile", with the platform's separator.
@@ -30,9 +33,9 @@ bool ensure_program_folders();
 // Writes block `profile` (0..4) to `path`, after setting its file_name to the
 // path's file name part. On failure the block is left as it was.
 bool write_profile_file(ProfileStore& store, const std::string& path, int profile);
-// Replaces block `profile` with the file's first bytes, the rest zero; a
-// longer file's extra bytes are ignored. An invalid profile number reads as
-// kStoreCannotOpen.
+// Replaces block `profile` with the file, which must be exactly one block
+// long and keep a button on Left Click; otherwise the block stays as it was.
+// An invalid profile number reads as kStoreCannotOpen.
 int read_profile_file(ProfileStore& store, const std::string& path, int profile);
 
 // The whole store to or from a file; an empty path means all_profiles_path().
@@ -44,8 +47,8 @@ int read_all_profiles(ProfileStore& store, const std::string& path = {});
 inline constexpr const char* kLoadProfileError = "Load the profile error .";
 inline constexpr const char* kSaveProfileError = "Save the profile error .";
 
-// What the actions need from the window: the file dialogs (filter
-// "QX profile (*.qxp)", default extension "qxp", starting at
+// What the actions need from the window: the file dialogs (filters
+// "QX profile (*.qxp)" and all files, default extension "qxp", starting at
 // profile_folder() + "profile.qxp") and a notice box ("Notice by App", OK).
 class ProfileDialogs {
   public:
@@ -59,10 +62,13 @@ class ProfileDialogs {
 // What a page shows after an action.
 struct ProfileActionOutcome {
     // Shown in the profile-name labels of both profile pages; nothing when
-    // the dialog was cancelled.
+    // the dialog was cancelled or the file could not be read or written, so
+    // the labels keep naming the profile the block holds.
     std::optional<std::string> display_name;
     // The store changed: refresh the pages for the page profile.
     bool refresh_pages = false;
+    // The whole store was read back, macros included.
+    bool macros_replaced = false;
 };
 
 // The name an action shows for a chosen path: the file name when it has an

@@ -125,6 +125,8 @@ class GuiEndToEnd : public ::testing::Test {
             setenv("TALVORO_DATA_DIR", (folder_.path() + "/data").c_str(), 1);
             setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
             setenv("TALVORO_DESKTOP_SETTINGS", "file", 1);
+            // The program's own chooser: it reports its controls in the dump like the window.
+            setenv("TALVORO_FILE_DIALOG", "toolkit", 1);
             // In the sanitizer build: the display libraries' own allocations live to the end.
             setenv("LSAN_OPTIONS", "suppressions=" TALVORO_LSAN_SUPPRESSIONS, 1);
             const std::string program = built_program("talvoro_gui");
@@ -158,6 +160,35 @@ class GuiEndToEnd : public ::testing::Test {
         args.insert(args.end(), names.begin(), names.end());
         const ProgramResult pressed = run_program("/usr/bin/xdotool", args, 10);
         ASSERT_EQ(pressed.exit_status, 0) << pressed.err;
+    }
+
+    // Types `text` on whatever window has the pointer.
+    void type(const std::string& text) {
+        setenv("DISPLAY", display_.c_str(), 1);
+        const ProgramResult typed =
+            run_program("/usr/bin/xdotool", {"type", "--delay", "20", text}, 30);
+        ASSERT_EQ(typed.exit_status, 0) << typed.err;
+    }
+
+    // Answers the open file chooser with `path`, typed over the suggested name, which the name
+    // field holds selected and focused: the pointer only goes there, for the keys to follow it.
+    void choose_file(const std::string& path) {
+        ASSERT_TRUE(wait_for([&] { return shown("chooser_name_edit"); }, 10)) << "no chooser";
+        const auto edit = find_in_dump(dump_, "chooser_name_edit");
+        ASSERT_TRUE(edit.has_value());
+        setenv("DISPLAY", display_.c_str(), 1);
+        const ProgramResult moved =
+            run_program("/usr/bin/xdotool",
+                        {"mousemove", std::to_string((edit->left + edit->right) / 2),
+                         std::to_string((edit->top + edit->bottom) / 2)},
+                        10);
+        ASSERT_EQ(moved.exit_status, 0) << moved.err;
+        ASSERT_NO_FATAL_FAILURE(type(path));
+        ASSERT_TRUE(wait_for([&] { return text_of("chooser_name_edit") == path; }, 10))
+            << text_of("chooser_name_edit");
+        click("chooser_ok_btn");
+        ASSERT_TRUE(wait_for([&] { return !shown("chooser_name_edit"); }, 10))
+            << "the chooser stayed open: " << text_of("chooser_status");
     }
 
     // Applies through `ok_button` and its confirmation, waits for AllProfile, and reads it.
@@ -391,6 +422,83 @@ TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
     ASSERT_GE(state.size(), image.size());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), state.begin()))
         << "the mouse holds exactly the recorded events, their delays and the play mode";
+}
+
+// Files that are no profile are refused with the notice and change nothing, on screen or on the
+// mouse after an apply; Cancel after a macro import lists the macros of the last apply again.
+TEST_F(GuiEndToEnd, ForeignProfileFilesAreRefusedAndCancelListsTheAppliedMacrosAgain) {
+    VirtualMouseProcess mouse(folder_.path() + "/hid");
+    start_gui();
+    ASSERT_TRUE(
+        wait_for([&] { return selected("profile1option") && selected("ledlightonoffoption"); }, 30))
+        << "the start-up read did not end";
+    ASSERT_EQ(text_of("button_1_btn"), "Left Click");
+    const std::string name_before = text_of("Profilenamelabel");
+
+    // 100 bytes, and a file of the right size with every button on Right Click.
+    const std::string short_file = folder_.path() + "/short.qxp";
+    std::ofstream(short_file, std::ios::binary) << std::string(100, '\x01');
+    auto no_left = std::make_unique<ProfileBlock>();
+    std::memset(no_left.get(), 0, sizeof(ProfileBlock));
+    for (int32_t& function : no_left->button_function) {
+        function = kRightClick;
+    }
+    const std::string no_left_file = folder_.path() + "/noleft.qxp";
+    std::ofstream(no_left_file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(no_left.get()), sizeof(ProfileBlock));
+    for (const std::string& file : {short_file, no_left_file}) {
+        click("profileloadbtn");
+        ASSERT_NO_FATAL_FAILURE(choose_file(file));
+        ASSERT_TRUE(wait_for([&] { return shown("notice_ok_btn"); }, 10)) << file;
+        EXPECT_EQ(text_of("notice_text"), "Load the profile error .");
+        click("notice_ok_btn");
+        ASSERT_TRUE(wait_for([&] { return !shown("notice_ok_btn"); }, 10));
+        EXPECT_EQ(text_of("button_1_btn"), "Left Click") << file;
+        EXPECT_EQ(text_of("button_2_btn"), "Right Click") << file;
+        EXPECT_EQ(text_of("Profilenamelabel"), name_before) << file;
+    }
+    if (!selected("profile1_inuse_option")) {
+        click("profile1_inuse_option");
+    }
+    auto store = std::make_unique<ProfileStore>();
+    ASSERT_NO_FATAL_FAILURE(apply_and_read_all_profiles("profileokbtn", *store));
+    for (int b = 0; b < kButtonCount; ++b) {
+        EXPECT_EQ(+store->profiles[0].button_function[b], kDefaultButtons[b]) << b;
+    }
+    auto records = std::make_unique<DeviceRecords>();
+    encode_profiles(*store, *records);
+    ProfileImage image{};
+    pack_profile((*records)[0], image);
+    const std::vector<uint8_t> state = mouse.read_state();
+    ASSERT_GE(state.size(), image.size());
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), state.begin()));
+    const int32_t applied_macros = store->macro_store.macro_count;
+
+    // Two macros imported from a file, then Cancel: the lists show the applied macros again.
+    auto macros = std::make_unique<MacroStore>();
+    std::memset(macros.get(), 0, sizeof(MacroStore));
+    macros->macro_count = applied_macros + 2;
+    for (int i = 0; i < applied_macros + 2; ++i) {
+        std::snprintf(macros->macros[i].name, sizeof macros->macros[i].name, "Imported %d", i + 1);
+    }
+    const std::string macro_file = folder_.path() + "/two.qxm";
+    std::ofstream(macro_file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(macros.get()), sizeof(MacroStore));
+    const std::string last_row = "macro_file_name_" + std::to_string(applied_macros + 2);
+    click("macromanagebtn");
+    ASSERT_TRUE(wait_for([&] { return shown("macromanage_root"); }, 10));
+    click("macro_import_btn");
+    ASSERT_NO_FATAL_FAILURE(choose_file(macro_file));
+    ASSERT_TRUE(wait_for([&] { return shown(last_row); }, 10)) << "the import is not listed";
+    EXPECT_EQ(text_of("macro_file_name_1"), "Imported 1");
+
+    click("maincontrolbtn");
+    ASSERT_TRUE(wait_for([&] { return shown("maincontrol_root"); }, 10));
+    click("profilecancelbtn");
+    click("macromanagebtn");
+    ASSERT_TRUE(wait_for([&] { return shown("macromanage_root"); }, 10));
+    EXPECT_TRUE(wait_for([&] { return !shown(last_row); }, 10)) << "the import is still listed";
+    EXPECT_NE(text_of("macro_file_name_1"), "Imported 1");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// A .qxp profile file loaded into the shown profile with Load. Beyond no crash: only that
-// profile's block changes, its file name stays terminated, and the store then re-encodes for
-// the mouse and prints without reading outside its buffers.
+// A .qxp profile file loaded into the shown profile with Load. Beyond no crash: a file of
+// another size is refused, only that profile's block changes, its file name stays terminated, and
+// the store then re-encodes for the mouse and prints without reading outside its buffers.
 #include <cstring>
 
 #include "fuzz_support.h"
@@ -21,9 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ProfileStorePtr others = allocate_zeroed_store();
     std::memcpy(others.get(), store.get(), sizeof(ProfileStore));
     const int result = read_profile_file(*store, path, kShown);
-    FUZZ_CHECK(result == (size == 0 ? kStoreEmpty : kStoreRead));
+    if (size == 0) {
+        FUZZ_CHECK(result == kStoreEmpty);
+    } else if (size != sizeof(ProfileBlock)) {
+        FUZZ_CHECK(result == kStoreNotAProfile);
+    } else {
+        FUZZ_CHECK(result == kStoreRead || result == kStoreNoLeftButton);
+    }
     for (int profile = 0; profile < kProfileCount; ++profile) {
-        if (profile != kShown) {
+        // A refused file changes no block at all.
+        if (profile != kShown || result != kStoreRead) {
             FUZZ_CHECK(std::memcmp(&store->profiles[profile], &others->profiles[profile],
                                    sizeof(ProfileBlock)) == 0);
         }

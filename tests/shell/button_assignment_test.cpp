@@ -167,8 +167,13 @@ TEST_F(ButtonAssignmentTest, TheLastLeftClickIsKeptWithAWarningThatEndsByTimerOr
     ASSERT_EQ(+profile().button_function[1], kRightClick);
     const ProfileBlock before = profile();
 
-    // One left button: every other choice for it is refused, even Default, a key or a macro.
-    for (int command : {2011, 2032, 2030, 2041, 2031, 2026}) {
+    // Default on it keeps it on Left Click, its factory function: no warning, nothing changes.
+    choose(0, 2032);
+    EXPECT_FALSE(warning_shown());
+    EXPECT_EQ(0, std::memcmp(&before, &profile(), sizeof(ProfileBlock)));
+
+    // One left button: every other choice for it is refused: a key, a macro, another function.
+    for (int command : {2011, 2030, 2041, 2031, 2026}) {
         choose(0, command);
         EXPECT_EQ(+profile().button_function[0], kLeftClick) << command;
         EXPECT_TRUE(warning_shown()) << command;
@@ -322,6 +327,15 @@ TEST_F(ButtonAssignmentTest, AMacroIsAssignedThenItsPlayModeComesFromThePopup) {
     choose(4, 2041);
     EXPECT_EQ(popup_of_class("MacroPlayOptionWnd"), nullptr);
     EXPECT_EQ(0, std::memcmp(&before, &profile(), sizeof(ProfileBlock)));
+
+    // The last Left Click on a button whose factory function is another: Default is refused.
+    choose(1, 2010);
+    choose(0, 2011);
+    ASSERT_EQ(+profile().button_function[1], kLeftClick);
+    ASSERT_FALSE(warning_shown());
+    choose(1, 2032);
+    EXPECT_TRUE(warning_shown());
+    EXPECT_EQ(+profile().button_function[1], kLeftClick);
 }
 
 TEST_F(ButtonAssignmentTest, ASingleKeyIsStoredByItsCodeAndShownByItsName) {
@@ -332,12 +346,15 @@ TEST_F(ButtonAssignmentTest, ASingleKeyIsStoredByItsCodeAndShownByItsName) {
     click_popup("KeysPopupWnd", "keyspopup_ok_btn");
     EXPECT_EQ(+profile().button_function[4], kSingleKey);
     EXPECT_EQ(+profile().button_param[4], 'A');
-    EXPECT_EQ(field_text(4), "  A  Key ");
-    // The refresh writes the language's word.
+    // The field reads as the refresh writes it, in the interface language, from the choice on.
+    EXPECT_EQ(field_text(4), "  A   Key ");
     window_->page_refresh(window_->current_profile_slot());
     EXPECT_EQ(field_text(4), "  A   Key ");
     shell::set_language_index(3);
-    window_->page_refresh(window_->current_profile_slot());
+    choose(4, 2030);
+    ASSERT_NE(popup_of_class("KeysPopupWnd"), nullptr);
+    popup_of_class("KeysPopupWnd")->send_message(ui::WindowMessage::kKeyDown, 'A');
+    click_popup("KeysPopupWnd", "keyspopup_ok_btn");
     EXPECT_EQ(field_text(4), "  A  Maustaste ");
     shell::set_language_index(0);
 

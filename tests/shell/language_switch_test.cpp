@@ -78,12 +78,13 @@ TEST_F(LanguageTest, TheSameLanguageAgainRewritesNothing) {
     EXPECT_EQ(shell::language_index(), 3);
 }
 
-TEST_F(LanguageTest, StartingInGermanWithoutAMouseKeepsTheNarrowMacroPage) {
+TEST_F(LanguageTest, StartingInGermanWithoutAMouseWidensTheMacroPage) {
     shell::set_language_index(3);
     open_window();
     ASSERT_TRUE(window_->device_absent());
-    EXPECT_EQ(width_of("macro_record_btn"), 114);
-    EXPECT_EQ(width_of("edit_delay_time_btn"), 169);
+    EXPECT_EQ(width_of("macro_record_btn"), 143);
+    EXPECT_EQ(width_of("edit_delay_time_btn"), 234);
+    EXPECT_EQ(control("default_delay_time_edit")->float_pos().left, 291);
 }
 
 }  // namespace

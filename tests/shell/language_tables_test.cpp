@@ -160,6 +160,10 @@ TEST_F(LanguageTablesTest, FunctionNames) {
 }
 
 TEST_F(LanguageTablesTest, GermanSharesTheEnglishAddressesExceptTheMainSite) {
+    for (int language = 0; language < 4; ++language) {
+        EXPECT_STREQ(web_address(WebAddress::kFirmwareUpdate, language),
+                     web_address(WebAddress::kAppUpdate, language));
+    }
     for (WebAddress which :
          {WebAddress::kAppUpdate, WebAddress::kFirmwareUpdate, WebAddress::kSocialNetwork}) {
         EXPECT_STREQ(web_address(which, 3), web_address(which, 0));
@@ -169,8 +173,12 @@ TEST_F(LanguageTablesTest, GermanSharesTheEnglishAddressesExceptTheMainSite) {
     EXPECT_STRNE(web_address(WebAddress::kMainSite, 3), web_address(WebAddress::kMainSite, 0));
     for (WebAddress which : {WebAddress::kAppUpdate, WebAddress::kFirmwareUpdate,
                              WebAddress::kMainSite, WebAddress::kSocialNetwork}) {
+        // The link texts' two are kept with a blank on each side.
+        const bool padded = which == WebAddress::kMainSite || which == WebAddress::kSocialNetwork;
         for (int language = -1; language < 5; ++language) {
-            EXPECT_TRUE(std::string(web_address(which, language)).starts_with("https://"));
+            const std::string address = web_address(which, language);
+            EXPECT_TRUE(address.starts_with(padded ? " https://" : "https://")) << address;
+            EXPECT_EQ(address.ends_with(" ") && !address.ends_with("  "), padded) << address;
         }
     }
 }

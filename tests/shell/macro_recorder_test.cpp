@@ -1,6 +1,9 @@
 #include "shell/pages/macro_recorder.h"
+#include "store/macro_files.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <algorithm>
 #include <chrono>
@@ -186,14 +189,16 @@ TEST_F(MacroRecorderTest, FirstReleaseIgnoredAreaAndUnknownKeysLeaveNoStepOrDela
     EXPECT_EQ(+macro(0).step_count, 0);
     // The first step has no delay before it.
     at(400, button(Kind::kButtonDown, 1));
-    // Inside the stop button's area: not recorded, and the time keeps running from the press.
+    // The left button inside the stop button's area is not recorded, and the time keeps
+    // running; another button there is.
     at(900, button(Kind::kButtonDown, 1, 150, 20));
-    at(950, button(Kind::kButtonUp, 3, 100, 10));
+    at(950, button(Kind::kButtonDown, 3, 100, 10));
     at(1000, key(Kind::kKeyDown, 0x07));
     at(1100, key(Kind::kKeyDown, 0xE7));
     at(1200, key(Kind::kKeyUp, 300));
     at(2400, button(Kind::kButtonUp, 1, 200, 40));  // just outside
-    EXPECT_EQ(steps_of(macro(0)), (std::vector<std::string>{"m|Left Click        |down", "t|2.000|",
+    EXPECT_EQ(steps_of(macro(0)), (std::vector<std::string>{"m|Left Click        |down", "t|0.550|",
+                                                            "m|Right Click       |down", "t|1.450|",
                                                             "m|Left Click        |up"}));
 
     // A key release is a step even as the first input.
@@ -316,6 +321,12 @@ TEST_F(RecordingWindowTest, InputGoesToTheRecorderAndOnlyTheStopButtonIsClicked)
     pump();
     EXPECT_NE(std::find(heard.begin(), heard.end(), "click:macro_new_btn"), heard.end());
     window_->manager().remove_notifier(this);
+
+    // Stop with nothing recording still saves the macros.
+    ASSERT_TRUE(std::filesystem::remove(macro_store_path()));
+    EXPECT_TRUE(window_->click_control("macro_record_stop_btn"));
+    pump();
+    EXPECT_EQ(std::filesystem::file_size(macro_store_path()), sizeof(MacroStore));
 }
 
 }  // namespace

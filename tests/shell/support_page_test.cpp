@@ -31,12 +31,12 @@ TEST_F(SupportPageTest, VersionLabelsShowTheProgramAndTheFirmwareOrOneWhenNoMous
         // As the page writes it, "#00FF4444" (the layout's own is "#FFFF4444").
         EXPECT_EQ(control(name)->text_color(), (ui::Color{0, 0xFF, 0x44, 0x44})) << name;
     }
-    EXPECT_EQ(text_of("websitelinkbtn"), " {u}https://www.talvoro.example/en/{/u} ");
-    EXPECT_EQ(control("websitelinkbtn")->tooltip(), "https://www.talvoro.example/en/");
+    EXPECT_EQ(text_of("websitelinkbtn"), " {u} https://www.talvoro.example/en/ {/u} ");
+    EXPECT_EQ(control("websitelinkbtn")->tooltip(), " https://www.talvoro.example/en/ ");
     EXPECT_EQ(text_of("socialnetworklinkbtn"),
-              " {u}https://social.talvoro.example/talvoro.gaming{/u} ");
+              " {u} https://social.talvoro.example/talvoro.gaming {/u} ");
     EXPECT_EQ(control("socialnetworklinkbtn")->tooltip(),
-              "https://social.talvoro.example/talvoro.gaming");
+              " https://social.talvoro.example/talvoro.gaming ");
 
     // Another mouse with a two-digit major version, read when it arrives.
     mice_.back()->stop();
@@ -49,7 +49,7 @@ TEST_F(SupportPageTest, VersionLabelsShowTheProgramAndTheFirmwareOrOneWhenNoMous
     window_->change_language(3);
     EXPECT_EQ(text_of("apversionlabel"), "Aktuelle Software-Version : V1.40");
     EXPECT_EQ(text_of("fwversionlabel"), "Aktuelle Firmware-Version : V12.03 ");
-    EXPECT_EQ(text_of("websitelinkbtn"), " {u}https://www.talvoro.example/de/{/u} ");
+    EXPECT_EQ(text_of("websitelinkbtn"), " {u} https://www.talvoro.example/de/ {/u} ");
 
     // Without a mouse the firmware reads as 1.00.
     mice_.back()->stop();
@@ -66,7 +66,7 @@ TEST_F(SupportPageTest, LinksOpenTheAddressOfTheLanguageAtTheClickAndShowItWhenN
     window_->change_language(3);
     const std::vector<std::pair<const char*, const char*>> german = {
         {"update_app_btn", "https://www.talvoro.example/en/support/software"},
-        {"update_fw_btn", "https://www.talvoro.example/en/support/firmware"},
+        {"update_fw_btn", "https://www.talvoro.example/en/support/software"},
         {"link_website_btn", "https://www.talvoro.example/de/"},
         {"websitelinkbtn", "https://www.talvoro.example/de/"},
         {"socialnetworklinkbtn", "https://social.talvoro.example/talvoro.gaming"},
@@ -123,7 +123,7 @@ TEST_F(SupportPageTest, TheDesktopOpenerRunsOnWhileTheWindowGoesOnAndAMissingOne
     std::ofstream(bin.file("go")).put('\n');
     ASSERT_TRUE(pump_until([&] { return std::filesystem::exists(bin.file("args")); }));
     EXPECT_EQ(file_contents(bin.file("args")),
-              "1\nhttps://www.talvoro.example/en/support/firmware\n");
+              "1\nhttps://www.talvoro.example/en/support/software\n");
     EXPECT_TRUE(notices_.shown.empty());
 
     // No opener anywhere on the path.

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 
+#include "store/button_function.h"
 #include "store/store_defaults.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -91,29 +92,46 @@ TEST_F(ProfileFiles, ReadingAProfileFileReplacesOnlyThatBlock) {
     EXPECT_EQ(read_profile_file(*store_, folder_.file("empty.qxp"), 7), kStoreCannotOpen);
     EXPECT_TRUE(unchanged_since(*before));
 
-    // 100 bytes: they fill the start of the block, every button function is 0.
-    put(folder_.file("short.qxp"), std::string(100, '\x07'));
-    EXPECT_EQ(read_profile_file(*store_, folder_.file("short.qxp"), 1), kStoreRead);
-    const ProfileBlock& block = store_->profiles[1];
-    EXPECT_EQ(block.in_use, 7);
-    EXPECT_EQ(std::strlen(block.file_name), 99u);
-    for (int b = 0; b < kButtonCount; ++b)
-        EXPECT_EQ(+block.button_function[b], 0);
-    EXPECT_EQ(std::memcmp(&store_->profiles[0], &before->profiles[0], kBlockSize), 0);
-    EXPECT_EQ(std::memcmp(&store_->profiles[2], &before->profiles[2], 3 * kBlockSize), 0);
-    EXPECT_EQ(std::memcmp(&store_->macro_store, &before->macro_store, sizeof(MacroStore)), 0);
-
-    // A longer file: only the block's size is used; a name without its NUL
-    // is cut inside its field.
-    std::string longer(kBlockSize + 500, '\0');
-    std::memset(longer.data() + 1, 'n', 256);
-    longer[345] = 125;
-    longer[kBlockSize] = 'X';
-    put(folder_.file("long.qxp"), longer);
-    EXPECT_EQ(read_profile_file(*store_, folder_.file("long.qxp"), 3), kStoreRead);
+    // A file of the block's size: the block becomes its bytes, and a name without its NUL is
+    // cut inside its field.
+    std::string file(kBlockSize, '\0');
+    std::memset(file.data() + 1, 'n', 256);
+    file[257 + 4 * 6] = kLeftClick;  // button 7
+    file[345] = 125;
+    put(folder_.file("whole.qxp"), file);
+    EXPECT_EQ(read_profile_file(*store_, folder_.file("whole.qxp"), 3), kStoreRead);
     EXPECT_EQ(std::strlen(store_->profiles[3].file_name), 255u);
     EXPECT_EQ(+store_->profiles[3].report_rate_hz, 125);
+    EXPECT_EQ(+store_->profiles[3].button_function[0], 0);
+    EXPECT_EQ(+store_->profiles[3].button_function[6], kLeftClick);
+    EXPECT_EQ(std::memcmp(&store_->profiles[0], &before->profiles[0], 3 * kBlockSize), 0);
     EXPECT_EQ(std::memcmp(&store_->profiles[4], &before->profiles[4], kBlockSize), 0);
+    EXPECT_EQ(std::memcmp(&store_->macro_store, &before->macro_store, sizeof(MacroStore)), 0);
+}
+
+// Files that would leave the profile without a usable button are refused and change nothing:
+// another size (they would zero the buttons), or no button on Left Click.
+TEST_F(ProfileFiles, AFileThatIsNoUsableProfileIsRefused) {
+    std::string right_size(kBlockSize, '\0');
+    for (int b = 0; b < kButtonCount; ++b)
+        right_size[257 + 4 * b] = kRightClick;
+    const struct {
+        std::string bytes;
+        int result;
+    } cases[] = {
+        {std::string(1, '\x01'), kStoreNotAProfile},
+        {std::string(100, '\x01'), kStoreNotAProfile},
+        {std::string(kBlockSize - 1, '\x01'), kStoreNotAProfile},
+        {std::string(kBlockSize + 1, '\x01'), kStoreNotAProfile},
+        {right_size, kStoreNoLeftButton},
+    };
+    const auto before = snapshot();
+    for (const auto& c : cases) {
+        put(folder_.file("bad.qxp"), c.bytes);
+        EXPECT_EQ(read_profile_file(*store_, folder_.file("bad.qxp"), 1), c.result)
+            << c.bytes.size();
+        EXPECT_TRUE(unchanged_since(*before)) << c.bytes.size();
+    }
 }
 
 TEST_F(ProfileFiles, AllProfileRoundTripAtTheDefaultPath) {
@@ -172,18 +190,22 @@ TEST_F(ProfileFiles, SaveAndLoadActionsShowTheNameAndReportErrors) {
     EXPECT_FALSE(outcome.display_name);
     outcome = save_profile_action(*store_, 1, dialogs);
     EXPECT_EQ(dialogs.notices, std::vector<std::string>{"Save the profile error ."});
+    EXPECT_FALSE(outcome.display_name);
 
     outcome = load_profile_action(*store_, 3, dialogs);
     EXPECT_EQ(outcome.display_name, "Game");
     EXPECT_TRUE(outcome.refresh_pages);
     EXPECT_EQ(+store_->profiles[3].double_click_level, 9);
 
+    // A failed load shows no name: the labels keep naming the profile the block holds.
     const auto before = snapshot();
     outcome = load_profile_action(*store_, 0, dialogs);
     EXPECT_FALSE(outcome.refresh_pages);
+    EXPECT_FALSE(outcome.display_name);
     EXPECT_EQ(dialogs.notices.back(), "Load the profile error .");
     EXPECT_TRUE(unchanged_since(*before));
     // Without an extension the whole path is shown.
+    ASSERT_TRUE(write_profile_file(*store_, folder_.file("noext"), 2));
     outcome = load_profile_action(*store_, 0, dialogs);
     EXPECT_EQ(outcome.display_name, folder_.file("noext"));
 }
@@ -192,12 +214,14 @@ TEST_F(ProfileFiles, CancelGoesBackToTheLastApplyAndChangesNothingBeforeOne) {
     const auto before = snapshot();
     store_->profiles[0].pointer_speed_level = 1;
     const auto edited = snapshot();
-    EXPECT_TRUE(cancel_action(*store_).refresh_pages);  // no AllProfile yet
+    EXPECT_FALSE(cancel_action(*store_).macros_replaced);  // no AllProfile yet
     EXPECT_TRUE(unchanged_since(*edited));
 
     ASSERT_TRUE(ensure_program_folders());
     ASSERT_TRUE(write_all_profiles(*before));
-    EXPECT_TRUE(cancel_action(*store_).refresh_pages);
+    const ProfileActionOutcome outcome = cancel_action(*store_);
+    EXPECT_TRUE(outcome.refresh_pages);
+    EXPECT_TRUE(outcome.macros_replaced);
     EXPECT_TRUE(unchanged_since(*before));
 }
 

@@ -106,7 +106,7 @@ std::vector<std::string> chooser_command(const ChooserProgram& program,
         argv.push_back("--file-filter=" + filter_name_of(request) + " | " +
                        joined_patterns(request));
         if (all_files) {
-            argv.push_back("--file-filter=All files | *");
+            argv.push_back(std::string("--file-filter=") + ui::kAllFilesFilterName + " | *");
         }
         argv.push_back("--modal");
         return argv;
@@ -115,7 +115,7 @@ std::vector<std::string> chooser_command(const ChooserProgram& program,
     // replacing a file by itself; it has no flag for that.
     std::string filter = joined_patterns(request) + "|" + filter_name_of(request);
     if (all_files) {
-        filter += "\n*|All files";
+        filter += std::string("\n*|") + ui::kAllFilesFilterName;
     }
     argv.push_back("--title");
     argv.push_back(title_of(request));

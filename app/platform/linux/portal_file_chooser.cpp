@@ -112,7 +112,7 @@ GVariant* options_variant(const FileDialogRequest& request, const std::string& t
     GVariant* first = filter_variant(name, request.patterns);
     g_variant_builder_add_value(&filters, first);
     if (request.offer_all_files && !request.patterns.empty()) {
-        g_variant_builder_add_value(&filters, filter_variant("All files", {}));
+        g_variant_builder_add_value(&filters, filter_variant(ui::kAllFilesFilterName, {}));
     }
     g_variant_builder_add(&options, "{sv}", "filters", g_variant_builder_end(&filters));
     g_variant_builder_add(&options, "{sv}", "current_filter",

@@ -11,29 +11,25 @@ namespace {
 // English, traditional Chinese, simplified Chinese, German.
 using Addresses = std::array<const char*, 4>;
 
-constexpr Addresses kAppUpdate = {
+// Newer software and newer firmware are offered on the same support pages.
+constexpr Addresses kSupport = {
     "https://www.talvoro.example/en/support/software",
     "https://www.talvoro.example/zh-tw/support/software",
     "https://www.talvoro.example/zh-cn/support/software",
     "https://www.talvoro.example/en/support/software",
 };
-constexpr Addresses kFirmwareUpdate = {
-    "https://www.talvoro.example/en/support/firmware",
-    "https://www.talvoro.example/zh-tw/support/firmware",
-    "https://www.talvoro.example/zh-cn/support/firmware",
-    "https://www.talvoro.example/en/support/firmware",
-};
+// The link texts show these two as they are kept, one blank on each side.
 constexpr Addresses kMainSite = {
-    "https://www.talvoro.example/en/",
-    "https://www.talvoro.example/zh-tw/",
-    "https://www.talvoro.example/zh-cn/",
-    "https://www.talvoro.example/de/",
+    " https://www.talvoro.example/en/ ",
+    " https://www.talvoro.example/zh-tw/ ",
+    " https://www.talvoro.example/zh-cn/ ",
+    " https://www.talvoro.example/de/ ",
 };
 constexpr Addresses kSocialNetwork = {
-    "https://social.talvoro.example/talvoro.gaming",
-    "https://social.talvoro.example/talvoro.gaming.tw",
-    "https://social.talvoro.example/talvoro.gaming.cn",
-    "https://social.talvoro.example/talvoro.gaming",
+    " https://social.talvoro.example/talvoro.gaming ",
+    " https://social.talvoro.example/talvoro.gaming.tw ",
+    " https://social.talvoro.example/talvoro.gaming.cn ",
+    " https://social.talvoro.example/talvoro.gaming ",
 };
 
 }  // namespace
@@ -42,9 +38,8 @@ const char* web_address(WebAddress which, int language) {
     const auto index = static_cast<size_t>(known_language(language));
     switch (which) {
         case WebAddress::kAppUpdate:
-            return kAppUpdate[index];
         case WebAddress::kFirmwareUpdate:
-            return kFirmwareUpdate[index];
+            return kSupport[index];
         case WebAddress::kMainSite:
             return kMainSite[index];
         case WebAddress::kSocialNetwork:

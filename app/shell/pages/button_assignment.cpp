@@ -17,6 +17,7 @@
 #include "shell/popups/macro_play_option_wnd.h"
 #include "shell/popups/popup_state.h"
 #include "store/key_table.h"
+#include "store/left_button_rule.h"
 #include "store/store_text.h"
 
 namespace talvoro::shell {
@@ -116,25 +117,13 @@ void ButtonAssignment::on_command(int id) {
     }
 }
 
-bool ButtonAssignment::last_left_click(const ProfileBlock& profile, int button) {
-    if (profile.button_function[button] != kLeftClick) {
-        return false;
-    }
-    for (int other = 0; other < kButtonCount; ++other) {
-        if (other != button && profile.button_function[other] == kLeftClick) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void ButtonAssignment::apply_command(const FunctionCommand& command) {
     ProfileBlock* profile = current_profile();
     if (profile == nullptr) {
         return;
     }
     const int b = current_button_;
-    if (!command.keeps_left_click() && last_left_click(*profile, b)) {
+    if (!command.keeps_left_click(b) && is_last_left_click(*profile, b)) {
         show_warning();
         return;
     }
@@ -190,8 +179,8 @@ void ButtonAssignment::on_key_chosen() {
     profile->button_function[b] = kSingleKey;
     // A popup closed without a key of the table leaves key 0, which no field can name.
     profile->button_param[b] = key != nullptr ? choice.virtual_key : 0;
-    // The word stays English until the next refresh writes the language's own.
-    set_field_text(b, key != nullptr ? key_field_text(key->name, "Key") : kUnknownKeyText);
+    set_field_text(
+        b, key != nullptr ? key_field_text(key->name, text(TextRow::kKeyWord)) : kUnknownKeyText);
 }
 
 void ButtonAssignment::on_play_mode_chosen() {

@@ -72,8 +72,6 @@ class ButtonAssignment {
     void apply_command(const FunctionCommand& command);
     void on_key_chosen();
     void on_play_mode_chosen();
-    // Whether button `button` of `profile` is the only one left on Left Click.
-    static bool last_left_click(const ProfileBlock& profile, int button);
     void show_warning();
     void hide_warning();
     void set_field_text(int button, const std::string& text);

@@ -72,9 +72,16 @@ struct FunctionCommand {
     int32_t code;     // for kAssign
     int macro_index;  // for kMacro, 0..14
 
-    // Choosing Left Click again is always allowed; everything else must keep one left button.
-    bool keeps_left_click() const {
-        return action == FunctionAction::kAssign && code == kLeftClick;
+    // Whether the choice leaves `button` (0..10) on Left Click: Left Click itself, and the
+    // factory function of a button whose factory function is Left Click. Everything else must
+    // keep another button on Left Click.
+    bool keeps_left_click(int button) const {
+        if (action == FunctionAction::kAssign) {
+            return code == kLeftClick;
+        }
+        return action == FunctionAction::kDefault && button >= 0 &&
+               button < static_cast<int>(kDefaultButtons.size()) &&
+               kDefaultButtons[static_cast<size_t>(button)] == kLeftClick;
     }
 };
 

@@ -52,11 +52,14 @@ bool MacroRecordControl::start(int macro) {
 }
 
 bool MacroRecordControl::stop() {
-    if (!recorder_.recording()) {
-        return true;
+    if (host_ == nullptr) {
+        return false;
     }
-    recorder_.stop();
-    blink_ = Blink::kStopped;
+    // Stop saves the macros even when nothing records, as a way to keep hand edits on disk.
+    if (recorder_.recording()) {
+        recorder_.stop();
+        blink_ = Blink::kStopped;
+    }
     set_picture(kRecordPicture);
     if (write_macro_store(host_->store().macro_store, macro_store_path()) == 0) {
         tell_not_saved(*host_, macro_store_path(), errno);

@@ -52,8 +52,8 @@ class MacroRecordControl {
     // Starts recording into `macro` with the chosen delay mode; false, with the person told why,
     // when the fixed delay is not a usable number.
     bool start(int macro);
-    // Ends the recording and writes the macro store file; false when that write failed (the
-    // person was told).
+    // Ends the recording, if one runs, and writes the macro store file; false when that write
+    // failed (the person was told).
     bool stop();
     void on_timer(uintptr_t id);
     void on_input(const RecordedInput& input);

@@ -84,7 +84,9 @@ bool MacroRecorder::on_input(const RecordedInput& input, Clock::time_point now) 
         case Kind::kButtonDown:
         case Kind::kButtonUp: {
             const char* label = button_label(input.code);
-            if (label == nullptr || ignored_.contains(input.point)) {
+            // The left button there is the click on the stop button itself; other buttons
+            // never press it, so they are recorded wherever they are.
+            if (label == nullptr || (input.code == 1 && ignored_.contains(input.point))) {
                 return false;
             }
             const bool press = input.kind == Kind::kButtonDown;

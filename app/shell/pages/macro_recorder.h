@@ -46,7 +46,8 @@ class MacroRecorder {
     // Starts recording into macro `macro` (its old steps are discarded).
     void start(int macro, RecordDelayMode mode, uint32_t fixed_delay_ms);
     void stop();
-    // Button presses and releases inside `ignored` are not recorded (the stop button's own click).
+    // Left-button presses and releases inside `ignored` are not recorded (the stop button's own
+    // click).
     void set_ignored_area(const ui::Rect& ignored) { ignored_ = ignored; }
     // Records one input at `now`. Returns true when the macro became full with this input
     // (the caller tells the person, once per recording).

@@ -86,7 +86,8 @@ void OskelMacroManageUI::bind(PageHost& host, const MainWindowControls& controls
     record_->bind(
         host, *this,
         {record_btn_, stop_btn_, ignore_delay_option_, default_delay_option_, default_delay_edit_});
-    // The German geometry comes with the start-up read or a language change, not here.
+    // The German captions need their geometry from the first frame on, mouse or not.
+    apply_language_layout(language_index());
     editor_->rebuild_name_list();
 }
 

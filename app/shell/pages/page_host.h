@@ -25,6 +25,8 @@ class PageHost {
     virtual int current_main_tab() const = 0;
     // Shows profile `slot` on every page and makes it the page profile.
     virtual void page_refresh(int slot) = 0;
+    // The store's macros were replaced as a whole: the macro page lists them again.
+    virtual void macros_replaced() = 0;
     // A "Notice by App" box with OK.
     virtual void show_notice(const std::string& text) = 0;
     // A popup the page opened is up: sets its bit of the window's popup flags, which the

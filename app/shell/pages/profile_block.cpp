@@ -45,7 +45,10 @@ bool ProfileBlockUI::on_notify(ui::TNotifyUI& msg) {
     }
     ProfileDialogs* dialogs = host_->services().profile_dialogs;
     if (msg.sender == block_->cancel_btn) {
-        cancel_action(store);
+        // The last apply's state holds the macros too.
+        if (cancel_action(store).macros_replaced) {
+            host_->macros_replaced();
+        }
         host_->page_refresh(slot);
     } else if (msg.sender == block_->load_btn && dialogs != nullptr) {
         const ProfileActionOutcome outcome = load_profile_action(store, slot, *dialogs);

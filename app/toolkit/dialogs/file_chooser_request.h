@@ -14,8 +14,11 @@ struct FileChooserRequest {
     std::vector<std::string> patterns;  // {"*.qxp"}; empty: every file
     std::string default_extension;      // "qxp": appended on save when the name has none
     std::string initial_path;           // folder + suggested file name
-    bool offer_all_files = false;       // a second filter, "All files (*)"
+    bool offer_all_files = false;       // a second filter, kAllFilesFilterName
 };
+
+// The name of the filter that shows every file, whichever chooser shows it.
+inline constexpr const char* kAllFilesFilterName = "All files(*.*)";
 
 // True when the file-name part of `path` has an extension: a '.' after its first character
 // and before its last.

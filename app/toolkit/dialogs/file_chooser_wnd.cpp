@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kCaptionHeight = 32;
 constexpr int kRowHeight = 24;
-constexpr const char* kAllFilesName = "All files (*)";
 
 constexpr const char* kLayout = R"(<Window>
   <Font name="Verdana" size="13" default="true"/>
@@ -170,11 +169,11 @@ bool CFileChooserWnd::open(CWindowWnd* owner) {
     if (auto* combo = dynamic_cast<CComboUI*>(manager().find_control("chooser_filter_combo"))) {
         std::string name = request_.filter_name;
         if (name.empty()) {
-            name = request_.patterns.empty() ? kAllFilesName : "Files";
+            name = request_.patterns.empty() ? kAllFilesFilterName : "Files";
         }
         combo->add_item(name);
         if (request_.offer_all_files && !request_.patterns.empty()) {
-            combo->add_item(kAllFilesName);
+            combo->add_item(kAllFilesFilterName);
         }
         combo->select_item(0, false);
     }

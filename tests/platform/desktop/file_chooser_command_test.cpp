@@ -35,8 +35,8 @@ TEST(FileChooserCommand, ZenityOpenAndSave) {
     EXPECT_EQ(chooser_command(zenity, profile_request(FileDialogRequest::Mode::kOpen), 0),
               (Strings{"/usr/bin/zenity", "--file-selection", "--title=Open",
                        "--filename=/home/u/talvoro/profile/profile.qxp",
-                       "--file-filter=QX profile (*.qxp) | *.qxp", "--file-filter=All files | *",
-                       "--modal"}));
+                       "--file-filter=QX profile (*.qxp) | *.qxp",
+                       "--file-filter=All files(*.*) | *", "--modal"}));
     FileDialogRequest save = profile_request(FileDialogRequest::Mode::kSave);
     save.title = "Save the profile";
     save.offer_all_files = false;
@@ -77,10 +77,10 @@ TEST(FileChooserCommand, ZenityAsksBeforeReplacingWhateverItsVersion) {
 
 TEST(FileChooserCommand, KdialogOpenAndSaveAttachToTheOwner) {
     const ChooserProgram kdialog{ChooserTool::kKdialog, "/usr/bin/kdialog"};
-    EXPECT_EQ(
-        chooser_command(kdialog, profile_request(FileDialogRequest::Mode::kOpen), 0),
-        (Strings{"/usr/bin/kdialog", "--title", "Open", "--getopenfilename",
-                 "/home/u/talvoro/profile/profile.qxp", "*.qxp|QX profile (*.qxp)\n*|All files"}));
+    EXPECT_EQ(chooser_command(kdialog, profile_request(FileDialogRequest::Mode::kOpen), 0),
+              (Strings{"/usr/bin/kdialog", "--title", "Open", "--getopenfilename",
+                       "/home/u/talvoro/profile/profile.qxp",
+                       "*.qxp|QX profile (*.qxp)\n*|All files(*.*)"}));
     FileDialogRequest macros;
     macros.mode = FileDialogRequest::Mode::kSave;
     macros.filter_name = "Macro File (*.qxm)";
