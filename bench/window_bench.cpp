@@ -32,6 +32,7 @@
 #include "core/paint_manager.h"
 #include "device/device_api_binding.h"
 #include "device/device_link.h"
+#include "diagnostics/window_driver.h"
 #include "platform/desktop_settings_backend.h"
 #include "platform/program_paths.h"
 #include "shell/oskel_main_wnd.h"
@@ -199,10 +200,7 @@ void fill_long_macro(ProfileStore& store) {
 
 void click_centre(ui::CWindowWnd& window, const ui::CControlUI& control) {
     const ui::Rect& r = control.pos();
-    const intptr_t at = ui::make_point_param(r.left + r.width() / 2, r.top + r.height() / 2);
-    window.send_message(ui::WindowMessage::kMouseMove, 0, at);
-    window.send_message(ui::WindowMessage::kButtonDown, 1, at);
-    window.send_message(ui::WindowMessage::kButtonUp, 1, at);
+    ui::click_at(window, ui::Point{r.left + r.width() / 2, r.top + r.height() / 2});
 }
 
 // The macro page of a window whose store holds one macro of 256 steps: its listing, then the
@@ -216,7 +214,7 @@ bool run_macro_page(DeviceApiBinding& binding, DesktopMouseSettings& desktop) {
         return false;
     }
     shell::COskelMainWnd& window = *made;
-    window.click_control("macromanagebtn");
+    ui::click_control(window, "macromanagebtn");
     test::pump_windows();
     window.paint_now();
     auto* names = dynamic_cast<ui::CListUI*>(window.manager().find_control("macro_name_list"));
@@ -242,7 +240,7 @@ bool run_macro_page(DeviceApiBinding& binding, DesktopMouseSettings& desktop) {
 
     std::vector<double> recorded;
     while (static_cast<int>(recorded.size()) < kRecordedKeys) {
-        if (!window.click_control("macro_record_btn") || !window.recording()) {
+        if (!ui::click_control(window, "macro_record_btn") || !window.recording()) {
             std::fprintf(stderr, "the recording did not start\n");
             return false;
         }
@@ -255,7 +253,7 @@ bool run_macro_page(DeviceApiBinding& binding, DesktopMouseSettings& desktop) {
             recorded.push_back(elapsed_ms(start));
         }
         const int rows = steps->count();
-        window.click_control("macro_record_stop_btn");
+        ui::click_control(window, "macro_record_stop_btn");
         test::pump_windows();
         if (rows != 2 * kKeysPerRecording - 1 || window.recording()) {
             std::fprintf(stderr, "the recording took %d rows, not %d\n", rows,

@@ -1,8 +1,11 @@
 // talvoro_gui: the configuration program of the Talvoro mouse.
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "diagnostics/ui_dump_writer.h"
 #include "platform/allocator_tuning.h"
 #include "platform/deferred_desktop_settings.h"
 #include "platform/detached_launch.h"
@@ -93,6 +96,12 @@ int main(int argc, char** argv) {
         return platform::launch_detached(argv).started;
     };
 
+    // For tools that drive the program: what is on screen, rewritten after every frame. It
+    // outlives the windows.
+    std::optional<ui::UiDumpWriter> ui_dump;
+    if (const char* dump = std::getenv("TALVORO_UI_DUMP"); dump != nullptr && *dump != '\0') {
+        ui_dump.emplace(dump);
+    }
     shell::COskelMiceApp app(std::move(options));
     return app.init_instance();
 }

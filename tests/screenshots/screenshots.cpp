@@ -18,6 +18,7 @@
 #include "core/menu.h"
 #include "core/menu_element.h"
 #include "core/paint_manager.h"
+#include "diagnostics/window_driver.h"
 #include "dialogs/notice_box_wnd.h"
 #include "platform/program_paths.h"
 #include "render/png_writer.h"
@@ -107,11 +108,8 @@ void move_pointer(ui::CWindowWnd& window, ui::Point at) {
     test::pump_windows();
 }
 
-void click_at(ui::CWindowWnd& window, ui::Point at) {
-    const intptr_t param = ui::make_point_param(at.x, at.y);
-    window.send_message(ui::WindowMessage::kMouseMove, 0, param);
-    window.send_message(ui::WindowMessage::kButtonDown, 1, param);
-    window.send_message(ui::WindowMessage::kButtonUp, 1, param);
+void click_and_pump(ui::CWindowWnd& window, ui::Point at) {
+    ui::click_at(window, at);
     test::pump_windows();
 }
 
@@ -128,7 +126,7 @@ ui::CMenuElementUI* menu_entry(ui::CMenuUI* menu, int command) {
 // Opens the function menu of a button field and rests the pointer on "Mouse Function", which
 // expands that submenu. Returns the submenu, null when something did not open.
 ui::CMenuUI* open_mouse_functions(ui::CWindowWnd& window, const std::string& field) {
-    if (!window.click_control(field)) {
+    if (!ui::click_control(window, field)) {
         return nullptr;
     }
     test::pump_windows();
@@ -147,7 +145,7 @@ ui::CMenuUI* open_mouse_functions(ui::CWindowWnd& window, const std::string& fie
 bool close_menu(ui::CWindowWnd& window) {
     for (int tries = 0; tries < 3 && ui::CMenuUI::shown_menu(window.manager()) != nullptr;
          ++tries) {
-        window.press_key(kEscapeKey);
+        ui::press_key(window, kEscapeKey);
         test::pump_windows();
     }
     return ui::CMenuUI::shown_menu(window.manager()) == nullptr;
@@ -193,11 +191,11 @@ void type_and_click(ui::CWindowWnd& window, ui::Point in_list) {
 // again, so the next language starts from an empty page as well.
 bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
                        const std::string& suffix) {
-    window.click_control("macromanagebtn");
+    ui::click_control(window, "macromanagebtn");
     test::pump_windows();
     auto* names = dynamic_cast<ui::CListUI*>(window.manager().find_control("macro_name_list"));
     const ui::CControlUI* steps = window.manager().find_control("macro_item_list");
-    if (names == nullptr || steps == nullptr || !window.click_control("macro_new_btn")) {
+    if (names == nullptr || steps == nullptr || !ui::click_control(window, "macro_new_btn")) {
         return false;
     }
     test::pump_windows();
@@ -205,17 +203,17 @@ bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
     if (names->row_at(0) == nullptr) {
         return false;
     }
-    click_at(window, centre_of(*names->row_at(0)));
+    click_and_pump(window, centre_of(*names->row_at(0)));
     if (names->get_cur_sel() != 0) {
         std::printf("the macro row did not take the click\n");
         return false;
     }
-    bool ok = window.click_control("insert_default_delay_option") &&
-              window.click_control("macro_record_btn") && window.recording();
+    bool ok = ui::click_control(window, "insert_default_delay_option") &&
+              ui::click_control(window, "macro_record_btn") && window.recording();
     test::pump_windows();
     if (ok) {
         type_and_click(window, centre_of(*steps));
-        ok = window.click_control("macro_record_stop_btn") && !window.recording();
+        ok = ui::click_control(window, "macro_record_stop_btn") && !window.recording();
         test::pump_windows();
     }
     ok = ok && write_screen(window, nullptr, out + "macro_recorded" + suffix);
@@ -229,10 +227,10 @@ bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
         test::pump_windows();
     }
     // The option back as it was, for the other shots.
-    ok = window.click_control("insert_default_delay_option") && ok;
+    ok = ui::click_control(window, "insert_default_delay_option") && ok;
     test::pump_windows();
 
-    if (window.click_control("insert_mouse_event_btn")) {
+    if (ui::click_control(window, "insert_mouse_event_btn")) {
         test::pump_windows();
         window.paint_now();  // lays the menu out, so its entries have their places
         ui::CMenuElementUI* first = first_menu_entry(window);
@@ -246,7 +244,7 @@ bool write_macro_shots(shell::COskelMainWnd& window, const std::string& out,
         ok = false;
     }
     ok = close_menu(window) && ok;
-    ok = window.click_control("macro_delete_btn") && ok;
+    ok = ui::click_control(window, "macro_delete_btn") && ok;
     test::pump_windows();
     return names->count() == 0 && ok;
 }
@@ -275,13 +273,13 @@ void wait_catching_progress(std::chrono::milliseconds) {
 // Apply, confirmed in its popup, with a screenshot half-way through the writes.
 bool write_apply_progress(shell::COskelMainWnd& window, const std::string& path) {
     const ui::CButtonUI* apply = window.controls().main_block.ok_btn;
-    if (apply == nullptr || !window.click_control(apply->name())) {
+    if (apply == nullptr || !ui::click_control(window, apply->name())) {
         return false;
     }
     test::pump_windows();
     ui::CWindowWnd* confirmation = newest_popup();
     progress_shot = ProgressShot{&window, path};
-    if (confirmation == nullptr || !confirmation->click_control("popup_message_ok_btn")) {
+    if (confirmation == nullptr || !ui::click_control(*confirmation, "popup_message_ok_btn")) {
         progress_shot = ProgressShot{};
         close_popups();
         return false;
@@ -359,11 +357,11 @@ int main(int argc, char** argv) {
         test::pump_windows();
         const std::string suffix = language == 0 ? "_en.png" : "_zh-tw.png";
         for (int tab = 0; tab < 4; ++tab) {
-            window.click_control(tabs[tab]);
+            ui::click_control(window, tabs[tab]);
             test::pump_windows();
             ok = write_screen(window, nullptr, out + tab_files[tab] + suffix) && ok;
         }
-        window.click_control("maincontrolbtn");
+        ui::click_control(window, "maincontrolbtn");
         test::pump_windows();
         const char* kinds[] = {"confirm_apply", "confirm_reset", "confirm_exit", "not_detected"};
         for (int kind = 0; kind < 4; ++kind) {
@@ -400,12 +398,12 @@ int main(int argc, char** argv) {
             menu_entry(open_mouse_functions(window, "button_1_btn"),
                        shell::function_row_by_code(kRightClick)->command);
         if (right_click != nullptr) {
-            click_at(window, centre_of(*right_click));
+            click_and_pump(window, centre_of(*right_click));
         }
         ok = right_click != nullptr && close_menu(window) &&
              write_screen(window, nullptr, out + "left_button_warning" + suffix) && ok;
         // Opening the menu again takes the warning away rather than waiting its four seconds.
-        window.click_control("button_1_btn");
+        ui::click_control(window, "button_1_btn");
         test::pump_windows();
         ok = close_menu(window) && ok;
 

@@ -13,6 +13,8 @@
 
 #include "core/combo.h"
 #include "core/menu.h"
+#include "diagnostics/ui_dump_writer.h"
+#include "diagnostics/window_driver.h"
 #include "shell/language/function_names.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
@@ -100,10 +102,7 @@ class ButtonAssignmentTest : public ShellTest {
     CMenuUI* shown_menu() { return CMenuUI::shown_menu(window_->manager()); }
 
     void press_at(ui::Point p) {
-        const intptr_t at = ui::make_point_param(p.x, p.y);
-        window_->send_message(ui::WindowMessage::kMouseMove, 0, at);
-        window_->send_message(ui::WindowMessage::kButtonDown, 1, at);
-        window_->send_message(ui::WindowMessage::kButtonUp, 1, at);
+        ui::click_at(*window_, p);
         pump();
     }
     void advance(int ms) {
@@ -154,7 +153,7 @@ class ButtonAssignmentTest : public ShellTest {
     void click_popup(std::string_view window_class, const char* control_name) {
         ui::CWindowWnd* popup = popup_of_class(window_class);
         ASSERT_NE(popup, nullptr) << window_class;
-        EXPECT_TRUE(popup->click_control(control_name)) << control_name;
+        EXPECT_TRUE(ui::click_control(*popup, control_name)) << control_name;
         pump();
     }
 
@@ -513,7 +512,7 @@ TEST_F(ButtonAssignmentTest, TheMenuHasItsRowsLookAndPlaceInEveryLanguage) {
 
 TEST_F(ButtonAssignmentTest, MenuEntriesAreInTheUiDumpAndClickableThere) {
     const std::string dump = folder_.path() + "/ui.json";
-    ScopedEnv env("TALVORO_UI_DUMP", dump);
+    const ui::UiDumpWriter dump_writer(dump);
     const ui::Point origin{window_->rect().left, window_->rect().top};
     auto to_window = [&](const ui::Rect& r) {
         return ui::Point{center(r).x - origin.x, center(r).y - origin.y};

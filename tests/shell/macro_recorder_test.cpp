@@ -15,6 +15,7 @@
 #include "core/list.h"
 #include "core/list_container_element.h"
 #include "core/notify.h"
+#include "diagnostics/window_driver.h"
 #include "shell/language/macro_step_texts.h"
 #include "shell/oskel_main_wnd.h"
 #include "shell_fixture.h"
@@ -304,7 +305,7 @@ TEST_F(RecordingWindowTest, InputGoesToTheRecorderAndOnlyTheStopButtonIsClicked)
     EXPECT_EQ(edit->text(), edit_text);
     EXPECT_TRUE(heard.empty()) << heard.front();
 
-    EXPECT_TRUE(window_->click_control("macro_record_stop_btn"));
+    EXPECT_TRUE(ui::click_control(*window_, "macro_record_stop_btn"));
     pump();
     EXPECT_NE(std::find(heard.begin(), heard.end(), "click:macro_record_stop_btn"), heard.end());
     EXPECT_EQ(steps_of(store_->macro_store.macros[0]),
@@ -317,14 +318,14 @@ TEST_F(RecordingWindowTest, InputGoesToTheRecorderAndOnlyTheStopButtonIsClicked)
     // Stopped by that click, the window's controls hear clicks again.
     heard.clear();
     EXPECT_FALSE(window_->recording());
-    EXPECT_TRUE(window_->click_control("macro_new_btn"));
+    EXPECT_TRUE(ui::click_control(*window_, "macro_new_btn"));
     pump();
     EXPECT_NE(std::find(heard.begin(), heard.end(), "click:macro_new_btn"), heard.end());
     window_->manager().remove_notifier(this);
 
     // Stop with nothing recording still saves the macros.
     ASSERT_TRUE(std::filesystem::remove(macro_store_path()));
-    EXPECT_TRUE(window_->click_control("macro_record_stop_btn"));
+    EXPECT_TRUE(ui::click_control(*window_, "macro_record_stop_btn"));
     pump();
     EXPECT_EQ(std::filesystem::file_size(macro_store_path()), sizeof(MacroStore));
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/slider.h"
+#include "diagnostics/window_driver.h"
 #include "shell_fixture.h"
 
 namespace talvoro::test {
@@ -33,10 +34,7 @@ class PerformancePageTest : public ShellTest {
         const int y = (pos.top + pos.bottom) / 2;
         for (int x = pos.left; x < pos.right; ++x) {
             if (target->value_at({x, y}) == value) {
-                const intptr_t at = ui::make_point_param(x, y);
-                window_->send_message(ui::WindowMessage::kMouseMove, 0, at);
-                window_->send_message(ui::WindowMessage::kButtonDown, 1, at);
-                window_->send_message(ui::WindowMessage::kButtonUp, 1, at);
+                ui::click_at(*window_, ui::Point{x, y});
                 pump();
                 return;
             }

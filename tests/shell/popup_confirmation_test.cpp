@@ -9,6 +9,7 @@
 #include "core/key_codes.h"
 #include "core/label.h"
 #include "core/paint_manager.h"
+#include "diagnostics/window_driver.h"
 #include "popup_owner_window.h"
 #include "shell/popups/message_box_wnd.h"
 #include "shell/popups/popup_message_wnd.h"
@@ -41,8 +42,8 @@ TEST_F(ConfirmationTest, EachKindShowsItsPictureAndAnswersWithItsWords) {
                 ASSERT_NE(label, nullptr);
                 EXPECT_EQ(label->visible(), i == kind) << kLabels[i];
             }
-            ASSERT_TRUE(
-                popup->click_control(ok ? "popup_message_ok_btn" : "popup_message_cancel_btn"));
+            ASSERT_TRUE(ui::click_control(
+                *popup, ok ? "popup_message_ok_btn" : "popup_message_cancel_btn"));
             EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
             EXPECT_FALSE(popup_alive(popup));
             EXPECT_EQ(popup_open, 0);
@@ -58,8 +59,8 @@ TEST_F(ConfirmationTest, EnterIsOkEscapeIsCancelOtherKeysDoNothing) {
     CPopupMessageWnd* popup =
         CPopupMessageWnd::open(CPopupMessageWnd::kExitProgram, owner.button());
     ASSERT_NE(popup, nullptr);
-    popup->press_key('A');
-    popup->press_key(ui::kKeyBack);
+    ui::press_key(*popup, 'A');
+    ui::press_key(*popup, ui::kKeyBack);
     EXPECT_TRUE(ui::CWindowWnd::is_live(popup));
     popup->send_message(ui::WindowMessage::kKeyDown, ui::kKeyReturn);
     EXPECT_FALSE(popup_alive(popup));
@@ -115,7 +116,7 @@ TEST_F(ConfirmationTest, PicturesComeFromTheLanguagesSkin) {
     EXPECT_TRUE(popup->manager().image_cache().base_folder().ends_with("/TalvoroSkin2/"));
     // Whether or not the pictures are there, the popup draws and answers.
     popup->paint_now();
-    ASSERT_TRUE(popup->click_control("popup_message_cancel_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "popup_message_cancel_btn"));
     EXPECT_EQ(owner.deliver(), Words{"reset_all_setting_cancel:owner_btn"});
 }
 
@@ -147,7 +148,7 @@ TEST_F(ConfirmationTest, AnOwnerControlThatWentGetsNoAnswer) {
     ui::CDialogBuilder builder;
     owner.manager().set_root(builder.create(R"(<Window><Button name="owner_btn"/></Window>)",
                                             nullptr, &owner.manager()));
-    ASSERT_TRUE(popup->click_control("popup_message_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "popup_message_ok_btn"));
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_TRUE(owner.deliver().empty());
 }
@@ -163,9 +164,9 @@ TEST_F(MessageBoxTest, MacroLimitBlocksTheMainWindowUntilAcknowledged) {
     EXPECT_EQ(popup_open, 1);
     EXPECT_TRUE(box->control("msgbox_macroovermax_label")->visible());
     EXPECT_FALSE(box->control("msgbox_macrorepeat1_99_label")->visible());
-    box->press_key(ui::kKeyEscape);  // not one of its keys
+    ui::press_key(*box, ui::kKeyEscape);  // not one of its keys
     EXPECT_TRUE(popup_alive(box));
-    ASSERT_TRUE(box->click_control("msgbox_close_btn"));
+    ASSERT_TRUE(ui::click_control(*box, "msgbox_close_btn"));
     EXPECT_FALSE(popup_alive(box));
     EXPECT_EQ(popup_open, 0);
     EXPECT_EQ(owner.deliver(), Words{"msgbox_ok_btn:owner_btn"});
@@ -186,7 +187,7 @@ TEST_F(MessageBoxTest, RepeatCountBoxLeavesTheFlagToItsOpener) {
     box = CMessageBoxWnd::open(CMessageBoxWnd::kRepeatOutOfRange, owner.button());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(popup_open, 0);
-    ASSERT_TRUE(box->click_control("msgbox_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*box, "msgbox_ok_btn"));
     EXPECT_FALSE(popup_alive(box));
 }
 

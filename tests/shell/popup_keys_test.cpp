@@ -7,6 +7,7 @@
 
 #include "core/key_codes.h"
 #include "core/paint_manager.h"
+#include "diagnostics/window_driver.h"
 #include "popup_owner_window.h"
 #include "shell/popups/held_keys.h"
 #include "shell/popups/keys_message_wnd.h"
@@ -69,7 +70,7 @@ TEST_F(KeysPopupTest, GermanTexts) {
 }
 
 TEST_F(KeysPopupTest, ALetterIsCapturedWithItsUsage) {
-    popup->press_key('A');
+    ui::press_key(*popup, 'A');
     EXPECT_EQ(edit_text(), " A ");
     EXPECT_EQ(PopupResult.word(0), 'A');
     EXPECT_EQ(PopupResult.word(1), row_of('A'));
@@ -81,7 +82,7 @@ TEST_F(KeysPopupTest, ALetterIsCapturedWithItsUsage) {
 
 TEST_F(KeysPopupTest, ShiftHeldThenACapturesShiftTheLowestHeldCode) {
     down(kVkLeftShift);
-    popup->press_key('A');
+    ui::press_key(*popup, 'A');
     EXPECT_EQ(edit_text(), " Shift ");
     EXPECT_EQ(PopupResult.word(0), kVkShift);
     EXPECT_EQ(PopupResult.word(1), row_of(kVkShift));
@@ -91,7 +92,7 @@ TEST_F(KeysPopupTest, ShiftHeldThenACapturesShiftTheLowestHeldCode) {
     up(kVkLeftShift);
 
     down(kVkRightShift);
-    popup->press_key('Z');
+    ui::press_key(*popup, 'Z');
     EXPECT_EQ(edit_text(), " Shift ");
     EXPECT_EQ(PopupResult.word(4), kModRightShift);
     up(kVkRightShift);
@@ -112,7 +113,7 @@ TEST_F(KeysPopupTest, SidedCtrlAndAltSetTheirBitsAndReleasesClearThem) {
     EXPECT_EQ(popup->modifier_bits(), 0);
     // The lights stay lit until the next key press.
     EXPECT_EQ(label_color("singlekeyctrllabel"), 0xFFFFFFu);
-    popup->press_key('B');
+    ui::press_key(*popup, 'B');
     EXPECT_EQ(edit_text(), " B ");
     EXPECT_EQ(PopupResult.word(4), 0);
     EXPECT_EQ(label_color("singlekeyctrllabel"), 0u);
@@ -139,48 +140,48 @@ TEST_F(KeysPopupTest, TheLowestOfSeveralHeldKeysWins) {
 }
 
 TEST_F(KeysPopupTest, EnterAndEscapeAreCapturedNotAnswers) {
-    popup->press_key(ui::kKeyReturn);
+    ui::press_key(*popup, ui::kKeyReturn);
     EXPECT_TRUE(popup_alive(popup));
     EXPECT_EQ(edit_text(), " Enter ");
     EXPECT_EQ(PopupResult.word(0), ui::kKeyReturn);
-    popup->press_key(ui::kKeyEscape);
+    ui::press_key(*popup, ui::kKeyEscape);
     EXPECT_TRUE(popup_alive(popup));
     EXPECT_EQ(edit_text(), " Esc ");
     EXPECT_TRUE(owner.deliver().empty());
 }
 
 TEST_F(KeysPopupTest, AKeyOutsideTheTableEmptiesTheEdit) {
-    popup->press_key('A');
+    ui::press_key(*popup, 'A');
     ASSERT_EQ(edit_text(), " A ");
-    popup->press_key(0x7C);  // F13
+    ui::press_key(*popup, 0x7C);  // F13
     EXPECT_EQ(edit_text(), "");
     EXPECT_EQ(PopupResult.word(1), 0xFF);
     // OK still answers.
-    ASSERT_TRUE(popup->click_control("keyspopup_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "keyspopup_ok_btn"));
     EXPECT_EQ(owner.deliver(), Words{"button_singlekey:owner_btn"});
     EXPECT_EQ(PopupResult.word(1), 0xFF);
 }
 
 TEST_F(KeysPopupTest, TypingNeverReachesTheEdit) {
-    ASSERT_TRUE(popup->click_control("keyspopup_name_edit"));
-    popup->type_text("xyz");
-    popup->press_key(ui::kKeyBack);
+    ASSERT_TRUE(ui::click_control(*popup, "keyspopup_name_edit"));
+    ui::type_text(*popup, "xyz");
+    ui::press_key(*popup, ui::kKeyBack);
     EXPECT_EQ(edit_text(), " BackSpace ");
-    popup->type_text("q");
+    ui::type_text(*popup, "q");
     EXPECT_EQ(edit_text(), " BackSpace ");
 }
 
 TEST_F(KeysPopupTest, KeysReleasedElsewhereAreForgotten) {
     down(kVkLeftShift);
     popup->send_message(ui::WindowMessage::kActivate, 0);
-    popup->press_key('A');
+    ui::press_key(*popup, 'A');
     EXPECT_EQ(edit_text(), " A ");
     EXPECT_EQ(PopupResult.word(4), 0);
 }
 
 TEST_F(KeysPopupTest, OkAndCancelAnswerAndClose) {
-    popup->press_key('Q');
-    ASSERT_TRUE(popup->click_control("keyspopup_ok_btn"));
+    ui::press_key(*popup, 'Q');
+    ASSERT_TRUE(ui::click_control(*popup, "keyspopup_ok_btn"));
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_EQ(popup_open, 0);
@@ -191,7 +192,7 @@ TEST_F(KeysPopupTest, OkAndCancelAnswerAndClose) {
     popup = CKeysMessageWnd::open(owner.button());
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(PopupResult.word(0), 0);  // cleared again
-    ASSERT_TRUE(popup->click_control("keyspopup_cancel_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "keyspopup_cancel_btn"));
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_EQ(popup_open, 0);
     EXPECT_EQ(owner.deliver(), Words{"button_singlekey_cancel:owner_btn"});

@@ -8,6 +8,7 @@
 
 #include "core/combo.h"
 #include "core/key_codes.h"
+#include "diagnostics/window_driver.h"
 #include "popup_owner_window.h"
 #include "shell/popups/macro_play_option_wnd.h"
 #include "shell/popups/message_box_wnd.h"
@@ -36,11 +37,11 @@ class PlayOptionTest : public PopupTest {
     }
     // Replaces the repeat count as a user would: click, erase, type.
     static void type_count(CMacroPlayOptionWnd* popup, const std::string& count) {
-        ASSERT_TRUE(popup->click_control("macro_repeattimes_edit"));
+        ASSERT_TRUE(ui::click_control(*popup, "macro_repeattimes_edit"));
         for (int i = 0; i < 3; ++i) {
-            popup->press_key(ui::kKeyBack);
+            ui::press_key(*popup, ui::kKeyBack);
         }
-        popup->type_text(count);
+        ui::type_text(*popup, count);
     }
     static std::vector<int> words() {
         std::vector<int> w;
@@ -52,7 +53,7 @@ class PlayOptionTest : public PopupTest {
     // Types a count that is refused and presses OK: the repeat-count box comes up.
     static CMessageBoxWnd* refuse_count(CMacroPlayOptionWnd* popup, const std::string& count) {
         type_count(popup, count);
-        EXPECT_TRUE(popup->click_control("macroplay_ok_btn"));
+        EXPECT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
         return message_box();
     }
     // The repeat-count box this popup opened, if it is up.
@@ -84,7 +85,7 @@ TEST_F(PlayOptionTest, AModeOfFivePreselectsNTimesAndOkReturnsIt) {
         EXPECT_EQ(w, 0);  // cleared on opening
     }
 
-    ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
     EXPECT_FALSE(popup_alive(popup));
     EXPECT_FALSE(ui::CWindowWnd::is_live(popup));
     EXPECT_EQ(popup_open, 0);
@@ -109,12 +110,12 @@ TEST_F(PlayOptionTest, EachModePreselectsItsIndex) {
 TEST_F(PlayOptionTest, OtherModesReturnTheirIndexWithACountOfOne) {
     CMacroPlayOptionWnd* popup = open_with_mode(kPlayToggle);
     ASSERT_NE(popup, nullptr);
-    ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
     EXPECT_EQ(words(), (std::vector<int>{3, 0, 4, 0, 1, 0}));
 
     popup = open_with_mode(kPlayWhilePressed);
     ASSERT_NE(popup, nullptr);
-    ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
     EXPECT_EQ(words(), (std::vector<int>{2, 0, 3, 0, 1, 0}));
     EXPECT_EQ(owner.deliver(),
               (Words{"macro_playoption_ok:owner_btn", "macro_playoption_ok:owner_btn"}));
@@ -136,12 +137,12 @@ TEST_F(PlayOptionTest, TheComboSpeaksTheLanguageAndChoosingNTimesShowsTheCount) 
     EXPECT_TRUE(repeat_count_shown(popup));
     EXPECT_EQ(popup->control("macro_repeattimes_label")->text(), " n definieren ");
     EXPECT_EQ(popup->manager().focus(), popup->control("macro_repeattimes_edit"));
-    popup->type_text("123");  // two characters at most
+    ui::type_text(*popup, "123");  // two characters at most
     EXPECT_EQ(popup->control("macro_repeattimes_edit")->text(), "12");
     list->select_item(2);
     EXPECT_FALSE(repeat_count_shown(popup));
     list->select_item(1);
-    ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
     EXPECT_EQ(words(), (std::vector<int>{1, 0, 2, 0, 12, 0}));
 }
 
@@ -159,21 +160,21 @@ TEST_F(PlayOptionTest, ABadCountBringsUpTheBoxAndTheRestWaitsForIt) {
         EXPECT_TRUE(popup_alive(popup));
 
         // Deaf meanwhile: no second box, no cancel, no list.
-        ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
-        ASSERT_TRUE(popup->click_control("macroplay_cancel_btn"));
-        ASSERT_TRUE(popup->click_control("macro_playback_combo"));
+        ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
+        ASSERT_TRUE(ui::click_control(*popup, "macroplay_cancel_btn"));
+        ASSERT_TRUE(ui::click_control(*popup, "macro_playback_combo"));
         EXPECT_FALSE(combo(popup)->is_open());
         EXPECT_EQ(PopupWindow::live_popups().size(), 2u);
         EXPECT_TRUE(owner.deliver().empty());
 
         // The box answers its opener, which listens again once it hears it.
-        ASSERT_TRUE(box->click_control("msgbox_ok_btn"));
+        ASSERT_TRUE(ui::click_control(*box, "msgbox_ok_btn"));
         EXPECT_FALSE(popup_alive(box));
         EXPECT_EQ(popup_open, 1);
         popup->process_pending();
         EXPECT_FALSE(popup->message_box_open());
         type_count(popup, "7");
-        ASSERT_TRUE(popup->click_control("macroplay_ok_btn"));
+        ASSERT_TRUE(ui::click_control(*popup, "macroplay_ok_btn"));
         EXPECT_FALSE(popup_alive(popup));
         EXPECT_EQ(words(), (std::vector<int>{1, 0, 2, 0, 7, 0}));
         EXPECT_EQ(owner.deliver(), Words{"macro_playoption_ok:owner_btn"});
@@ -185,7 +186,7 @@ TEST_F(PlayOptionTest, CancelAndCloseSendCancel) {
         owner.results.seen.clear();
         CMacroPlayOptionWnd* popup = open_with_mode(241);
         ASSERT_NE(popup, nullptr);
-        ASSERT_TRUE(popup->click_control(button));
+        ASSERT_TRUE(ui::click_control(*popup, button));
         EXPECT_FALSE(popup_alive(popup));
         EXPECT_EQ(popup_open, 0);
         EXPECT_EQ(owner.deliver(), Words{"macro_playoption_cancel:owner_btn"});
@@ -219,7 +220,7 @@ TEST_F(PlayOptionTest, ABoxClosedFromOutsideLetsThePopupListenAgain) {
     // As the main window does with every "PopupWnd" when the mouse comes back.
     box->close();
     EXPECT_FALSE(popup->message_box_open());
-    ASSERT_TRUE(popup->click_control("macroplay_cancel_btn"));
+    ASSERT_TRUE(ui::click_control(*popup, "macroplay_cancel_btn"));
     EXPECT_EQ(owner.deliver(), Words{"macro_playoption_cancel:owner_btn"});
 }
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "core/paint_manager.h"
+#include "diagnostics/window_driver.h"
 #include "platform/program_paths.h"
 #include "shell/language/language.h"
 #include "shell/oskel_mice_app.h"
@@ -90,14 +91,14 @@ std::vector<ui::CWindowWnd*> ShellTest::popups() const {
 }
 
 void ShellTest::click(const char* name) {
-    EXPECT_TRUE(window_->click_control(name)) << name;
+    EXPECT_TRUE(ui::click_control(*window_, name)) << name;
     pump();
 }
 
 void ShellTest::click_in_popup(const char* name) {
     const auto open = popups();
     ASSERT_EQ(open.size(), 1u);
-    EXPECT_TRUE(open.front()->click_control(name)) << name;
+    EXPECT_TRUE(ui::click_control(*open.front(), name)) << name;
     pump();
 }
 

@@ -10,6 +10,7 @@
 #include "core/key_codes.h"
 #include "core/list.h"
 #include "core/list_container_element.h"
+#include "diagnostics/window_driver.h"
 #include "dialogs/file_chooser_wnd.h"
 #include "support/temp_folder.h"
 
@@ -61,7 +62,7 @@ class FileChooserTest : public ::testing::Test {
     static void type_name(CFileChooserWnd& chooser, const std::string& name) {
         edit(chooser).set_text("");
         edit(chooser).set_caret(0);
-        chooser.type_text(name);
+        type_text(chooser, name);
     }
 
     // The row showing `text`, or null.
@@ -92,7 +93,7 @@ class FileChooserTest : public ::testing::Test {
     // Types `name` over the edit's text and presses Enter.
     static void enter(CFileChooserWnd& chooser, const std::string& name) {
         type_name(chooser, name);
-        chooser.press_key(kKeyReturn);
+        press_key(chooser, kKeyReturn);
     }
 
     // Still open, nothing chosen, and a word in the status line saying why.
@@ -128,7 +129,7 @@ TEST_F(FileChooserTest, SavingATypedNameAddsTheExtension) {
     ASSERT_TRUE(chooser.open(nullptr));
     EXPECT_EQ(chooser.manager().find_control("chooser_ok_btn")->text(), "Save");
     type_name(chooser, "my profile");
-    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_ok_btn"));
     EXPECT_FALSE(chooser.is_created());
     EXPECT_EQ(chooser.result(), root_ + "my profile.qxp");
 }
@@ -137,39 +138,39 @@ TEST_F(FileChooserTest, TypingReplacesTheSuggestedNameAsIfItWereSelected) {
     CFileChooserWnd typed(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
     ASSERT_TRUE(typed.open(nullptr));
     // As a keyboard sends it: the key, then its text.
-    typed.press_key('M');
-    typed.type_text("m");
-    typed.type_text("ine2");
+    press_key(typed, 'M');
+    type_text(typed, "m");
+    type_text(typed, "ine2");
     EXPECT_EQ(edit(typed).text(), "mine2");
 
     CFileChooserWnd erased(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
     ASSERT_TRUE(erased.open(nullptr));
-    erased.press_key(kKeyBack);
+    press_key(erased, kKeyBack);
     EXPECT_EQ(edit(erased).text(), "");
 
     // A caret key first: the name is kept for editing.
     CFileChooserWnd edited(request(FileChooserRequest::Mode::kSave, root_ + "profile.qxp"));
     ASSERT_TRUE(edited.open(nullptr));
-    edited.press_key(kKeyEnd);
-    edited.press_key(kKeyBack);
-    edited.press_key(kKeyBack);
-    edited.press_key(kKeyBack);
-    edited.press_key(kKeyBack);
-    edited.type_text("_old");
-    edited.press_key(kKeyReturn);
+    press_key(edited, kKeyEnd);
+    press_key(edited, kKeyBack);
+    press_key(edited, kKeyBack);
+    press_key(edited, kKeyBack);
+    press_key(edited, kKeyBack);
+    type_text(edited, "_old");
+    press_key(edited, kKeyReturn);
     EXPECT_EQ(edited.result(), root_ + "profile_old.qxp");
 }
 
 TEST_F(FileChooserTest, CancelAndEscapeChooseNothing) {
     CFileChooserWnd cancelled(request(FileChooserRequest::Mode::kSave, root_ + "x.qxp"));
     ASSERT_TRUE(cancelled.open(nullptr));
-    EXPECT_TRUE(cancelled.click_control("chooser_cancel_btn"));
+    EXPECT_TRUE(click_control(cancelled, "chooser_cancel_btn"));
     EXPECT_FALSE(cancelled.is_created());
     EXPECT_FALSE(cancelled.result());
 
     CFileChooserWnd escaped(request(FileChooserRequest::Mode::kOpen, root_ + "a.qxp"));
     ASSERT_TRUE(escaped.open(nullptr));
-    escaped.press_key(kKeyEscape);
+    press_key(escaped, kKeyEscape);
     EXPECT_FALSE(escaped.is_created());
     EXPECT_FALSE(escaped.result());
 }
@@ -184,7 +185,7 @@ TEST_F(FileChooserTest, ADoubleClickOnAFolderEntersItAndUpComesBack) {
     EXPECT_EQ(chooser.folder(), root_ + "profiles/");
     EXPECT_EQ(names(chooser), std::vector<std::string>{"inner.qxp"});
 
-    EXPECT_TRUE(chooser.click_control("chooser_up_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_up_btn"));
     EXPECT_EQ(chooser.folder(), root_);
     EXPECT_FALSE(chooser.result());
 }
@@ -193,12 +194,12 @@ TEST_F(FileChooserTest, ASingleClickOnAFolderOnlySelectsIt) {
     CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_ + "a.qxp"));
     ASSERT_TRUE(chooser.open(nullptr));
     ASSERT_NE(row(chooser, "zeta/"), nullptr);
-    EXPECT_TRUE(chooser.click_control(row(chooser, "zeta/")->name()));
+    EXPECT_TRUE(click_control(chooser, row(chooser, "zeta/")->name()));
     EXPECT_EQ(chooser.folder(), root_);
     EXPECT_EQ(edit(chooser).text(), "a.qxp");
     // OK with no name on a selected folder enters it.
     type_name(chooser, "");
-    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_ok_btn"));
     EXPECT_EQ(chooser.folder(), root_ + "zeta/");
     EXPECT_TRUE(chooser.is_created());
 }
@@ -207,7 +208,7 @@ TEST_F(FileChooserTest, AClickOnAFileTakesItsNameAndADoubleClickChoosesIt) {
     CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
     ASSERT_TRUE(chooser.open(nullptr));
     ASSERT_NE(row(chooser, "B.QXP"), nullptr);
-    EXPECT_TRUE(chooser.click_control(row(chooser, "B.QXP")->name()));
+    EXPECT_TRUE(click_control(chooser, row(chooser, "B.QXP")->name()));
     EXPECT_EQ(edit(chooser).text(), "B.QXP");
     EXPECT_TRUE(chooser.is_created());
 
@@ -261,42 +262,42 @@ TEST_F(FileChooserTest, SavingOverAnExistingFileAsksBeforeReplacingIt) {
     EXPECT_FALSE(chooser.result());
     EXPECT_EQ(chooser.replace_question(), root_ + "a.qxp");
     EXPECT_EQ(question->text(), "a.qxp already exists. Replace it?");
-    EXPECT_FALSE(chooser.click_control("chooser_ok_btn"));  // its row gave way to the question
+    EXPECT_FALSE(click_control(chooser, "chooser_ok_btn"));  // its row gave way to the question
 
-    EXPECT_TRUE(chooser.click_control("chooser_replace_cancel_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_replace_cancel_btn"));
     EXPECT_TRUE(chooser.is_created());
     EXPECT_FALSE(chooser.result());
     EXPECT_FALSE(chooser.replace_question());
-    EXPECT_FALSE(chooser.click_control("chooser_replace_btn"));
+    EXPECT_FALSE(click_control(chooser, "chooser_replace_btn"));
     EXPECT_EQ(edit(chooser).text(), "a");  // back to choosing, the name kept
 
     // Escape while asking goes back too, not out of the chooser.
-    EXPECT_TRUE(chooser.click_control("chooser_ok_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_ok_btn"));
     ASSERT_TRUE(chooser.replace_question());
-    chooser.press_key(kKeyEscape);
+    press_key(chooser, kKeyEscape);
     EXPECT_TRUE(chooser.is_created());
     EXPECT_FALSE(chooser.replace_question());
 
     // Typing another name drops the question about the old one.
-    chooser.press_key(kKeyReturn);
+    press_key(chooser, kKeyReturn);
     ASSERT_TRUE(chooser.replace_question());
-    chooser.type_text("2");
+    type_text(chooser, "2");
     EXPECT_FALSE(chooser.replace_question());
     EXPECT_FALSE(chooser.result());
 
     // A double click on an existing file asks as well; Replace chooses it.
     double_click(chooser, *row(chooser, "B.QXP"));
     EXPECT_EQ(chooser.replace_question(), root_ + "B.QXP");
-    EXPECT_TRUE(chooser.click_control("chooser_replace_btn"));
+    EXPECT_TRUE(click_control(chooser, "chooser_replace_btn"));
     EXPECT_FALSE(chooser.is_created());
     EXPECT_EQ(chooser.result(), root_ + "B.QXP");
 
     // Enter answers the question with Replace, as the lit button says.
     CFileChooserWnd entered(request(FileChooserRequest::Mode::kSave, root_ + "a.qxp"));
     ASSERT_TRUE(entered.open(nullptr));
-    entered.press_key(kKeyReturn);
+    press_key(entered, kKeyReturn);
     ASSERT_EQ(entered.replace_question(), root_ + "a.qxp");
-    entered.press_key(kKeyReturn);
+    press_key(entered, kKeyReturn);
     EXPECT_EQ(entered.result(), root_ + "a.qxp");
 }
 

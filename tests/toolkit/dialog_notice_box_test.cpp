@@ -3,6 +3,7 @@
 #include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "core/text.h"
+#include "diagnostics/window_driver.h"
 #include "dialogs/notice_box_wnd.h"
 #include "render/text_renderer.h"
 
@@ -37,16 +38,16 @@ TEST(NoticeBox, ShowsTheCaptionTheTextAndAnOkButton) {
 TEST(NoticeBox, OkEnterAndEscapeDismissIt) {
     CNoticeBoxWnd clicked("a", "Notice by App", NoticeIcon::kNone);
     ASSERT_TRUE(clicked.open(nullptr));
-    EXPECT_TRUE(clicked.click_control("notice_ok_btn"));
+    EXPECT_TRUE(click_control(clicked, "notice_ok_btn"));
     EXPECT_FALSE(clicked.is_created());
 
     for (int key : {kKeyReturn, kKeyEscape}) {
         CNoticeBoxWnd box("a", "Notice by App", NoticeIcon::kNone);
         ASSERT_TRUE(box.open(nullptr));
-        box.press_key('A');
-        box.press_key(kKeyTab);
+        press_key(box, 'A');
+        press_key(box, kKeyTab);
         EXPECT_TRUE(box.is_created()) << "other keys leave it open";
-        box.press_key(key);
+        press_key(box, key);
         EXPECT_FALSE(box.is_created()) << key;
     }
 }

@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 
-#include "render/png_writer.h"
-#include "support/temp_folder.h"
 #include "window_test_window.h"
 
 namespace talvoro::ui::test {
@@ -127,67 +123,6 @@ TEST(WindowHeadlessTest, TimersFireByIdWhenDue) {
     EXPECT_EQ(window.next_timer_due(), CWindowWnd::Millis{2250});
 }
 
-TEST(WindowHeadlessTest, ClickOnButtonSendsClick) {
-    RecordingWindow window;
-    ASSERT_TRUE(window.build());
-    EXPECT_TRUE(window.click_control("ok"));
-    EXPECT_EQ(window.notes, (std::vector<std::string>{"click:ok"}));
-    EXPECT_FALSE(window.click_control("missing"));
-    window.manager().find_control("ok")->set_visible(false);
-    EXPECT_FALSE(window.click_control("ok"));
-    EXPECT_EQ(window.notes.size(), 1u);
-}
-
-TEST(WindowHeadlessTest, SnapshotHasThePaintedPixels) {
-    talvoro::test::TempFolder folder;
-    RecordingWindow window;
-    ASSERT_TRUE(window.build());
-    const std::string path = folder.file("shot.png");
-    ASSERT_TRUE(window.snapshot_png(path));
-    const auto image = read_png(path);
-    ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(image->width(), 200);
-    EXPECT_EQ(image->height(), 100);
-    // The button is red from x 0 to 59; the label beside it has no background.
-    EXPECT_EQ(image->pixel(5, 95), (Color{255, 255, 0, 0}));
-    EXPECT_EQ(image->pixel(59, 5), (Color{255, 255, 0, 0}));
-    EXPECT_NE(image->pixel(60, 5), (Color{255, 255, 0, 0}));
-}
-
-TEST(WindowHeadlessTest, UiDumpListsNamedControlsAsJson) {
-    talvoro::test::TempFolder folder;
-    const std::string path = folder.file("dump.json");
-    talvoro::test::ScopedEnv env("TALVORO_UI_DUMP", path);
-    RecordingWindow window;
-    ASSERT_TRUE(window.build("Main \"1\"", Rect{100, 50, 300, 150}));
-    window.paint_now();
-    std::ifstream file(path);
-    ASSERT_TRUE(file.good());
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string json = text.str();
-    EXPECT_NE(json.find("{\"window\":\"Main \\\"1\\\"\",\"name\":\"ok\",\"rect\":[100,50,160,150],"
-                        "\"visible\":true,\"text\":\"OK\"}"),
-              std::string::npos)
-        << json;
-    EXPECT_NE(json.find("\"name\":\"title\",\"rect\":[160,50,300,150],\"visible\":true,"
-                        "\"text\":\"Say \\\"hi\\\"\\\\\\n\"}"),
-              std::string::npos)
-        << json;
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_EQ(json.find("\"name\":\"\""), std::string::npos) << "unnamed root listed";
-
-    // Another layout pass rewrites the file with the new state.
-    window.manager().find_control("ok")->set_visible(false);
-    window.paint_now();
-    std::ifstream again(path);
-    std::stringstream text2;
-    text2 << again.rdbuf();
-    EXPECT_NE(text2.str().find("\"name\":\"ok\",\"rect\":"), std::string::npos);
-    EXPECT_NE(text2.str().find("\"visible\":false,\"text\":\"OK\""), std::string::npos)
-        << text2.str();
-}
-
 TEST(WindowHeadlessTest, CaptionBandDragsOutsideButtonsOnly) {
     RecordingWindow window;
     ASSERT_TRUE(window.build());
@@ -238,25 +173,6 @@ TEST(WindowHeadlessTest, CloseDestroysOnceAndStopsTimers) {
     EXPECT_FALSE(window.next_timer_due().has_value());
     window.destroy();
     EXPECT_EQ(window.seen.size(), 2u);
-}
-
-TEST(WindowHeadlessTest, TypedTextAndKeysReachTheHandler) {
-    RecordingWindow window;
-    std::string text;
-    window.watched = {WindowMessage::kTextInput, WindowMessage::kKeyDown, WindowMessage::kKeyUp};
-    window.on_seen = [&](const Seen& s) {
-        if (s.msg == WindowMessage::kTextInput) {
-            text = *reinterpret_cast<const std::string*>(s.lparam);
-        }
-    };
-    ASSERT_TRUE(window.build());
-    window.type_text("héllo");
-    window.press_key(0x0D);
-    EXPECT_EQ(text, "héllo");
-    ASSERT_EQ(window.seen.size(), 3u);
-    EXPECT_EQ(window.seen[1].msg, WindowMessage::kKeyDown);
-    EXPECT_EQ(window.seen[1].wparam, 0x0Du);
-    EXPECT_EQ(window.seen[2].msg, WindowMessage::kKeyUp);
 }
 
 TEST(WindowHeadlessTest, PointParamsKeepNegativeCoordinates) {

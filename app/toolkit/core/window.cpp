@@ -1,18 +1,10 @@
 #include "core/window.h"
 
-#include "core/option.h"
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <utility>
 
 #include "core/button.h"
-#include "core/combo_drop.h"
-#include "core/menu.h"
-#include "core/option.h"
 #include "core/text.h"
-#include "render/png_writer.h"
 
 namespace talvoro::ui {
 namespace {
@@ -22,7 +14,12 @@ WindowBackendFactory& backend_factory() {
     return factory;
 }
 
-// Live windows in creation order, for the layout dump. UI thread only.
+FrameObserver& frame_observer() {
+    static FrameObserver observer;
+    return observer;
+}
+
+// Live windows in creation order. UI thread only.
 std::vector<CWindowWnd*>& window_list() {
     static std::vector<CWindowWnd*> windows;
     return windows;
@@ -33,58 +30,14 @@ CWindowWnd::Millis steady_now() {
         std::chrono::steady_clock::now().time_since_epoch());
 }
 
-void append_json_string(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (byte < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-                    out += escaped;
-                } else {
-                    out += c;  // UTF-8 passes through as it is valid JSON text
-                }
-        }
-    }
-    out += '"';
-}
-
-void append_rect(std::string& out, const Rect& r) {
-    out += '[' + std::to_string(r.left) + ',' + std::to_string(r.top) + ',' +
-           std::to_string(r.right) + ',' + std::to_string(r.bottom) + ']';
-}
-
-// Hidden when it or any parent is hidden.
-bool shown(const CControlUI& control) {
-    for (const CControlUI* c = &control; c != nullptr; c = c->parent()) {
-        if (!c->visible()) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 void set_window_backend_factory(WindowBackendFactory factory) {
     backend_factory() = std::move(factory);
+}
+
+FrameObserver set_frame_observer(FrameObserver observer) {
+    return std::exchange(frame_observer(), std::move(observer));
 }
 
 CWindowWnd::CWindowWnd() : clock_(steady_now) {
@@ -222,7 +175,7 @@ CWindowWnd::HitTest CWindowWnd::hit_test(Point p) {
     }
     if (manager_.needs_layout()) {
         manager_.update_layout();
-        write_ui_dump();
+        tell_frame_observer();
     }
     CControlUI* control = manager_.find_control_at(p);
     // Buttons (options included) and texts take their own clicks.
@@ -370,45 +323,11 @@ std::vector<Rect> CWindowWnd::paint_now() {
     }
     // After the frame has gone to the display, with everything asked of it before (a popup's
     // window destroyed): whoever reads the dump and clicks finds the screen as it says. States
-    // without a layout pass (a selection, a text) show in the dump too.
+    // without a layout pass (a selection, a text) count too.
     if (laying_out || !drawn.empty()) {
-        write_ui_dump();
+        tell_frame_observer();
     }
     return drawn;
-}
-
-bool CWindowWnd::click_control(std::string_view name) {
-    if (!created_) {
-        return false;
-    }
-    if (manager_.needs_layout()) {
-        paint_now();
-    }
-    const CControlUI* control = manager_.find_control(name);
-    if (control == nullptr || !shown(*control) || control->pos().empty()) {
-        return false;
-    }
-    const Rect& pos = control->pos();
-    const intptr_t at = make_point_param(pos.left + pos.width() / 2, pos.top + pos.height() / 2);
-    send_message(WindowMessage::kMouseMove, 0, at);
-    send_message(WindowMessage::kButtonDown, 1, at);
-    send_message(WindowMessage::kButtonUp, 1, at);
-    return true;
-}
-
-void CWindowWnd::type_text(std::string_view utf8) {
-    const std::string text(utf8);
-    send_message(WindowMessage::kTextInput, 0, reinterpret_cast<intptr_t>(&text));
-}
-
-void CWindowWnd::press_key(int virtual_key) {
-    send_message(WindowMessage::kKeyDown, static_cast<uintptr_t>(virtual_key));
-    send_message(WindowMessage::kKeyUp, static_cast<uintptr_t>(virtual_key));
-}
-
-bool CWindowWnd::snapshot_png(const std::string& path) {
-    paint_now();
-    return write_png(canvas_.image(), path);
 }
 
 void CWindowWnd::platform_moved(Point top_left) {
@@ -481,130 +400,10 @@ void CWindowWnd::wake() {
     }
 }
 
-void CWindowWnd::write_ui_dump() {
-    const char* path = std::getenv("TALVORO_UI_DUMP");
-    if (path != nullptr && *path != '\0') {
-        ::talvoro::ui::write_ui_dump(path);
+void CWindowWnd::tell_frame_observer() {
+    if (const FrameObserver& observer = frame_observer()) {
+        observer(*this);
     }
-}
-
-namespace {
-
-// Every overlay of kind T of every live window, with its window.
-template <typename T, typename Visit>
-void for_each_overlay(Visit visit) {
-    for (CWindowWnd* window : window_list()) {
-        const CPaintManagerUI& manager = window->manager();
-        for (size_t i = 0; i < manager.overlay_count(); ++i) {
-            if (auto* overlay = dynamic_cast<T*>(manager.overlay(i))) {
-                visit(*window, *overlay);
-            }
-        }
-    }
-}
-
-// The entries of every menu a window shows (a menu and the submenus open from it), for tools
-// that click them: "menu" is the depth in the chain, 0 for the menu itself. Separators are left
-// out; nothing happens on them.
-void append_menu_entries(std::string& out) {
-    out += ",\"menu_entries\":[";
-    bool first = true;
-    for_each_overlay<const CMenuUI>([&](CWindowWnd& window, const CMenuUI& menu) {
-        const Rect& at = window.rect();
-        int depth = 0;
-        for (const CMenuUI* m = menu.parent_menu(); m != nullptr; m = m->parent_menu()) {
-            ++depth;
-        }
-        for (int j = 0; j < menu.count(); ++j) {
-            const auto* entry = dynamic_cast<const CMenuElementUI*>(menu.item_at(j));
-            if (entry == nullptr || entry->is_separator() || !entry->visible()) {
-                continue;
-            }
-            out += first ? "\n" : ",\n";
-            first = false;
-            out += "{\"window\":";
-            append_json_string(out, window.title());
-            out += ",\"menu\":" + std::to_string(depth);
-            out += ",\"text\":";
-            append_json_string(out, entry->text());
-            out += ",\"rect\":";
-            append_rect(out, entry->pos().offset(at.left, at.top));
-            out += ",\"command\":" + std::to_string(entry->command());
-            out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
-        }
-    });
-    out += "\n]";
-}
-
-// The items of an open drop-down list, in order, for tools that choose from a combo as a person
-// does: "index" is the item's position in its combo.
-void append_drop_items(std::string& out) {
-    out += ",\"drop_items\":[";
-    bool first = true;
-    for_each_overlay<CComboDropUI>([&](CWindowWnd& window, CComboDropUI& drop) {
-        const Rect& at = window.rect();
-        int index = 0;
-        drop.for_each([&](CControlUI& item) {
-            if (&item == &drop) {
-                return;
-            }
-            out += first ? "\n" : ",\n";
-            first = false;
-            out += "{\"window\":";
-            append_json_string(out, window.title());
-            out += ",\"index\":" + std::to_string(index++);
-            out += ",\"text\":";
-            append_json_string(out, item.text());
-            out += ",\"rect\":";
-            append_rect(out, item.pos().offset(at.left, at.top));
-            out += "}";
-        });
-    });
-    out += "\n]";
-}
-
-}  // namespace
-
-bool write_ui_dump(const std::string& path) {
-    std::string out = "{\"controls\":[";
-    bool first = true;
-    for (CWindowWnd* window : window_list()) {
-        const Rect& at = window->rect();
-        window->manager().for_each_control([&](CControlUI& control) {
-            if (control.name().empty()) {
-                return;
-            }
-            out += first ? "\n" : ",\n";
-            first = false;
-            out += "{\"window\":";
-            append_json_string(out, window->title());
-            out += ",\"name\":";
-            append_json_string(out, control.name());
-            out += ",\"rect\":";
-            append_rect(out, control.pos().offset(at.left, at.top));
-            out += ",\"visible\":";
-            out += shown(control) ? "true" : "false";
-            out += ",\"text\":";
-            append_json_string(out, control.text());
-            if (const auto* option = dynamic_cast<const COptionUI*>(&control)) {
-                out += option->is_selected() ? ",\"selected\":true" : ",\"selected\":false";
-            }
-            out += '}';
-        });
-    }
-    out += "\n]";
-    append_menu_entries(out);
-    append_drop_items(out);
-    out += "}\n";
-    // Readers never see half a file.
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file || !file.write(out.data(), static_cast<std::streamsize>(out.size()))) {
-            return false;
-        }
-    }
-    return std::rename(temp.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace talvoro::ui

@@ -94,6 +94,12 @@ class IWindowBackend {
 using WindowBackendFactory = std::function<std::unique_ptr<IWindowBackend>(CWindowWnd&)>;
 void set_window_backend_factory(WindowBackendFactory factory);
 
+// Told, on the UI thread, after a window laid out or drew a frame, once the frame has gone to the
+// display (and after a layout pass the caption hit test needed). The UI dump watches this way.
+using FrameObserver = std::function<void(CWindowWnd&)>;
+// Returns the observer it replaces; an empty one tells nobody.
+FrameObserver set_frame_observer(FrameObserver observer);
+
 class CWindowWnd {
   public:
     using Millis = std::chrono::milliseconds;
@@ -170,12 +176,6 @@ class CWindowWnd {
     IWindowBackend* backend() const { return backend_.get(); }
     bool headless() const { return backend_ == nullptr; }
 
-    // Headless driving: input injected at controls' positions.
-    bool click_control(std::string_view name);
-    void type_text(std::string_view utf8);
-    void press_key(int virtual_key);
-    bool snapshot_png(const std::string& path);
-
     // Called by the backend for what the user did to the platform window.
     void platform_moved(Point top_left);
     void platform_resized(Size client);
@@ -194,7 +194,7 @@ class CWindowWnd {
         intptr_t lparam;
     };
     void wake();
-    void write_ui_dump();
+    void tell_frame_observer();
     size_t fire_due_timers(Millis now);
 
     CPaintManagerUI manager_;
@@ -216,8 +216,5 @@ class CWindowWnd {
     mutable std::mutex posted_mutex_;
     std::vector<Posted> posted_;
 };
-
-// Every named control of every live window, as one JSON object, to `path`.
-bool write_ui_dump(const std::string& path);
 
 }  // namespace talvoro::ui

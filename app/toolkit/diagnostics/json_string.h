@@ -1,0 +1,13 @@
+// JSON string literals for the UI dump.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talvoro::ui {
+
+// Appends `text` as a quoted JSON string. Quotes, backslashes and control characters are
+// escaped; UTF-8 passes through as it is.
+void append_json_string(std::string& out, std::string_view text);
+
+}  // namespace talvoro::ui

@@ -1,0 +1,149 @@
+#include "diagnostics/ui_dump.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "core/combo_drop.h"
+#include "core/menu.h"
+#include "core/menu_element.h"
+#include "core/option.h"
+#include "core/window.h"
+#include "diagnostics/control_shown.h"
+#include "diagnostics/json_string.h"
+
+namespace talvoro::ui {
+namespace {
+
+void append_rect(std::string& out, const Rect& r) {
+    out += '[' + std::to_string(r.left) + ',' + std::to_string(r.top) + ',' +
+           std::to_string(r.right) + ',' + std::to_string(r.bottom) + ']';
+}
+
+// Every overlay of kind T of every live window, with its window.
+template <typename T, typename Visit>
+void for_each_overlay(Visit visit) {
+    for (CWindowWnd* window : CWindowWnd::live_windows()) {
+        const CPaintManagerUI& manager = window->manager();
+        for (size_t i = 0; i < manager.overlay_count(); ++i) {
+            if (auto* overlay = dynamic_cast<T*>(manager.overlay(i))) {
+                visit(*window, *overlay);
+            }
+        }
+    }
+}
+
+void append_controls(std::string& out) {
+    out += "\"controls\":[";
+    bool first = true;
+    for (CWindowWnd* window : CWindowWnd::live_windows()) {
+        const Rect& at = window->rect();
+        window->manager().for_each_control([&](CControlUI& control) {
+            if (control.name().empty()) {
+                return;
+            }
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"window\":";
+            append_json_string(out, window->title());
+            out += ",\"name\":";
+            append_json_string(out, control.name());
+            out += ",\"rect\":";
+            append_rect(out, control.pos().offset(at.left, at.top));
+            out += ",\"visible\":";
+            out += control_shown(control) ? "true" : "false";
+            out += ",\"text\":";
+            append_json_string(out, control.text());
+            if (const auto* option = dynamic_cast<const COptionUI*>(&control)) {
+                out += option->is_selected() ? ",\"selected\":true" : ",\"selected\":false";
+            }
+            out += '}';
+        });
+    }
+    out += "\n]";
+}
+
+// The entries of every menu a window shows (a menu and the submenus open from it), for tools
+// that click them: "menu" is the depth in the chain, 0 for the menu itself. Separators are left
+// out; nothing happens on them.
+void append_menu_entries(std::string& out) {
+    out += ",\"menu_entries\":[";
+    bool first = true;
+    for_each_overlay<const CMenuUI>([&](CWindowWnd& window, const CMenuUI& menu) {
+        const Rect& at = window.rect();
+        int depth = 0;
+        for (const CMenuUI* m = menu.parent_menu(); m != nullptr; m = m->parent_menu()) {
+            ++depth;
+        }
+        for (int j = 0; j < menu.count(); ++j) {
+            const auto* entry = dynamic_cast<const CMenuElementUI*>(menu.item_at(j));
+            if (entry == nullptr || entry->is_separator() || !entry->visible()) {
+                continue;
+            }
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"window\":";
+            append_json_string(out, window.title());
+            out += ",\"menu\":" + std::to_string(depth);
+            out += ",\"text\":";
+            append_json_string(out, entry->text());
+            out += ",\"rect\":";
+            append_rect(out, entry->pos().offset(at.left, at.top));
+            out += ",\"command\":" + std::to_string(entry->command());
+            out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
+        }
+    });
+    out += "\n]";
+}
+
+// The items of an open drop-down list, in order, for tools that choose from a combo as a person
+// does: "index" is the item's position in its combo.
+void append_drop_items(std::string& out) {
+    out += ",\"drop_items\":[";
+    bool first = true;
+    for_each_overlay<CComboDropUI>([&](CWindowWnd& window, CComboDropUI& drop) {
+        const Rect& at = window.rect();
+        int index = 0;
+        drop.for_each([&](CControlUI& item) {
+            if (&item == &drop) {
+                return;
+            }
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"window\":";
+            append_json_string(out, window.title());
+            out += ",\"index\":" + std::to_string(index++);
+            out += ",\"text\":";
+            append_json_string(out, item.text());
+            out += ",\"rect\":";
+            append_rect(out, item.pos().offset(at.left, at.top));
+            out += "}";
+        });
+    });
+    out += "\n]";
+}
+
+std::string ui_dump_json() {
+    std::string out = "{";
+    append_controls(out);
+    append_menu_entries(out);
+    append_drop_items(out);
+    out += "}\n";
+    return out;
+}
+
+}  // namespace
+
+bool write_ui_dump(const std::string& path) {
+    const std::string out = ui_dump_json();
+    // Readers never see half a file.
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        if (!file || !file.write(out.data(), static_cast<std::streamsize>(out.size()))) {
+            return false;
+        }
+    }
+    return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace talvoro::ui
