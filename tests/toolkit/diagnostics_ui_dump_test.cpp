@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "diagnostics/json_string.h"
 #include "diagnostics/ui_dump_writer.h"
 #include "support/temp_folder.h"
 #include "window_test_window.h"
@@ -43,6 +45,58 @@ TEST(UiDumpTest, ListsNamedControlsAsJson) {
     EXPECT_NE(text2.str().find("\"name\":\"ok\",\"rect\":"), std::string::npos);
     EXPECT_NE(text2.str().find("\"visible\":false,\"text\":\"OK\""), std::string::npos)
         << text2.str();
+}
+
+TEST(UiDumpTest, WriterStopsWithItsLifeAndHandsBackTheObserverItReplaced) {
+    talvoro::test::TempFolder folder;
+    const std::string outer_path = folder.file("outer.json");
+    const std::string inner_path = folder.file("inner.json");
+    RecordingWindow window;
+    ASSERT_TRUE(window.build());
+    auto repaint = [&] {
+        window.manager().invalidate_all();
+        window.paint_now();
+    };
+    {
+        const UiDumpWriter outer(outer_path);
+        {
+            const UiDumpWriter inner(inner_path);
+            repaint();
+            EXPECT_TRUE(std::filesystem::exists(inner_path));
+            EXPECT_FALSE(std::filesystem::exists(outer_path)) << "both written";
+        }
+        repaint();
+        EXPECT_TRUE(std::filesystem::exists(outer_path)) << "the outer writer was not put back";
+        std::filesystem::remove(inner_path);
+        repaint();
+        EXPECT_FALSE(std::filesystem::exists(inner_path)) << "the ended writer still writes";
+        std::filesystem::remove(outer_path);
+    }
+    repaint();
+    EXPECT_FALSE(std::filesystem::exists(outer_path)) << "written with no writer alive";
+}
+
+TEST(UiDumpTest, JsonStringsEscapeWhatJsonForbids) {
+    struct Case {
+        std::string text;
+        std::string json;
+    };
+    const Case cases[] = {
+        {"OK", "\"OK\""},
+        {"", "\"\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"C:\\skin", "\"C:\\\\skin\""},
+        {"a\nb\rc\td", "\"a\\nb\\rc\\td\""},
+        {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
+        {std::string("nul\0", 4), "\"nul\\u0000\""},
+        {"\x7f", "\"\x7f\""},
+        {"微软雅黑 é", "\"微软雅黑 é\""},
+    };
+    for (const Case& c : cases) {
+        std::string out = "[";
+        append_json_string(out, c.text);
+        EXPECT_EQ(out, "[" + c.json) << c.text;
+    }
 }
 
 }  // namespace
