@@ -6,7 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/atomic_file.h"
+#include "atomic_file.h"
+#include "file_reading.h"
 
 namespace talvoro {
 namespace {

@@ -4,7 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/atomic_file.h"
+#include "atomic_file.h"
+#include "file_reading.h"
 #include "platform/platform_names.h"
 #include "platform/program_paths.h"
 #include "store/profile_files.h"

@@ -1,7 +1,9 @@
 #include "windows/pipe_server.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #include "atomic_file.h"
 #include "hid/virtual/virtual_wire.h"
@@ -85,10 +87,8 @@ bool PipeServer::plug_in(std::string* error) {
             return false;
         }
         const std::string pipe_utf8 = talvoro::windows::to_utf8(interface.pipe);
-        if (!write_file_atomically(
-                interface.file,
-                std::span(reinterpret_cast<const uint8_t*>(pipe_utf8.data()), pipe_utf8.size()),
-                error)) {
+        if (!write_file_atomically(interface.file, pipe_utf8.data(), pipe_utf8.size())) {
+            *error = "cannot write " + interface.file + ": " + std::strerror(errno);
             unplug();
             return false;
         }

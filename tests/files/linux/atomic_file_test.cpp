@@ -8,16 +8,19 @@
 
 #include <cstring>
 #include <filesystem>
+#include <iterator>
+#include <set>
 #include <string>
 
-#include "platform/atomic_file.h"
-#include "platform/atomic_file_checks.h"
+#include "atomic_file.h"
+#include "file_reading.h"
+#include "files/atomic_file_checks.h"
 #include "support/temp_folder.h"
 
 namespace talvoro {
 namespace {
 
-using test::contents;
+using test::file_contents;
 using test::other_entries;
 using test::TempFolder;
 using test::write_text;
@@ -47,7 +50,7 @@ TEST(AtomicFile, ReplacesTheTargetOfALinkAndKeepsTheLink) {
     std::filesystem::create_symlink("real.ini", folder.file("config.ini"));
     ASSERT_TRUE(write_text(folder.file("config.ini"), "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("config.ini")));
-    EXPECT_EQ(contents(folder.file("real.ini")), "new");
+    EXPECT_EQ(file_contents(folder.file("real.ini")), "new");
 }
 
 // A write that the file-size limit cuts off half-way: the old file survives
@@ -73,7 +76,7 @@ TEST(AtomicFile, WriteCutOffHalfWayKeepsTheOldFile) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the cut-off write reported success";
-    EXPECT_EQ(contents(path), old_text);
+    EXPECT_EQ(file_contents(path), old_text);
     EXPECT_TRUE(other_entries(folder, "Macros").empty());
 }
 
@@ -109,7 +112,7 @@ TEST(AtomicFile, KilledWriterLeavesOneWholeVersion) {
     ::waitpid(child, nullptr, 0);
     ASSERT_EQ(got, 1);
 
-    const std::string now = contents(path);
+    const std::string now = file_contents(path);
     EXPECT_TRUE(now == first || now == second) << "size " << now.size();
 }
 
@@ -119,6 +122,45 @@ TEST(AtomicFile, ReadingRefusesAFifoWithoutWaitingOnIt) {
     ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
     EXPECT_EQ(read_file_prefix(folder.file("pipe"), buffer, 4).status, FileReadStatus::kCannotOpen);
     EXPECT_EQ(read_file_text(folder.file("pipe"), 4).status, FileReadStatus::kCannotOpen);
+}
+
+// A device would pass for an endless or an empty file, and a folder for one that cannot be read.
+TEST(AtomicFile, ReadingRefusesDevicesAndFolders) {
+    TempFolder folder;
+    for (const std::string& path :
+         {std::string("/dev/zero"), std::string("/dev/null"), folder.path(), std::string("/")}) {
+        SCOPED_TRACE(path);
+        char buffer[8] = {};
+        EXPECT_EQ(read_file_prefix(path, buffer, sizeof buffer).status,
+                  FileReadStatus::kCannotOpen);
+        EXPECT_EQ(read_file_text(path, 8).status, FileReadStatus::kCannotOpen);
+    }
+}
+
+// A link into another folder: the file it points to is replaced there and keeps its own mode, and
+// nothing is left beside the link or beside the file.
+TEST(AtomicFile, ALinkIntoAnotherFolderIsFollowedThere) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("kept"));
+    ASSERT_TRUE(write_text(folder.file("kept/config.ini"), "old"));
+    ASSERT_EQ(::chmod(folder.file("kept/config.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink("kept/config.ini", folder.file("config.ini"));
+    ASSERT_TRUE(write_text(folder.file("config.ini"), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("config.ini")));
+    EXPECT_EQ(file_contents(folder.file("kept/config.ini")), "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.file("kept/config.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(test::entries(folder), (std::set<std::string>{"config.ini", "kept"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("kept")),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    // A link to nothing is replaced by the file itself.
+    std::filesystem::create_symlink("nowhere/AllProfile", folder.file("AllProfile"));
+    ASSERT_TRUE(write_text(folder.file("AllProfile"), "block"));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.file("AllProfile")));
+    EXPECT_EQ(file_contents(folder.file("AllProfile")), "block");
 }
 
 }  // namespace

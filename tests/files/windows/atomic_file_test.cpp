@@ -10,36 +10,20 @@
 #include <string>
 #include <thread>
 
-#include "platform/atomic_file.h"
+#include "atomic_file.h"
+#include "file_reading.h"
+#include "files/atomic_file_checks.h"
 #include "platform/windows/windows_text.h"
 #include "support/temp_folder.h"
-#include "support/utf8_path.h"
 
 namespace talvoro {
 namespace {
 
+using test::entries;
+using test::file_contents;
 using test::TempFolder;
+using test::write_text;
 using windows::to_wide;
-
-bool write_text(const std::string& path, const std::string& text) {
-    return write_file_atomically(path, text.data(), text.size());
-}
-
-// The file as read through the program's own reader, so UTF-8 names work too.
-std::string contents(const std::string& path) {
-    const FileText text = read_file_text(path, 1 << 20);
-    return text.status == FileReadStatus::kCannotOpen ? "<cannot open>" : text.bytes;
-}
-
-// Every name in the folder, so that a temporary file left behind shows.
-std::set<std::string> entries(const TempFolder& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(test::utf8_path(folder.path()))) {
-        const std::u8string name = entry.path().filename().u8string();
-        names.insert(std::string(name.begin(), name.end()));
-    }
-    return names;
-}
 
 DWORD attributes_of(const std::string& path) {
     return GetFileAttributesW(to_wide(path).c_str());
@@ -59,7 +43,7 @@ TEST(AtomicFileWindows, ReplacedFileKeepsItsAttributes) {
         SetFileAttributesW(to_wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
     ASSERT_TRUE(write_text(path, "new"));
-    EXPECT_EQ(contents(path), "new");
+    EXPECT_EQ(file_contents(path), "new");
     EXPECT_EQ(attributes_of(path) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
               static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(entries(folder), std::set<std::string>{"AllProfile"});
@@ -79,7 +63,7 @@ TEST(AtomicFileWindows, ReadOnlyFileIsRefusedAndKeptAsItWas) {
     errno = 0;
     EXPECT_FALSE(write_text(path, "lang=02"));
     EXPECT_EQ(errno, EACCES);
-    EXPECT_EQ(contents(path), "[Configuration Option]\r\nlang=01\r\n");
+    EXPECT_EQ(file_contents(path), "[Configuration Option]\r\nlang=01\r\n");
     EXPECT_NE(attributes_of(path) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(entries(folder), std::set<std::string>{"config.ini"});
     SetFileAttributesW(to_wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
@@ -97,7 +81,7 @@ TEST(AtomicFileWindows, FilesOthersHoldOpenAreReplacedOrLeftWhole) {
     ASSERT_NE(sharing, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(write_text(path, "while shared"));
     CloseHandle(sharing);
-    EXPECT_EQ(contents(path), "while shared");
+    EXPECT_EQ(file_contents(path), "while shared");
 
     HANDLE brief = open_shared(path, FILE_SHARE_READ);
     ASSERT_NE(brief, INVALID_HANDLE_VALUE);
@@ -107,7 +91,7 @@ TEST(AtomicFileWindows, FilesOthersHoldOpenAreReplacedOrLeftWhole) {
     });
     EXPECT_TRUE(write_text(path, "after the scan"));
     release.join();
-    EXPECT_EQ(contents(path), "after the scan");
+    EXPECT_EQ(file_contents(path), "after the scan");
 
     HANDLE holding = open_shared(path, FILE_SHARE_READ);
     ASSERT_NE(holding, INVALID_HANDLE_VALUE);
@@ -115,7 +99,7 @@ TEST(AtomicFileWindows, FilesOthersHoldOpenAreReplacedOrLeftWhole) {
     EXPECT_FALSE(write_text(path, "never"));
     EXPECT_TRUE(errno == EBUSY || errno == EACCES) << errno;
     CloseHandle(holding);
-    EXPECT_EQ(contents(path), "after the scan");
+    EXPECT_EQ(file_contents(path), "after the scan");
     EXPECT_EQ(entries(folder), std::set<std::string>{"Macros"});
 }
 

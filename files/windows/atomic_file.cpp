@@ -1,17 +1,19 @@
-#include "platform/atomic_file.h"
+#include "atomic_file.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdint>
 
-#include "platform/file_reading_system.h"
+#include "platform/windows/unique_handle.h"
 #include "platform/windows/windows_text.h"
+#include "windows/error_number.h"
 
 namespace talvoro {
 namespace {
+
+using windows::UniqueHandle;
 
 // An antivirus scanner or the search indexer may hold a fresh file for a moment; a write waits
 // this long for it before it gives up.
@@ -19,73 +21,12 @@ constexpr int kSharingRetries = 20;
 constexpr DWORD kSharingRetryMs = 50;
 constexpr DWORD kMaxChunk = DWORD{1} << 30;
 
-// The errno the Linux edition would give, so callers tell the person the same way.
-int errno_for(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME:
-            return ENOENT;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_WRITE_PROTECT:
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-            return EACCES;
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return EBUSY;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return ENOSPC;
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return EEXIST;
-        case ERROR_DIRECTORY:
-            return EISDIR;
-        case ERROR_INVALID_NAME:
-        case ERROR_INVALID_PARAMETER:
-            return EINVAL;
-        case ERROR_FILENAME_EXCED_RANGE:
-            return ENAMETOOLONG;
-        case ERROR_NOT_ENOUGH_MEMORY:
-        case ERROR_OUTOFMEMORY:
-            return ENOMEM;
-        default:
-            return EIO;
-    }
-}
-
 bool is_sharing_error(DWORD error) {
     // A file that someone else is deleting reads as access denied; a replaced file that a
     // scanner holds cannot be removed.
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
-
-// Closes on every way out.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool close() {
-        if (!valid())
-            return true;
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 std::wstring folder_of(const std::wstring& path) {
     const size_t separator = path.find_last_of(L"\\/");
@@ -102,9 +43,9 @@ std::wstring resolve_link(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
         return path;
-    FileHandle file(CreateFileW(path.c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueHandle file(CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid())
         return path;  // dangling: the link itself is replaced
     std::wstring resolved(MAX_PATH, L'\0');
@@ -123,7 +64,8 @@ std::wstring resolve_link(const std::wstring& path) {
 }
 
 // The name is kept short so that it fits even beside a target whose own name is close to the
-// file system's limit. Nobody else may open it while it is being written.
+// file system's limit. It does not end in the suffix of the virtual mice's interface files, so
+// watchers of their folder pass it by. Nobody else may open it while it is being written.
 HANDLE create_temporary(const std::wstring& folder, std::wstring& temp_path) {
     static std::atomic<unsigned> counter{0};
     std::wstring prefix = folder;
@@ -229,41 +171,6 @@ void remove_temporary(const std::wstring& temp_path) {
     }
 }
 
-// Opens `path` for reading only when it is a file on a disk: folders, pipes and devices (NUL,
-// COM1, a named pipe picked in a dialog) are refused. Others may go on reading, writing or
-// replacing it meanwhile.
-HANDLE open_regular_file(const std::string& path) {
-    if (path.empty())
-        return INVALID_HANDLE_VALUE;
-    const HANDLE file = CreateFileW(windows::to_wide(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return file;
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        CloseHandle(file);
-        return INVALID_HANDLE_VALUE;
-    }
-    return file;
-}
-
-// Reads until `capacity` bytes or the end of the file; false on a read error.
-bool read_up_to(HANDLE file, unsigned char* out, size_t capacity, size_t& total) {
-    total = 0;
-    while (total < capacity) {
-        DWORD got = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(capacity - total, kMaxChunk));
-        if (!ReadFile(file, out + total, chunk, &got, nullptr))
-            return false;
-        if (got == 0)
-            break;
-        total += got;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool write_file_atomically(const std::string& path, const void* data, size_t size) {
@@ -280,17 +187,19 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
     const std::wstring folder = folder_of(target);
 
     std::wstring temp_path;
-    FileHandle file(create_temporary(folder, temp_path));
+    UniqueHandle file(create_temporary(folder, temp_path));
     if (!file.valid()) {
-        errno = errno_for(GetLastError());
+        errno = windows::error_number_for(GetLastError());
         return false;
     }
+    // The data is on disk before the name points at it, so a crash leaves the old file or the
+    // new one whole.
     bool ok = write_all(file.get(), static_cast<const unsigned char*>(data), size) &&
               FlushFileBuffers(file.get());
     if (ok)
         take_over_attributes(file.get(), target);
     DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-    if (!file.close() && ok) {
+    if (!CloseHandle(file.release()) && ok) {
         ok = false;
         error = GetLastError();
     }
@@ -300,30 +209,10 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
     }
     if (!ok) {
         remove_temporary(temp_path);
-        errno = errno_for(error);
+        errno = windows::error_number_for(error);
         return false;
     }
     return true;
 }
-
-namespace os {
-
-ReadableFile::ReadableFile(const std::string& path)
-    : handle_(reinterpret_cast<std::intptr_t>(open_regular_file(path))) {}
-
-ReadableFile::~ReadableFile() {
-    if (is_open())
-        CloseHandle(reinterpret_cast<HANDLE>(handle_));
-}
-
-bool ReadableFile::is_open() const {
-    return reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE;
-}
-
-bool ReadableFile::read(unsigned char* out, size_t capacity, size_t& got) {
-    return read_up_to(reinterpret_cast<HANDLE>(handle_), out, capacity, got);
-}
-
-}  // namespace os
 
 }  // namespace talvoro

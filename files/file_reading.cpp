@@ -1,8 +1,9 @@
+#include "file_reading.h"
+
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/atomic_file.h"
-#include "platform/file_reading_system.h"
+#include "readable_file.h"
 
 namespace talvoro {
 

@@ -1,5 +1,5 @@
-// The system's half of the whole-file reads of atomic_file.h: opening a regular file and reading
-// from it (platform/<system>/atomic_file.cpp). The reads themselves are shared.
+// The system's half of the whole-file reads of file_reading.h: opening a regular file and reading
+// from it (<system>/readable_file.cpp). The reads themselves are shared.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,10 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-
-#include "platform/file_reading_system.h"
 
 namespace talvoro {
 namespace {
@@ -39,7 +36,8 @@ std::string resolve_link(const std::string& path) {
 }
 
 // The name is kept short so that it fits even beside a target whose own name
-// is close to the file system's limit.
+// is close to the file system's limit. It does not end in the suffix of the
+// virtual mice's interface files, so watchers of their folder pass it by.
 int create_temporary(const std::string& folder, std::string& temp_path) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -51,6 +49,16 @@ int create_temporary(const std::string& folder, std::string& temp_path) {
             return fd;
     }
     return -1;
+}
+
+// The replaced file's permission bits, and its owner where we may give it.
+// Best effort: a file system without modes (a FAT stick) still takes the data.
+void take_over_mode(int fd, const std::string& target) {
+    struct stat old_file {};
+    if (::stat(target.c_str(), &old_file) != 0 || !S_ISREG(old_file.st_mode))
+        return;
+    ::fchmod(fd, old_file.st_mode & 07777);
+    ::fchown(fd, old_file.st_uid, old_file.st_gid);  // works only for root; harmless else
 }
 
 bool write_all(int fd, const unsigned char* data, size_t size) {
@@ -70,42 +78,13 @@ bool write_all(int fd, const unsigned char* data, size_t size) {
     return true;
 }
 
+// Makes the rename itself durable.
 void sync_folder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);  // best effort: the data itself is already on disk
     ::close(fd);
-}
-
-// Opens `path` for reading only when it is a regular file. O_NONBLOCK keeps a
-// FIFO picked in a file dialog from hanging the program in open().
-int open_regular_file(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return -1;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-// Reads until `capacity` bytes or the end of the file; -1 on a read error.
-ssize_t read_up_to(int fd, unsigned char* out, size_t capacity) {
-    size_t total = 0;
-    while (total < capacity) {
-        const ssize_t got = ::read(fd, out + total, std::min<size_t>(capacity - total, INT_MAX));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        total += static_cast<size_t>(got);
-    }
-    return static_cast<ssize_t>(total);
 }
 
 }  // namespace
@@ -122,13 +101,10 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
     const int fd = create_temporary(folder, temp_path);
     if (fd < 0)
         return false;
+    take_over_mode(fd, target);
 
-    struct stat old_file {};
-    if (::stat(target.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
-        ::fchmod(fd, old_file.st_mode & 07777);
-        ::fchown(fd, old_file.st_uid, old_file.st_gid);  // works only for root; harmless else
-    }
-
+    // The data is on disk before the name points at it, so a crash leaves the
+    // old file or the new one whole.
     bool ok = write_all(fd, static_cast<const unsigned char*>(data), size) && ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
@@ -147,26 +123,5 @@ bool write_file_atomically(const std::string& path, const void* data, size_t siz
     sync_folder(folder);
     return true;
 }
-
-namespace os {
-
-ReadableFile::ReadableFile(const std::string& path) : handle_(open_regular_file(path)) {}
-
-ReadableFile::~ReadableFile() {
-    if (is_open())
-        ::close(static_cast<int>(handle_));
-}
-
-bool ReadableFile::is_open() const {
-    return handle_ >= 0;
-}
-
-bool ReadableFile::read(unsigned char* out, size_t capacity, size_t& got) {
-    const ssize_t count = read_up_to(static_cast<int>(handle_), out, capacity);
-    got = count < 0 ? 0 : static_cast<size_t>(count);
-    return count >= 0;
-}
-
-}  // namespace os
 
 }  // namespace talvoro
