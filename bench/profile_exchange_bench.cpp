@@ -16,8 +16,8 @@
 
 #include "bench_timing.h"
 #include "device/device_api_binding.h"
+#include "device/device_events.h"
 #include "device/device_link.h"
-#include "device/device_link_ui.h"
 #include "device/profile_codec.h"
 #include "device/profile_exchange.h"
 #include "platform/desktop_settings_backend.h"
@@ -100,7 +100,7 @@ int main() {
         return 1;
     DeviceLink link(binding.api());
     auto desktop = make_desktop_mouse_settings();
-    NoWindowUi ui;
+    NoDeviceEvents ui;
     auto store = std::make_unique<ProfileStore>();
     std::memset(store.get(), 0, sizeof(ProfileStore));
     ProfileExchange exchange(*store, link, *desktop, ui);

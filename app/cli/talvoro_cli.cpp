@@ -127,7 +127,7 @@ struct Session {
     DeviceApiBinding binding;
     std::unique_ptr<DeviceLink> link;
     std::unique_ptr<DesktopMouseSettings> desktop;
-    NoWindowUi ui;
+    NoDeviceEvents ui;
     std::unique_ptr<ProfileExchange> exchange;
 
     bool open(ProfileStore& store) {

@@ -1,13 +1,11 @@
 #include "device/presence_monitor.h"
 
-#include "device/device_path.h"
 #include "protocol.h"
 
 namespace talvoro {
 
-PresenceMonitor::PresenceMonitor(DeviceLink& link, ProfileExchange& exchange, ProfileStore& store,
-                                 DeviceLinkUi& ui)
-    : link_(link), exchange_(exchange), store_(store), ui_(ui) {}
+PresenceMonitor::PresenceMonitor(DeviceLink& link, ProfileExchange& exchange, DeviceEvents& events)
+    : link_(link), exchange_(exchange), events_(events) {}
 
 void PresenceMonitor::initial_check() {
     if (!link_.presence_check()) {
@@ -18,31 +16,18 @@ void PresenceMonitor::initial_check() {
 }
 
 void PresenceMonitor::device_refresh() {
-    ui_.paint_now();
+    events_.on_device_event({DeviceEvent::Kind::kExchangeStarting});
     const bool read = exchange_.read_device() == QX_STATUS_DONE;
     if (!read)
         exchange_.reset_all_profiles();
-    if (store_.macro_store.macro_count > 0)
-        ui_.rebuild_macro_list();
-    ui_.reselect_page_profile();
-    if (ui_.select_led_option()) {
-        link_.set_leds(true);
-        store_.led_on = 1;
-    }
-    ui_.apply_language_layout();
-    // Told last, once the window shows what it now holds.
-    if (!read)
-        ui_.read_failed();
+    events_.on_device_event({DeviceEvent::Kind::kRefreshDone, {}, 0, read});
 }
 
-void PresenceMonitor::on_device_change(uint32_t event, uint32_t device_type,
-                                       std::string_view interface_name) {
-    if (event != kDeviceArrival && event != kDeviceRemoveComplete)
-        return;
-    if (device_type != kDeviceTypeInterface || !names_the_mouse(interface_name))
+void PresenceMonitor::on_device_change(const watch::DeviceChange& change) {
+    if (change.vendor != protocol::kVendorId || change.product != protocol::kProductId)
         return;
 
-    if (event == kDeviceRemoveComplete) {
+    if (change.kind == watch::ChangeKind::kRemoved) {
         // Each collection of the mouse announces its own removal; another
         // one, or a second mouse, may still answer.
         if (link_.presence_check())
@@ -54,10 +39,10 @@ void PresenceMonitor::on_device_change(uint32_t event, uint32_t device_type,
     if (!state_.device_absent || !link_.presence_check())
         return;
     state_.device_absent = false;
-    ui_.paint_now();
+    events_.on_device_event({DeviceEvent::Kind::kExchangeStarting});
     wait_for_firmware();
-    ui_.close_notice_popups();
     state_.popup_flags = 0;
+    events_.on_device_event({DeviceEvent::Kind::kMouseBack});
     device_refresh();
 }
 
@@ -69,8 +54,8 @@ void PresenceMonitor::on_input_while_absent() {
 void PresenceMonitor::show_not_detected_once() {
     if ((state_.popup_flags & kNotDetectedShown) != 0)
         return;
-    ui_.show_not_detected();
     state_.popup_flags |= kNotDetectedShown;
+    events_.on_device_event({DeviceEvent::Kind::kMouseLost});
 }
 
 void PresenceMonitor::wait_for_firmware() {

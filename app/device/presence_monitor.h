@@ -3,19 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
+#include "device/device_events.h"
 #include "device/device_link.h"
-#include "device/device_link_ui.h"
 #include "device/profile_exchange.h"
+#include "watch/device_change.h"
 
 namespace talvoro {
 
-// Device-change events the watcher delivers, with their window-message values.
-inline constexpr uint32_t kDeviceArrival = 0x8000;
-inline constexpr uint32_t kDeviceRemoveComplete = 0x8004;
-// Broadcasts about device interfaces; every other kind is ignored.
-inline constexpr uint32_t kDeviceTypeInterface = 5;
 // Popup flag: the not-detected popup is on screen.
 inline constexpr uint32_t kNotDetectedShown = 0x8000;
 
@@ -27,15 +22,14 @@ struct PresenceState {
 
 class PresenceMonitor {
   public:
-    PresenceMonitor(DeviceLink& link, ProfileExchange& exchange, ProfileStore& store,
-                    DeviceLinkUi& ui);
+    PresenceMonitor(DeviceLink& link, ProfileExchange& exchange, DeviceEvents& events);
 
     // At window initialisation: read the mouse, or wait for it (no popup yet).
     void initial_check();
-    // Read everything afresh (defaults when the read fails) and refresh the pages.
+    // Read everything afresh (defaults when the read fails), then report the refresh done.
     void device_refresh();
-    // A device-change message from the watcher.
-    void on_device_change(uint32_t event, uint32_t device_type, std::string_view interface_name);
+    // An interface arrived or left; only the mouse's own matter.
+    void on_device_change(const watch::DeviceChange& change);
     // Input over the window while the mouse is missing brings the popup back.
     void on_input_while_absent();
 
@@ -48,8 +42,7 @@ class PresenceMonitor {
 
     DeviceLink& link_;
     ProfileExchange& exchange_;
-    ProfileStore& store_;
-    DeviceLinkUi& ui_;
+    DeviceEvents& events_;
     PresenceState state_;
 };
 

@@ -10,11 +10,11 @@
 namespace talvoro {
 
 ProfileExchange::ProfileExchange(ProfileStore& store, DeviceLink& link,
-                                 DesktopMouseSettings& desktop, DeviceLinkUi& ui)
+                                 DesktopMouseSettings& desktop, DeviceEvents& events)
     : store_(store),
       link_(link),
       desktop_(desktop),
-      ui_(ui),
+      events_(events),
       mirror_(std::make_unique<DeviceRecords>()) {
     std::memset(mirror_->data(), 0, sizeof(ProfileRecord) * mirror_->size());
 }
@@ -28,14 +28,14 @@ uint8_t ProfileExchange::read_device() {
     std::memset(records.data(), 0, sizeof(ProfileRecord) * records.size());
     uint8_t status = QX_STATUS_DONE;
     for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
-        ui_.exchange_progress(ExchangeStep::kReadProfile, i + 1);
+        progress(ExchangeStep::kReadProfile, i + 1);
         status = api.Read_profile(i, &records[static_cast<size_t>(i)]);
     }
     uint8_t slot = 0;
     if (status == QX_STATUS_DONE)
         status = api.Get_current_profile_id(&slot);
     link_.close();
-    ui_.exchange_done();
+    events_.on_device_event({DeviceEvent::Kind::kExchangeEnded});
     if (status != QX_STATUS_DONE)
         return status;
 
@@ -47,7 +47,7 @@ uint8_t ProfileExchange::read_device() {
     link_.read_firmware_info();
     refresh_firmware_text();
     compact_macros(store_);
-    ui_.show_profile(slot);
+    events_.on_device_event({DeviceEvent::Kind::kProfilesChanged, {}, slot});
     return QX_STATUS_DONE;
 }
 
@@ -61,7 +61,7 @@ uint8_t ProfileExchange::apply_all() {
     device_current_ = encode_profiles(store_, records);
     uint8_t status = QX_STATUS_DONE;
     for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
-        ui_.exchange_progress(ExchangeStep::kWriteProfile, i + 1);
+        progress(ExchangeStep::kWriteProfile, i + 1);
         status = api.Write_profile(i, &records[static_cast<size_t>(i)]);
         if (status == QX_STATUS_REJECTED)
             rejected_profile_ = i + 1;
@@ -69,21 +69,25 @@ uint8_t ProfileExchange::apply_all() {
     }
     const int current = device_current_ == 0 ? 0 : device_current_ - 1;
     if (status == QX_STATUS_DONE) {
-        ui_.exchange_progress(ExchangeStep::kSelectProfile, current + 1);
+        progress(ExchangeStep::kSelectProfile, current + 1);
         link_.sleep(kBeforeProfileSelect);
         status = api.Set_current_profile_id(current);
     }
     link_.close();
-    ui_.exchange_done();
+    events_.on_device_event({DeviceEvent::Kind::kExchangeEnded});
     if (status == QX_STATUS_DONE)
         apply_system_settings(store_.profiles[current], desktop_);
-    ui_.show_profile(current);
+    events_.on_device_event({DeviceEvent::Kind::kProfilesChanged, {}, current});
     return status;
 }
 
 void ProfileExchange::reset_all_profiles() {
     link_.read_firmware_info();
     talvoro::reset_all_profiles(store_, link_.firmware_number());
+}
+
+void ProfileExchange::progress(ExchangeStep step, int profile) {
+    events_.on_device_event({DeviceEvent::Kind::kExchangeProgress, step, profile});
 }
 
 void ProfileExchange::refresh_firmware_text() {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "device/device_events.h"
 #include "device/device_link.h"
-#include "device/device_link_ui.h"
 #include "device/profile_codec.h"
 
 namespace talvoro {
@@ -15,7 +15,7 @@ class DesktopMouseSettings;
 class ProfileExchange {
   public:
     ProfileExchange(ProfileStore& store, DeviceLink& link, DesktopMouseSettings& desktop,
-                    DeviceLinkUi& ui);
+                    DeviceEvents& events);
 
     // Reads the five profiles and the current one into the store. Returns 1
     // when every call succeeded, 0 when the mouse did not answer, else the
@@ -40,12 +40,13 @@ class ProfileExchange {
     int rejected_profile() const { return rejected_profile_; }
 
   private:
+    void progress(ExchangeStep step, int profile);
     void refresh_firmware_text();
 
     ProfileStore& store_;
     DeviceLink& link_;
     DesktopMouseSettings& desktop_;
-    DeviceLinkUi& ui_;
+    DeviceEvents& events_;
     std::unique_ptr<DeviceRecords> mirror_;  // 100 KB: kept off the stack
     uint8_t device_current_ = 0;
     int rejected_profile_ = 0;

@@ -6,7 +6,7 @@
 
 #include "core/paint_manager.h"
 #include "core/slider.h"
-#include "device/device_link_ui.h"
+#include "device/device_events.h"
 
 namespace talvoro::shell {
 

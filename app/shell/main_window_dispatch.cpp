@@ -150,7 +150,7 @@ void COskelMainWnd::on_select_changed(ui::TNotifyUI& msg) {
     }
     if (option == controls_.led_option) {
         store_.led_on = option->is_selected() ? 1 : 0;
-        link_.set_leds(option->is_selected());
+        send_lighting(option->is_selected());
     }
     route_to_pages(msg);
 }

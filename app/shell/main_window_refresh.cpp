@@ -24,7 +24,7 @@ void COskelMainWnd::page_refresh(int slot) {
     if (controls_.led_option != nullptr) {
         controls_.led_option->selected(store_.led_on != 0, false);
     }
-    link_.set_leds(store_.led_on != 0);
+    send_lighting(store_.led_on != 0);
 }
 
 void COskelMainWnd::change_language(int index) {

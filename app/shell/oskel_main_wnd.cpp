@@ -40,8 +40,8 @@ COskelMainWnd::COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellSer
     : store_(store),
       services_(std::move(services)),
       link_(api, services_.sleep),
-      exchange_(store, link_, *services_.desktop, link_ui_),
-      presence_(link_, exchange_, store, link_ui_),
+      exchange_(store, link_, *services_.desktop, *this),
+      presence_(link_, exchange_, *this),
       mask_loading_(std::async(std::launch::async, ui::load_mask_region,
                                resource_directory() + kMaskBitmap)) {}
 
@@ -212,13 +212,12 @@ void COskelMainWnd::on_device_messages() {
         return;
     }
     for (const platform::DeviceChange& change : watcher_->take_changes()) {
-        device_change(change.event, change.device_type, change.interface_name);
+        device_change(change);
     }
 }
 
-void COskelMainWnd::device_change(uint32_t event, uint32_t device_type,
-                                  std::string_view interface_name) {
-    presence_.on_device_change(event, device_type, interface_name);
+void COskelMainWnd::device_change(const watch::DeviceChange& change) {
+    presence_.on_device_change(change);
 }
 
 void COskelMainWnd::quit() {
@@ -327,70 +326,10 @@ bool COskelMainWnd::input_locked(ui::WindowMessage msg, intptr_t lparam) {
     return true;
 }
 
-// --- what the device link asks of the window --------------------------------------------------
-
-void COskelMainWnd::LinkUi::show_not_detected() {
-    window_.open_not_detected();
-}
-
-void COskelMainWnd::LinkUi::close_notice_popups() {
-    // Closing one window may free others (a popup's own message box), so each is looked up
-    // again before it is touched.
-    for (ui::CWindowWnd* window : ui::CWindowWnd::live_windows()) {
-        if (!ui::CWindowWnd::is_live(window)) {
-            continue;
-        }
-        const std::string_view title = window->title().substr(0, 100);
-        const std::string_view class_name = window->window_class_name().substr(0, 100);
-        if (window != &window_ && (equals_ignoring_case(title, "Notice by Application") ||
-                                   equals_ignoring_case(title, "Notice by App") ||
-                                   equals_ignoring_case(class_name, "PopupWnd"))) {
-            window->close();
-            popup_open = 0;
-        }
-    }
-}
-
-void COskelMainWnd::LinkUi::rebuild_macro_list() {
-    window_.macros_replaced();
-}
-
 void COskelMainWnd::macros_replaced() {
     if (macro_page_ != nullptr) {
         macro_page_->on_macros_loaded();
     }
-}
-
-void COskelMainWnd::LinkUi::reselect_page_profile() {
-    if (window_.current_profile_slot_ > 4) {
-        window_.current_profile_slot_ = 0;
-    }
-    window_.select_profile_tab(window_.current_profile_slot_, true);
-}
-
-bool COskelMainWnd::LinkUi::select_led_option() {
-    if (window_.controls_.led_option == nullptr) {
-        return false;
-    }
-    window_.controls_.led_option->selected(true, false);
-    return true;
-}
-
-void COskelMainWnd::LinkUi::apply_language_layout() {
-    window_.language_layout_adjustment(language_index());
-}
-
-void COskelMainWnd::LinkUi::read_failed() {
-    window_.show_notice(text(TextRow::kReadFailed));
-}
-
-void COskelMainWnd::LinkUi::exchange_progress(ExchangeStep step, int profile) {
-    window_.progress_.show(step, profile);
-    window_.paint_now();
-}
-
-void COskelMainWnd::LinkUi::exchange_done() {
-    window_.progress_.hide();
 }
 
 }  // namespace talvoro::shell

@@ -15,8 +15,8 @@
 #include "core/notify.h"
 #include "core/window.h"
 #include "device/device_api.h"
+#include "device/device_events.h"
 #include "device/device_link.h"
-#include "device/device_link_ui.h"
 #include "device/presence_monitor.h"
 #include "device/profile_exchange.h"
 #include "render/mask_region.h"
@@ -57,7 +57,8 @@ inline constexpr int kNotDetectedConfirmation = 3;
 class COskelMainWnd : public ui::CWindowWnd,
                       public ui::INotifyUI,
                       public ui::ICommandHandlerUI,
-                      private PageHost {
+                      private PageHost,
+                      private DeviceEvents {
   public:
     // The store and the library's entry points outlive the window.
     COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellServices services);
@@ -83,8 +84,8 @@ class COskelMainWnd : public ui::CWindowWnd,
     // The widths and positions that differ between the languages.
     void language_layout_adjustment(int index);
 
-    // A device-change message: arrival (0x8000) or removal (0x8004) of a device interface.
-    void device_change(uint32_t event, uint32_t device_type, std::string_view interface_name);
+    // An interface arrived or left.
+    void device_change(const watch::DeviceChange& change);
 
     int current_profile_slot() const override { return current_profile_slot_; }
     int current_main_tab() const override { return current_main_tab_; }
@@ -113,25 +114,15 @@ class COskelMainWnd : public ui::CWindowWnd,
                             bool& handled) override;
 
   private:
-    // What the device link asks of the window.
-    class LinkUi final : public DeviceLinkUi {
-      public:
-        explicit LinkUi(COskelMainWnd& window) : window_(window) {}
-        void show_profile(int slot) override { window_.page_refresh(slot); }
-        void paint_now() override { window_.paint_now(); }
-        void show_not_detected() override;
-        void close_notice_popups() override;
-        void rebuild_macro_list() override;
-        void reselect_page_profile() override;
-        bool select_led_option() override;
-        void apply_language_layout() override;
-        void read_failed() override;
-        void exchange_progress(ExchangeStep step, int profile) override;
-        void exchange_done() override;
-
-      private:
-        COskelMainWnd& window_;
-    };
+    // What the device layer reports: progress drawn at once, the pages refreshed, the notices
+    // about the mouse shown and closed.
+    void on_device_event(const DeviceEvent& event) override;
+    // After a refresh from the mouse: the macro list, the page profile's tab, the lighting
+    // switched on, the language's geometry, and a notice when the mouse could not be read.
+    void refresh_done(bool read);
+    void close_notice_popups();
+    // Sends the lighting to the mouse; a mouse that is there but does not take it is told.
+    void send_lighting(bool lit);
 
     // What the pages ask of the window.
     ProfileStore& store() override { return store_; }
@@ -179,7 +170,6 @@ class COskelMainWnd : public ui::CWindowWnd,
     ProfileStore& store_;
     ShellServices services_;
     DeviceLink link_;
-    LinkUi link_ui_{*this};
     ProfileExchange exchange_;
     PresenceMonitor presence_;
     CDialogBuilderCallbackEx builder_callback_;

@@ -21,19 +21,15 @@ std::vector<std::chrono::milliseconds>& link_waits() {
     return waits;
 }
 
-std::string mouse_interface_name(int mi) {
-    char name[128];
-    std::snprintf(
-        name, sizeof name,
-        R"(\\?\HID#VID_%04X&PID_%04X&MI_%02d#8&1f2e3d4c&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030})",
-        protocol::kVendorId, protocol::kProductId, mi);
-    return name;
+watch::DeviceChange mouse_change(watch::ChangeKind kind, int mi) {
+    return {kind, watch::InterfaceOrigin::kVirtual, protocol::kVendorId, protocol::kProductId,
+            "talvoro.if" + std::to_string(mi) + ".hid"};
 }
 
 DeviceLinkTest::DeviceLinkTest()
     : link_(direct_api(), &record_link_wait),
       exchange_(*store_, link_, desktop_, ui_),
-      presence_(link_, exchange_, *store_, ui_) {
+      presence_(link_, exchange_, ui_) {
     set_sleep_function(&no_protocol_wait);
     link_waits().clear();
 }

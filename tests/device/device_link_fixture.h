@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -13,33 +14,50 @@
 
 #include "codec_test_support.h"
 #include "device/desktop_mouse_settings.h"
+#include "device/device_events.h"
 #include "device/device_link.h"
-#include "device/device_link_ui.h"
 #include "device/presence_monitor.h"
 #include "device/profile_exchange.h"
 #include "support/direct_device_api.h"
 #include "support/fake_desktop.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
+#include "watch/device_change.h"
 
 namespace talvoro::test {
 
-// What the device link asked of the window.
-class RecordingUi final : public DeviceLinkUi {
+// What the device layer reported.
+class RecordingEvents final : public DeviceEvents {
   public:
-    void show_profile(int slot) override { shown.push_back(slot); }
-    void paint_now() override { ++paints; }
-    void show_not_detected() override { ++not_detected; }
-    void close_notice_popups() override { ++notices_closed; }
-    void rebuild_macro_list() override { ++macro_lists; }
-    void reselect_page_profile() override { ++reselections; }
-    bool select_led_option() override { return has_led_option; }
-    void apply_language_layout() override { ++layouts; }
-    void read_failed() override { ++read_failures; }
-    void exchange_progress(ExchangeStep step, int profile) override {
-        progress.push_back({step, profile});
+    void on_device_event(const DeviceEvent& event) override {
+        using Kind = DeviceEvent::Kind;
+        switch (event.kind) {
+            case Kind::kExchangeStarting:
+                ++paints;
+                break;
+            case Kind::kExchangeProgress:
+                progress.push_back({event.step, event.number});
+                break;
+            case Kind::kExchangeEnded:
+                progress.push_back({std::nullopt, 0});
+                break;
+            case Kind::kProfilesChanged:
+                shown.push_back(event.number);
+                break;
+            case Kind::kRefreshDone:
+                refreshes.push_back(event.ok);
+                break;
+            case Kind::kMouseLost:
+                ++not_detected;
+                break;
+            case Kind::kMouseBack:
+                ++notices_closed;
+                break;
+        }
     }
-    void exchange_done() override { progress.push_back({std::nullopt, 0}); }
+    int read_failures() const {
+        return static_cast<int>(std::count(refreshes.begin(), refreshes.end(), false));
+    }
 
     struct Progress {
         std::optional<ExchangeStep> step;  // none: the exchange was over
@@ -48,21 +66,17 @@ class RecordingUi final : public DeviceLinkUi {
     };
     std::vector<int> shown;
     std::vector<Progress> progress;
+    std::vector<bool> refreshes;  // each refresh, and whether the mouse could be read
     int paints = 0;
     int not_detected = 0;
     int notices_closed = 0;
-    int macro_lists = 0;
-    int reselections = 0;
-    int layouts = 0;
-    int read_failures = 0;
-    bool has_led_option = true;
 };
 
 // The waits the link asked for since the last clear.
 std::vector<std::chrono::milliseconds>& link_waits();
 
-// The interface name the device watcher gives the mouse's collection `mi`.
-std::string mouse_interface_name(int mi);
+// What the device watch says when the mouse's interface `mi` arrives or leaves.
+watch::DeviceChange mouse_change(watch::ChangeKind kind, int mi);
 
 class DeviceLinkTest : public ::testing::Test {
   protected:
@@ -77,7 +91,7 @@ class DeviceLinkTest : public ::testing::Test {
     ScopedEnv backends_{"TALVORO_HID_BACKENDS", "virtual"};
     std::unique_ptr<ProfileStore> store_ = zeroed_store();
     FakeDesktop desktop_;
-    RecordingUi ui_;
+    RecordingEvents ui_;
     DeviceLink link_;
     ProfileExchange exchange_;
     PresenceMonitor presence_;

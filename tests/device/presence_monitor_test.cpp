@@ -6,9 +6,8 @@ namespace talvoro::test {
 namespace {
 
 using std::chrono::milliseconds;
-
-constexpr size_t kStateLed = 10241;
-constexpr uint32_t kVolume = 2;  // a broadcast about a volume, not an interface
+using watch::ChangeKind;
+using watch::InterfaceOrigin;
 
 using Presence = DeviceLinkTest;
 
@@ -22,20 +21,14 @@ TEST_F(Presence, StartingWithoutAMouseWaitsQuietly) {
     EXPECT_EQ(presence_.state().popup_flags, kNotDetectedShown);
 }
 
-TEST_F(Presence, StartingWithAMouseReadsItAndLightsIt) {
-    auto& mouse = start_mouse();
-    ASSERT_TRUE(link_.set_leds(false));
-    ASSERT_EQ(mouse.read_state().at(kStateLed), 1);
+TEST_F(Presence, StartingWithAMouseReadsItAndReportsTheRefresh) {
+    start_mouse();
     presence_.initial_check();
     EXPECT_FALSE(presence_.state().device_absent);
     EXPECT_EQ(ui_.shown, std::vector<int>{0});
-    EXPECT_EQ(ui_.reselections, 1);
-    EXPECT_EQ(ui_.layouts, 1);
+    EXPECT_EQ(ui_.refreshes, std::vector<bool>{true});
     EXPECT_GE(ui_.paints, 1) << "painted before the long read";
-    EXPECT_EQ(store_->led_on, 1);
-    EXPECT_EQ(mouse.read_state().at(kStateLed), 0);
     EXPECT_EQ(+store_->profiles[0].button_function[0], kLeftClick);
-    EXPECT_EQ(ui_.read_failures, 0);
 }
 
 TEST_F(Presence, AMouseThatCannotBeReadShowsDefaultsAndTellsTheUser) {
@@ -44,34 +37,30 @@ TEST_F(Presence, AMouseThatCannotBeReadShowsDefaultsAndTellsTheUser) {
     start_mouse({"--refuse", "0x07"});
     presence_.initial_check();
     EXPECT_FALSE(presence_.state().device_absent);
-    EXPECT_EQ(ui_.read_failures, 1);
+    EXPECT_EQ(ui_.refreshes, std::vector<bool>{false});
     EXPECT_EQ(+store_->profiles[0].button_function[0], kLeftClick);
-    EXPECT_EQ(ui_.layouts, 1);
 }
 
 TEST_F(Presence, RemovalsShowOnePopupAndOnlyWhenTheMouseIsGone) {
     auto& mouse = start_mouse();
     presence_.initial_check();
     // The pointer collection went away but the configuration one still answers.
-    presence_.on_device_change(kDeviceRemoveComplete, kDeviceTypeInterface,
-                               mouse_interface_name(0));
+    presence_.on_device_change(mouse_change(ChangeKind::kRemoved, 0));
     EXPECT_FALSE(presence_.state().device_absent);
     EXPECT_EQ(ui_.not_detected, 0);
 
     mouse.unplug();
-    presence_.on_device_change(kDeviceRemoveComplete, kDeviceTypeInterface,
-                               mouse_interface_name(0));
-    presence_.on_device_change(kDeviceRemoveComplete, kDeviceTypeInterface,
-                               mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kRemoved, 0));
+    presence_.on_device_change(mouse_change(ChangeKind::kRemoved, 1));
     EXPECT_TRUE(presence_.state().device_absent);
     EXPECT_EQ(ui_.not_detected, 1) << "two removals, one popup";
 
-    // Other devices and other kinds of broadcast change nothing.
-    presence_.on_device_change(kDeviceRemoveComplete, kVolume, mouse_interface_name(1));
-    presence_.on_device_change(0x0007, kDeviceTypeInterface, mouse_interface_name(1));
+    // Another device arriving changes nothing, nor does another product of the same vendor.
     presence_.on_device_change(
-        kDeviceArrival, kDeviceTypeInterface,
-        R"(\\?\HID#VID_046D&PID_C077#1#{4d1e55b2-f16f-11cf-88cb-001111000030})");
+        {ChangeKind::kArrived, InterfaceOrigin::kSystem, 0x046D, 0xC077, "/dev/hidraw7"});
+    watch::DeviceChange sibling = mouse_change(ChangeKind::kArrived, 1);
+    sibling.product ^= 1;
+    presence_.on_device_change(sibling);
     EXPECT_TRUE(presence_.state().device_absent);
     EXPECT_EQ(ui_.notices_closed, 0);
 }
@@ -81,19 +70,18 @@ TEST_F(Presence, TheMouseReturningIsReadAfresh) {
     presence_.initial_check();
     const size_t reads = ui_.shown.size();
     // An arrival while nothing is missing (a second mouse, say) is ignored.
-    presence_.on_device_change(kDeviceArrival, kDeviceTypeInterface, mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kArrived, 1));
     EXPECT_EQ(ui_.shown.size(), reads);
 
     mouse.unplug();
-    presence_.on_device_change(kDeviceRemoveComplete, kDeviceTypeInterface,
-                               mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kRemoved, 1));
     // An arrival broadcast before the mouse answers: keep waiting.
-    presence_.on_device_change(kDeviceArrival, kDeviceTypeInterface, mouse_interface_name(0));
+    presence_.on_device_change(mouse_change(ChangeKind::kArrived, 0));
     EXPECT_TRUE(presence_.state().device_absent);
 
     mouse.plug_in();
     link_waits().clear();
-    presence_.on_device_change(kDeviceArrival, kDeviceTypeInterface, mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kArrived, 1));
     EXPECT_FALSE(presence_.state().device_absent);
     EXPECT_TRUE(link_waits().empty()) << "the firmware answered at the first attempt";
     EXPECT_EQ(ui_.notices_closed, 1);
@@ -104,7 +92,7 @@ TEST_F(Presence, TheMouseReturningIsReadAfresh) {
 TEST_F(Presence, TheFirmwareWaitGivesUpAfter21Attempts) {
     auto& mouse = start_mouse({"--starting-ms", "3600000"});
     presence_.state().device_absent = true;
-    presence_.on_device_change(kDeviceArrival, kDeviceTypeInterface, mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kArrived, 1));
     EXPECT_EQ(link_waits(), std::vector<milliseconds>(20, milliseconds(500)));
     EXPECT_EQ(link_.firmware_number(), 0xCCCC);
     EXPECT_EQ(ui_.shown.size(), 1u) << "the refresh runs anyway";
@@ -120,7 +108,7 @@ TEST_F(Presence, AFailedFirmwareReadDoesNotEndTheWait) {
     // pass for an answer.
     start_mouse({"--refuse", "0x02"}, "second");
     presence_.state().device_absent = true;
-    presence_.on_device_change(kDeviceArrival, kDeviceTypeInterface, mouse_interface_name(1));
+    presence_.on_device_change(mouse_change(ChangeKind::kArrived, 1));
     EXPECT_EQ(link_waits().size(), 20u);
 }
 

@@ -142,7 +142,7 @@ TEST_F(ProfileExchangeTest, AFailedApplyReportsTheFirstFailureAndKeepsTheDesktop
 // before it starts, and the progress ends however the exchange ends.
 TEST_F(ProfileExchangeTest, ProgressComesBeforeEachStepAndAlwaysEnds) {
     using Step = ExchangeStep;
-    using P = RecordingUi::Progress;
+    using P = RecordingEvents::Progress;
     fill_pages(*store_);
     EXPECT_EQ(exchange_.apply_all(), 0);
     EXPECT_TRUE(ui_.progress.empty()) << "nothing to show without a mouse";

@@ -1,17 +1,17 @@
 // The mouse leaving and coming back while the window runs, seen by the real device watcher.
+#include "shell/language/text_table.h"
 #include "shell/popups/popup_state.h"
 #include "shell_fixture.h"
 
 namespace talvoro::test {
 namespace {
 
-std::string mouse_name(int mi) {
-    char name[128];
-    std::snprintf(
-        name, sizeof name,
-        R"(\\?\HID#VID_%04X&PID_%04X&MI_%02d#1&2&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030})",
-        TALVORO_VENDOR_ID, TALVORO_PRODUCT_ID, mi);
-    return name;
+constexpr size_t kStateLed = 10241;  // 1 while the mouse is dark
+
+watch::DeviceChange mouse_change(watch::ChangeKind kind, int mi,
+                                 uint16_t vendor = TALVORO_VENDOR_ID) {
+    return {kind, watch::InterfaceOrigin::kVirtual, vendor, TALVORO_PRODUCT_ID,
+            "talvoro.if" + std::to_string(mi) + ".hid"};
 }
 
 TEST_F(ShellTest, UnpluggingShowsOnePopupAndPluggingInReadsTheMouseAgain) {
@@ -21,6 +21,9 @@ TEST_F(ShellTest, UnpluggingShowsOnePopupAndPluggingInReadsTheMouseAgain) {
     // Something to tell the refresh by: the page shows profile 2, and the store forgets.
     click("profile2option");
     store_->profiles[0].button_function[0] = 0;
+    // And the lighting switched off, which a mouse read afresh has on again.
+    click("ledlightonoffoption");
+    ASSERT_EQ(mouse.read_state().at(kStateLed), 1);
 
     mouse.unplug();
     ASSERT_TRUE(pump_until([&] { return window_->device_absent() && !popups().empty(); }));
@@ -36,16 +39,27 @@ TEST_F(ShellTest, UnpluggingShowsOnePopupAndPluggingInReadsTheMouseAgain) {
     EXPECT_EQ(+store_->profiles[0].button_function[0], 1) << "the store was read afresh";
     EXPECT_EQ(window_->current_profile_slot(), 0) << "the mouse's current profile is shown";
     EXPECT_TRUE(option("profile1option")->is_selected());
+    EXPECT_TRUE(option("ledlightonoffoption")->is_selected());
+    EXPECT_EQ(store_->led_on, 1);
+    EXPECT_EQ(mouse.read_state().at(kStateLed), 0);
 }
 
-TEST_F(ShellTest, RemovalBroadcastsThatDoNotConcernTheMouseAreIgnored) {
+// The refresh lights the mouse; one that will not light up is told about, once.
+TEST_F(ShellTest, LightingTheMouseRefusesIsTold) {
+    auto& mouse = start_mouse({"--refuse", "0x31"});  // lighting up
+    open_window();
+    ASSERT_EQ(notices_.shown.size(), 1u);
+    EXPECT_EQ(notices_.shown[0].text, shell::text(shell::TextRow::kLightingFailed));
+    EXPECT_EQ(mouse.read_state().at(kStateLed), 1);
+}
+
+TEST_F(ShellTest, RemovalsThatDoNotConcernTheMouseAreIgnored) {
     start_mouse();
     open_window();
     // A second collection of the mouse leaving while the configuration one stays.
-    window_->device_change(0x8004, 5, mouse_name(0));
-    // A USB stick, and a volume broadcast.
-    window_->device_change(0x8004, 5, R"(\\?\USBSTOR#Disk&Ven_Kingston#1&2#{53f56307})");
-    window_->device_change(0x8004, 2, mouse_name(1));
+    window_->device_change(mouse_change(watch::ChangeKind::kRemoved, 0));
+    // Another vendor's device with the same product number.
+    window_->device_change(mouse_change(watch::ChangeKind::kRemoved, 1, 0x046D));
     pump();
     EXPECT_FALSE(window_->device_absent());
     EXPECT_TRUE(popups().empty());
@@ -55,8 +69,8 @@ TEST_F(ShellTest, TwoRemovalsOfTheMouseShowOnePopup) {
     auto& mouse = start_mouse();
     open_window();
     mouse.unplug();
-    window_->device_change(0x8004, 5, mouse_name(1));
-    window_->device_change(0x8004, 5, mouse_name(0));
+    window_->device_change(mouse_change(watch::ChangeKind::kRemoved, 1));
+    window_->device_change(mouse_change(watch::ChangeKind::kRemoved, 0));
     pump();
     EXPECT_TRUE(window_->device_absent());
     EXPECT_EQ(popups().size(), 1u);

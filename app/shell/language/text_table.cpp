@@ -122,6 +122,12 @@ constexpr TableRow kRows[] = {
       "配置文件 %d 的宏所需空间超过鼠标容量。\n请缩短宏或减少使用宏的按键后再应用。",
       "Die Makros von Profil %d brauchen mehr Platz, als die Maus hat.\n Kürzen Sie sie oder "
       "belegen Sie weniger Tasten mit Makros, dann übernehmen Sie erneut."}},
+    {TextRow::kLightingFailed,
+     {"The mouse did not take the lighting setting.\n Please check its cable and try again.",
+      "滑鼠未能套用燈光設定，\n請檢查連接線後再試一次。",
+      "鼠标未能应用灯光设置，\n请检查连接线后再试一次。",
+      "Die Maus hat die Beleuchtungseinstellung nicht übernommen.\n Bitte prüfen Sie das Kabel "
+      "und versuchen Sie es erneut."}},
 };
 
 // Rows 4..10 in the order of the store's mouse actions.

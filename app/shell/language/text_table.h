@@ -46,6 +46,7 @@ enum class TextRow : int {
     kMacroFull = 46,       // recording stopped taking steps at the macro's limit
     kMacroCut = 47,        // a macro given to a button has more events than the mouse plays (%s)
     kProfileTooFull = 48,  // apply: the macros of profile %d need more room than the mouse has
+    kLightingFailed = 49,  // the mouse did not take the lighting
 };
 
 // At the current language.

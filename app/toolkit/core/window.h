@@ -33,7 +33,7 @@ enum class WindowMessage {
     kMouseWheel,    // wparam: notches as wheel_notches() reads them; lparam: point
     kTextInput,     // lparam: const std::string* (UTF-8), valid during the call only
     kCommand,       // wparam: command id (menu commands keep their numbers)
-    kDeviceChange,  // wparam: device event (0x8000 arrival, 0x8004 removal); lparam: data
+    kDeviceChange,  // the device watcher has changes for the window to take
     kUser,          // wparam: the program's message number (e.g. 1127); lparam: data
     kPaint,         // the default draws the invalid region and shows it
     kSize,          // lparam: make_point_param(width, height) of the client area

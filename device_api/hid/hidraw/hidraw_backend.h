@@ -12,10 +12,6 @@ class HidrawBackend final : public HidBackend {
     bool claims(const std::string& path) const override;
     std::unique_ptr<HidHandle> open(const std::string& path, std::string& why) override;
 
-    // Path of the node the kernel names `name` ("hidraw3").
-    static std::string node_path(const std::string& name) { return folder() + "/" + name; }
-
-  private:
     // The folder of the nodes: TALVORO_HIDRAW_DIR for tests, else /dev.
     static std::string folder();
 };

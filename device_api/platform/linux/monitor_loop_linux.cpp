@@ -1,13 +1,9 @@
-// The device monitor's thread on Linux: one poll loop over kernel uevents for
-// hidraw nodes, inotify on the virtual-HID folder, the watched devices' own
-// descriptors, systemd-logind's sleep signal and a wake-up eventfd.
-#include <linux/netlink.h>
+// The device monitor's thread on Linux: one poll loop over the device watch (kernel hidraw
+// nodes and the virtual-HID folder), the watched devices' own descriptors, systemd-logind's
+// sleep signal and a wake-up eventfd.
 #include <poll.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
-#include <sys/inotify.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,9 +21,9 @@
 #include "debug_output.h"
 #include "hid/hid_device.h"
 #include "hid/hidraw/hidraw_backend.h"
-#include "hid/virtual/virtual_wire.h"
 #include "monitor/monitor_loop.h"
 #include "platform/linux/logind_power.h"
+#include "watch/device_watch.h"
 
 namespace talvoro {
 namespace {
@@ -153,45 +149,22 @@ class LinuxMonitorLoop final : public MonitorLoop {
         ready_changed_.notify_all();
         if (arrivals)
             loop();
-        close_fd(uevent_fd_);
-        close_fd(inotify_fd_);
+        watch_.reset();
         power_.reset();
     }
 
     // The arrival sources of the enabled backends; true when at least one works.
     bool open_sources() {
-        if (hid::backend_enabled("hidraw")) {
-            uevent_fd_ = socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                                NETLINK_KOBJECT_UEVENT);
-            sockaddr_nl address{};
-            address.nl_family = AF_NETLINK;
-            address.nl_groups = 1;  // the kernel's own announcements
-            if (uevent_fd_ >= 0 &&
-                bind(uevent_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-                close_fd(uevent_fd_);
-            }
-        }
-        if (hid::backend_enabled("virtual")) {
-            virtual_folder_ = hid::virtual_wire::default_folder();
-            // A mouse may be started after the monitor: make the folder ours now.
-            ::mkdir(virtual_folder_.c_str(), 0700);
-            std::string why;
-            if (hid::virtual_wire::folder_is_trusted(virtual_folder_, &why)) {
-                inotify_fd_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-                if (inotify_fd_ >= 0 &&
-                    inotify_add_watch(inotify_fd_, virtual_folder_.c_str(),
-                                      IN_CREATE | IN_MOVED_TO | IN_ONLYDIR) < 0) {
-                    close_fd(inotify_fd_);
-                }
-            } else {
-                debug_printf("virtual-HID folder %s not watched: %s\n", virtual_folder_.c_str(),
-                             why.c_str());
-            }
-        }
+        watch::WatchOptions options;
+        options.system_interfaces = hid::backend_enabled("hidraw");
+        options.virtual_interfaces = hid::backend_enabled("virtual");
+        options.system_node_folder = hid::HidrawBackend::folder();
+        options.log = [](const std::string& text) { debug_printf("%s\n", text.c_str()); };
+        watch_ = watch::DeviceWatch::open(options);
         power_ = LogindPower::connect([this](bool suspending) {
             handler_->on_power_event(suspending ? kPowerSuspend : kPowerResumeAutomatic);
         });
-        return uevent_fd_ >= 0 || inotify_fd_ >= 0;
+        return watch_ != nullptr;
     }
 
     void loop() {
@@ -201,8 +174,7 @@ class LinuxMonitorLoop final : public MonitorLoop {
             fds.clear();
             ids.clear();
             fds.push_back({wake_fd_, POLLIN, 0});
-            fds.push_back({uevent_fd_, POLLIN, 0});
-            fds.push_back({inotify_fd_, POLLIN, 0});
+            fds.push_back({static_cast<int>(watch_->event_source().value), POLLIN, 0});
             fds.push_back({power_ ? power_->descriptor() : -1,
                            static_cast<short>(power_ ? power_->events() : 0), 0});
             {
@@ -218,16 +190,14 @@ class LinuxMonitorLoop final : public MonitorLoop {
             // Arrivals first: a task handed over (a barrier, say) then runs after every
             // arrival that was already announced when it was queued.
             if ((fds[1].revents & POLLIN) != 0)
-                read_uevents();
-            if ((fds[2].revents & POLLIN) != 0)
-                read_inotify();
+                take_arrivals();
             if ((fds[0].revents & POLLIN) != 0 && !run_tasks())
                 return;
-            if (fds[3].revents != 0 || (power_ && power_->timed_out()))
+            if (fds[2].revents != 0 || (power_ && power_->timed_out()))
                 power_->process();
             retry_pending();
             for (size_t i = 0; i < ids.size(); ++i) {
-                if (fds[4 + i].revents != 0 && still_watched(ids[i])) {
+                if (fds[3 + i].revents != 0 && still_watched(ids[i])) {
                     handler_->on_device_event(ids[i]);
                 }
             }
@@ -269,31 +239,15 @@ class LinuxMonitorLoop final : public MonitorLoop {
         return static_cast<int>(std::clamp<int64_t>(left + 1, 0, 60000));
     }
 
-    void read_uevents() {
-        char message[8192];
-        for (;;) {
-            const ssize_t got = recv(uevent_fd_, message, sizeof message - 1, 0);
-            if (got <= 0)
-                return;
-            // "add@/devices/...", then NUL-separated KEY=value lines.
-            std::string_view action;
-            std::string_view subsystem;
-            std::string_view devname;
-            for (size_t at = 0; at < static_cast<size_t>(got);) {
-                const std::string_view line(message + at,
-                                            strnlen(message + at, static_cast<size_t>(got) - at));
-                if (line.starts_with("ACTION="))
-                    action = line.substr(7);
-                if (line.starts_with("SUBSYSTEM="))
-                    subsystem = line.substr(10);
-                if (line.starts_with("DEVNAME="))
-                    devname = line.substr(8);
-                at += line.size() + 1;
-            }
-            if (action == "add" && subsystem == "hidraw" && !devname.empty()) {
-                const std::string_view name = devname.substr(devname.rfind('/') + 1);
-                pending_.push_back({hid::HidrawBackend::node_path(std::string(name)), 0,
-                                    Clock::now() + kHidrawAttempts[0]});
+    // Removals reach the monitor through the watched devices themselves.
+    void take_arrivals() {
+        for (const watch::DeviceChange& change : watch_->read_changes()) {
+            if (change.kind != watch::ChangeKind::kArrived)
+                continue;
+            if (change.origin == watch::InterfaceOrigin::kSystem) {
+                pending_.push_back({change.path, 0, Clock::now() + kHidrawAttempts[0]});
+            } else {
+                handler_->on_interface_arrival(change.path);
             }
         }
     }
@@ -316,31 +270,10 @@ class LinuxMonitorLoop final : public MonitorLoop {
         }
     }
 
-    void read_inotify() {
-        alignas(inotify_event) char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(inotify_fd_, buffer, sizeof buffer);
-            if (got <= 0)
-                return;
-            for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= got;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-                if (event->len == 0 || at > got)
-                    continue;
-                const std::string_view name(event->name, strnlen(event->name, event->len));
-                if (hid::virtual_wire::is_interface_file_name(name)) {
-                    handler_->on_interface_arrival(virtual_folder_ + "/" + std::string(name));
-                }
-            }
-        }
-    }
-
     Handler* handler_ = nullptr;
     std::thread thread_;
     int wake_fd_ = -1;
-    int uevent_fd_ = -1;
-    int inotify_fd_ = -1;
-    std::string virtual_folder_;
+    std::unique_ptr<watch::DeviceWatch> watch_;
     std::unique_ptr<LogindPower> power_;
     std::vector<PendingArrival> pending_;  // loop thread only
 

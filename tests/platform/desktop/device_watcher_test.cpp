@@ -7,11 +7,11 @@
 #include <fstream>
 #include <mutex>
 
-#include "device/device_path.h"
 #include "platform/device_watcher.h"
-#include "platform/linux/virtual_hid_socket.h"
 #include "support/temp_folder.h"
 #include "support/virtual_mouse_process.h"
+#include "watch/linux/virtual_identity.h"
+#include "watch/virtual_interface_name.h"
 
 namespace talvoro::platform {
 namespace {
@@ -20,12 +20,10 @@ using std::chrono::seconds;
 using test::ScopedEnv;
 using test::TempFolder;
 using test::VirtualMouseProcess;
-
-const std::string kClass = "#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-
-std::string virtual_name(const std::string& ids, int interface_number, const std::string& mouse) {
-    return "\\\\?\\HID#" + ids + "&MI_0" + std::to_string(interface_number) + "#" + mouse + kClass;
-}
+using watch::ChangeKind;
+using watch::InterfaceOrigin;
+using watch::parse_virtual_interface_name;
+using watch::query_virtual_identity;
 
 // A watcher on a private virtual-HID folder, collecting what it delivers.
 class DeviceWatcherTest : public ::testing::Test {
@@ -48,7 +46,7 @@ class DeviceWatcherTest : public ::testing::Test {
     static std::vector<DeviceChange> of_mouse(std::vector<DeviceChange> changes,
                                               const std::string& mouse) {
         std::erase_if(changes, [&](const DeviceChange& change) {
-            return change.interface_name.find("#" + mouse + "#") == std::string::npos;
+            return change.path.find("/" + mouse + ".if") == std::string::npos;
         });
         return changes;
     }
@@ -85,14 +83,15 @@ TEST_F(DeviceWatcherTest, AVirtualMouseArrivesAndLeavesWithBothInterfaces) {
     ASSERT_EQ(arrivals.size(), 2u);
     std::vector<std::string> names;
     for (const DeviceChange& change : arrivals) {
-        EXPECT_EQ(change.event, kDeviceArrival);
-        EXPECT_EQ(change.device_type, kDeviceTypeInterface);
-        EXPECT_TRUE(names_the_mouse(change.interface_name)) << change.interface_name;
-        names.push_back(change.interface_name);
+        EXPECT_EQ(change.kind, ChangeKind::kArrived);
+        EXPECT_EQ(change.origin, InterfaceOrigin::kVirtual);
+        EXPECT_EQ(change.vendor, 0x1209);
+        EXPECT_EQ(change.product, 0x0001);
+        names.push_back(change.path);
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{virtual_name("VID_1209&PID_0001", 0, "talvoro"),
-                                               virtual_name("VID_1209&PID_0001", 1, "talvoro")}));
+    EXPECT_EQ(names, (std::vector<std::string>{folder_.file("talvoro.if0.hid"),
+                                               folder_.file("talvoro.if1.hid")}));
     {
         std::lock_guard lock(mutex_);
         EXPECT_GE(notifications_, 1);
@@ -103,8 +102,9 @@ TEST_F(DeviceWatcherTest, AVirtualMouseArrivesAndLeavesWithBothInterfaces) {
     ASSERT_EQ(removals.size(), 2u);
     std::vector<std::string> removed;
     for (const DeviceChange& change : removals) {
-        EXPECT_EQ(change.event, kDeviceRemoveComplete);
-        removed.push_back(change.interface_name);
+        EXPECT_EQ(change.kind, ChangeKind::kRemoved);
+        EXPECT_EQ(change.vendor, 0x1209);
+        removed.push_back(change.path);
     }
     std::sort(removed.begin(), removed.end());
     EXPECT_EQ(removed, names);
@@ -114,8 +114,8 @@ TEST_F(DeviceWatcherTest, AVirtualMouseArrivesAndLeavesWithBothInterfaces) {
     EXPECT_EQ(mouse.stop(), 0);
     removals = wait_for_mouse(2);
     ASSERT_EQ(removals.size(), 2u);
-    EXPECT_EQ(removals[0].event, kDeviceRemoveComplete);
-    EXPECT_EQ(removals[1].event, kDeviceRemoveComplete);
+    EXPECT_EQ(removals[0].kind, ChangeKind::kRemoved);
+    EXPECT_EQ(removals[1].kind, ChangeKind::kRemoved);
 }
 
 TEST_F(DeviceWatcherTest, TheIdsComeFromTheMouseItself) {
@@ -125,8 +125,9 @@ TEST_F(DeviceWatcherTest, TheIdsComeFromTheMouseItself) {
                               "other");
     const auto arrivals = wait_for_mouse(1, "other");
     ASSERT_EQ(arrivals.size(), 1u);
-    EXPECT_EQ(arrivals[0].interface_name, virtual_name("VID_046D&PID_C077", 0, "other"));
-    EXPECT_FALSE(names_the_mouse(arrivals[0].interface_name));
+    EXPECT_EQ(arrivals[0].path, folder_.file("other.if0.hid"));
+    EXPECT_EQ(arrivals[0].vendor, 0x046D);
+    EXPECT_EQ(arrivals[0].product, 0xC077);
 }
 
 TEST_F(DeviceWatcherTest, ForeignFilesInTheFolderAreIgnored) {
@@ -140,15 +141,15 @@ TEST_F(DeviceWatcherTest, ForeignFilesInTheFolderAreIgnored) {
     const auto changes = wait_for(2);
     ASSERT_GE(changes.size(), 2u);
     for (const DeviceChange& change : changes) {
-        EXPECT_EQ(change.interface_name.find("fake"), std::string::npos);
-        EXPECT_EQ(change.interface_name.find("stray"), std::string::npos);
+        EXPECT_EQ(change.path.find("fake"), std::string::npos);
+        EXPECT_EQ(change.path.find("stray"), std::string::npos);
     }
     ::unlink(folder_.file("fake.if0.hid").c_str());
     mouse.unplug();
     const auto removals = wait_for_mouse(2);
     ASSERT_EQ(removals.size(), 2u);
     for (const DeviceChange& change : removals) {
-        EXPECT_EQ(change.event, kDeviceRemoveComplete);
+        EXPECT_EQ(change.kind, ChangeKind::kRemoved);
     }
 }
 
@@ -160,8 +161,9 @@ TEST_F(DeviceWatcherTest, AMousePresentBeforeTheStartIsNamedWhenItLeaves) {
     ASSERT_EQ(removals.size(), 2u);
     for (const DeviceChange& change : removals) {
         // No arrival came first: it was there already.
-        EXPECT_EQ(change.event, kDeviceRemoveComplete);
-        EXPECT_TRUE(names_the_mouse(change.interface_name));
+        EXPECT_EQ(change.kind, ChangeKind::kRemoved);
+        EXPECT_EQ(change.vendor, 0x1209);
+        EXPECT_EQ(change.product, 0x0001);
     }
 }
 
@@ -184,23 +186,23 @@ TEST_F(DeviceWatcherTest, StopAndStartAgain) {
     EXPECT_EQ(wait_for_mouse(2).size(), 2u);
 }
 
-TEST(VirtualSocketName, OnlyInterfaceSocketNamesAreTaken) {
-    const auto name = parse_virtual_socket_name("talvoro.if1.hid");
+TEST(VirtualInterfaceName, OnlyInterfaceSocketNamesAreTaken) {
+    const auto name = parse_virtual_interface_name("talvoro.if1.hid");
     ASSERT_TRUE(name);
     EXPECT_EQ(name->mouse, "talvoro");
     EXPECT_EQ(name->interface_number, 1u);
-    const auto dotted = parse_virtual_socket_name("my.mouse.if12.hid");
+    const auto dotted = parse_virtual_interface_name("my.mouse.if12.hid");
     ASSERT_TRUE(dotted);
     EXPECT_EQ(dotted->mouse, "my.mouse");
     EXPECT_EQ(dotted->interface_number, 12u);
     for (const char* foreign :
          {"talvoro.hid", ".if0.hid", "talvoro.if.hid", "talvoro.ifx.hid", "talvoro.if0.hid.new",
           "talvoro.if1234.hid", "talvoro.if-1.hid", "talvoro.if0.HID", "notes.txt", ""}) {
-        EXPECT_FALSE(parse_virtual_socket_name(foreign)) << foreign;
+        EXPECT_FALSE(parse_virtual_interface_name(foreign)) << foreign;
     }
 }
 
-TEST(VirtualSocketName, NobodyListeningGivesNoIdentity) {
+TEST(VirtualInterfaceName, NobodyListeningGivesNoIdentity) {
     TempFolder folder;
     std::ofstream(folder.file("plain.if0.hid")) << "x";
     EXPECT_FALSE(

@@ -1,4 +1,4 @@
-#include "platform/linux/virtual_hid_socket.h"
+#include "watch/linux/virtual_identity.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -6,12 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 #include "hid/virtual/virtual_wire.h"
 
-namespace talvoro::platform {
+namespace talvoro::watch {
 namespace wire = hid::virtual_wire;
 
 namespace {
@@ -34,28 +33,6 @@ class Socket {
 };
 
 }  // namespace
-
-std::optional<VirtualSocketName> parse_virtual_socket_name(std::string_view file_name) {
-    const std::string_view suffix = wire::kSocketSuffix;
-    if (!file_name.ends_with(suffix)) {
-        return std::nullopt;
-    }
-    file_name.remove_suffix(suffix.size());
-    const size_t marker = file_name.rfind(".if");
-    if (marker == std::string_view::npos || marker == 0) {
-        return std::nullopt;
-    }
-    const std::string_view digits = file_name.substr(marker + 3);
-    if (digits.empty() || digits.size() > 3) {
-        return std::nullopt;
-    }
-    unsigned number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc{} || end != digits.data() + digits.size()) {
-        return std::nullopt;
-    }
-    return VirtualSocketName{std::string(file_name.substr(0, marker)), number};
-}
 
 std::optional<VirtualIdentity> query_virtual_identity(const std::string& path,
                                                       std::chrono::milliseconds timeout) {
@@ -89,4 +66,4 @@ std::optional<VirtualIdentity> query_virtual_identity(const std::string& path,
     return VirtualIdentity{wire::get_u16(reply + 1), wire::get_u16(reply + 3)};
 }
 
-}  // namespace talvoro::platform
+}  // namespace talvoro::watch

@@ -1,15 +1,10 @@
-#include "platform/linux/hidraw_uevent.h"
+#include "watch/linux/uevent.h"
 
 #include <charconv>
 #include <cstring>
-#include <vector>
 
-#include "platform/hid_interface_name.h"
-
-namespace talvoro::platform {
+namespace talvoro::watch {
 namespace {
-
-constexpr uint16_t kBusUsb = 0x0003;
 
 bool is_hex(std::string_view text) {
     if (text.empty()) {
@@ -34,50 +29,21 @@ std::optional<uint16_t> hex4(std::string_view text) {
     return value;
 }
 
-bool is_decimal(std::string_view text) {
-    if (text.empty() || text.size() > 3) {
-        return false;
-    }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The interface number of a USB interface's sysfs name, "<port path>:<config>.<interface>".
-std::optional<unsigned> usb_interface_number(std::string_view name) {
-    const size_t colon = name.rfind(':');
-    if (colon == std::string_view::npos || colon == 0) {
-        return std::nullopt;
-    }
-    const std::string_view tail = name.substr(colon + 1);
-    const size_t dot = tail.find('.');
-    if (dot == std::string_view::npos || !is_decimal(tail.substr(0, dot)) ||
-        !is_decimal(tail.substr(dot + 1))) {
-        return std::nullopt;
-    }
-    unsigned number = 0;
-    const std::string_view digits = tail.substr(dot + 1);
-    std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    return number;
-}
-
-std::vector<std::string_view> path_parts(std::string_view path) {
-    std::vector<std::string_view> parts;
+// The last '/'-separated part of `path` that is a HID device's name.
+std::optional<HidDeviceName> nearest_hid_device(std::string_view path) {
     while (!path.empty()) {
-        const size_t slash = path.find('/');
-        const std::string_view part = path.substr(0, slash);
-        if (!part.empty()) {
-            parts.push_back(part);
+        const size_t slash = path.rfind('/');
+        const std::string_view part =
+            slash == std::string_view::npos ? path : path.substr(slash + 1);
+        if (auto device = parse_hid_device_name(part)) {
+            return device;
         }
         if (slash == std::string_view::npos) {
             break;
         }
-        path.remove_prefix(slash + 1);
+        path = path.substr(0, slash);
     }
-    return parts;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -139,35 +105,32 @@ std::optional<HidDeviceName> parse_hid_device_name(std::string_view name) {
     return HidDeviceName{*bus, *vendor, *product, std::string(instance)};
 }
 
-std::optional<DeviceChange> hidraw_device_change(const Uevent& event) {
+std::optional<DeviceChange> hidraw_change(const Uevent& event, const std::string& node_folder) {
     if (event.subsystem != "hidraw") {
         return std::nullopt;
     }
-    uint32_t code = 0;
+    ChangeKind kind;
     if (event.action == "add") {
-        code = kDeviceArrival;
+        kind = ChangeKind::kArrived;
     } else if (event.action == "remove") {
-        code = kDeviceRemoveComplete;
+        kind = ChangeKind::kRemoved;
     } else {
         return std::nullopt;
     }
-    // .../1-2:1.1/0003:1209:0001.0005/hidraw/hidraw3: the HID device is the nearest parent
-    // with a HID name, and on USB its own parent is the interface.
-    const std::vector<std::string_view> parts = path_parts(event.devpath);
-    for (size_t i = parts.size(); i-- > 0;) {
-        const auto device = parse_hid_device_name(parts[i]);
-        if (!device) {
-            continue;
-        }
-        std::optional<unsigned> interface_number;
-        if (device->bus == kBusUsb && i > 0) {
-            interface_number = usb_interface_number(parts[i - 1]);
-        }
-        return DeviceChange{code, kDeviceTypeInterface,
-                            hid_interface_name(device->vendor, device->product, interface_number,
-                                               device->instance)};
+    // The node is named by the end of DEVPATH, "hidraw3", which DEVNAME (its name under /dev)
+    // must repeat when it is there: a datagram that says two things is not believed.
+    const std::string node = event.devpath.substr(event.devpath.rfind('/') + 1);
+    if (node.empty() || node == "." || node == ".." ||
+        (!event.devname.empty() && event.devname != node)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    // .../1-2:1.1/0003:1209:0001.0005/hidraw/hidraw3
+    const auto device = nearest_hid_device(event.devpath);
+    if (!device) {
+        return std::nullopt;
+    }
+    return DeviceChange{kind, InterfaceOrigin::kSystem, device->vendor, device->product,
+                        node_folder + "/" + node};
 }
 
-}  // namespace talvoro::platform
+}  // namespace talvoro::watch

@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device_path.h"
-#include "platform/hid_interface_name.h"
-#include "platform/linux/hidraw_uevent.h"
+#include "watch/linux/uevent.h"
 
-namespace talvoro::platform {
+namespace talvoro::watch {
 namespace {
 
 // A kernel datagram: the header, then the fields, each NUL-terminated.
@@ -26,12 +24,13 @@ const std::string kUsbPath =
 
 std::vector<uint8_t> hidraw_event(const std::string& action, const std::string& path = kUsbPath) {
     return datagram({action + "@" + path, "ACTION=" + action, "DEVPATH=" + path, "SUBSYSTEM=hidraw",
-                     "DEVNAME=hidraw3", "SEQNUM=4711", "MAJOR=241", "MINOR=3"});
+                     "DEVNAME=" + path.substr(path.rfind('/') + 1), "SEQNUM=4711", "MAJOR=241",
+                     "MINOR=3"});
 }
 
 std::optional<DeviceChange> change_of(const std::vector<uint8_t>& bytes) {
     const auto event = parse_uevent(bytes);
-    return event ? hidraw_device_change(*event) : std::nullopt;
+    return event ? hidraw_change(*event, "/dev") : std::nullopt;
 }
 
 TEST(HidrawUevent, ParsesTheFieldsOfAKernelDatagram) {
@@ -43,43 +42,42 @@ TEST(HidrawUevent, ParsesTheFieldsOfAKernelDatagram) {
     EXPECT_EQ(event->devname, "hidraw3");
 }
 
-TEST(HidrawUevent, AddAndRemoveNameTheInterfaceInTheWindowsForm) {
+TEST(HidrawUevent, AddAndRemoveNameTheNodeWithTheIdsOfItsHidDevice) {
     const auto arrival = change_of(hidraw_event("add"));
     ASSERT_TRUE(arrival);
-    EXPECT_EQ(arrival->event, kDeviceArrival);
-    EXPECT_EQ(arrival->device_type, kDeviceTypeInterface);
-    EXPECT_EQ(arrival->interface_name,
-              "\\\\?\\HID#VID_1209&PID_0001&MI_01#0005#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-    EXPECT_TRUE(names_the_mouse(arrival->interface_name));
-
+    EXPECT_EQ(*arrival, (DeviceChange{ChangeKind::kArrived, InterfaceOrigin::kSystem, 0x1209,
+                                      0x0001, "/dev/hidraw3"}));
     const auto removal = change_of(hidraw_event("remove"));
     ASSERT_TRUE(removal);
-    EXPECT_EQ(removal->event, kDeviceRemoveComplete);
-    EXPECT_EQ(removal->interface_name, arrival->interface_name);
+    EXPECT_EQ(removal->kind, ChangeKind::kRemoved);
+    EXPECT_EQ(removal->path, arrival->path);
+    EXPECT_EQ(removal->vendor, arrival->vendor);
+
+    // The folder is the one the HID layer opens nodes in.
+    const auto event = parse_uevent(hidraw_event("add"));
+    ASSERT_TRUE(event);
+    EXPECT_EQ(hidraw_change(*event, "/tmp/nodes")->path, "/tmp/nodes/hidraw3");
 }
 
-TEST(HidrawUevent, IdsAreWrittenInUpperCaseWhateverTheKernelWrote) {
-    const auto change = change_of(
-        hidraw_event("add", "/devices/usb1/1-1/1-1:1.0/0003:046D:c52b.000A/hidraw/hidraw0"));
-    ASSERT_TRUE(change);
-    EXPECT_EQ(change->interface_name,
-              "\\\\?\\HID#VID_046D&PID_C52B&MI_00#000A#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-    EXPECT_FALSE(names_the_mouse(change->interface_name));
-}
-
-TEST(HidrawUevent, OnlyUsbDevicesHaveAnInterfaceNumber) {
-    // Bluetooth: the parent is the host's connection, not a USB interface.
-    const auto bluetooth = change_of(hidraw_event(
-        "add", "/devices/virtual/misc/uhid/hci0:256/0005:1209:0001.0007/hidraw/hidraw4"));
-    ASSERT_TRUE(bluetooth);
-    EXPECT_EQ(bluetooth->interface_name,
-              "\\\\?\\HID#VID_1209&PID_0001#0007#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-    EXPECT_TRUE(names_the_mouse(bluetooth->interface_name));
-    // An I2C device right under a PCI function "0000:00:15.0" has no interface 0.
-    const auto i2c = change_of(
-        hidraw_event("add", "/devices/pci0000:00/0000:00:15.0/0018:1209:0001.0008/hidraw/hidraw5"));
-    ASSERT_TRUE(i2c);
-    EXPECT_EQ(i2c->interface_name.find("MI_"), std::string::npos);
+TEST(HidrawUevent, TheIdsComeFromTheNearestHidDeviceOnAnyBus) {
+    const struct {
+        const char* devpath;
+        uint16_t vendor;
+        uint16_t product;
+    } cases[] = {
+        // Lower-case hex, as the kernel may write it.
+        {"/devices/usb1/1-1/1-1:1.0/0003:046D:c52b.000A/hidraw/hidraw0", 0x046D, 0xC52B},
+        // Bluetooth: the parent is the host's connection, not a USB interface.
+        {"/devices/virtual/misc/uhid/hci0:256/0005:1209:0001.0007/hidraw/hidraw4", 0x1209, 0x0001},
+        // I2C, right under a PCI function.
+        {"/devices/pci0000:00/0000:00:15.0/0018:1209:0002.0008/hidraw/hidraw5", 0x1209, 0x0002},
+    };
+    for (const auto& c : cases) {
+        const auto change = change_of(hidraw_event("add", c.devpath));
+        ASSERT_TRUE(change) << c.devpath;
+        EXPECT_EQ(change->vendor, c.vendor) << c.devpath;
+        EXPECT_EQ(change->product, c.product) << c.devpath;
+    }
 }
 
 TEST(HidrawUevent, OtherSubsystemsAndActionsAreIgnored) {
@@ -90,6 +88,12 @@ TEST(HidrawUevent, OtherSubsystemsAndActionsAreIgnored) {
     EXPECT_FALSE(change_of(hidraw_event("change")));
     // A hidraw node whose path has no HID device in it.
     EXPECT_FALSE(change_of(hidraw_event("add", "/devices/virtual/hidraw/hidraw9")));
+    // A node name that is not the one the path ends in.
+    for (const char* devname : {"..", "hidraw/", "hidraw", "hidraw30"}) {
+        EXPECT_FALSE(change_of(datagram({"add@" + kUsbPath, "ACTION=add", "DEVPATH=" + kUsbPath,
+                                         "SUBSYSTEM=hidraw", std::string("DEVNAME=") + devname})))
+            << devname;
+    }
 }
 
 TEST(HidrawUevent, MalformedDatagramsAreRefused) {
@@ -114,7 +118,7 @@ TEST(HidrawUevent, AnUnterminatedLastFieldIsStillRead) {
     bytes.insert(bytes.end(), last.begin(), last.end());
     const auto change = change_of(bytes);
     ASSERT_TRUE(change);
-    EXPECT_EQ(change->event, kDeviceArrival);
+    EXPECT_EQ(change->kind, ChangeKind::kArrived);
 }
 
 TEST(HidrawUevent, EveryTruncationIsEitherRefusedOrReadAsFarAsItGoes) {
@@ -126,7 +130,7 @@ TEST(HidrawUevent, EveryTruncationIsEitherRefusedOrReadAsFarAsItGoes) {
         const auto change = change_of(cut);
         // Cut inside the path the name changes or goes; it never becomes another device.
         if (change) {
-            EXPECT_EQ(change->event, kDeviceRemoveComplete) << size;
+            EXPECT_EQ(change->kind, ChangeKind::kRemoved) << size;
             EXPECT_EQ(*change, *expected) << "cut at " << size;
         }
     }
@@ -143,10 +147,10 @@ TEST(HidrawUevent, RandomBytesNeverCrashTheParser) {
         }
         bytes.resize(random() % (bytes.size() + 1));
         if (const auto change = change_of(bytes)) {
-            // Whatever comes out is still a well-formed name.
-            EXPECT_TRUE(change->interface_name.starts_with("\\\\?\\HID#VID_"));
-            EXPECT_TRUE(
-                change->interface_name.ends_with("#{4d1e55b2-f16f-11cf-88cb-001111000030}"));
+            // Whatever comes out is a node right in the folder.
+            EXPECT_TRUE(change->path.starts_with("/dev/")) << change->path;
+            EXPECT_EQ(change->path.find('/', 5), std::string::npos) << change->path;
+            EXPECT_NE(change->path, "/dev/..");
         }
     }
 }
@@ -165,14 +169,5 @@ TEST(HidDeviceName, ReadsBusVendorProductAndInstance) {
     EXPECT_FALSE(parse_hid_device_name("1-2:1.1"));
 }
 
-TEST(HidInterfaceName, FieldsThatWouldEndEarlyAreReplaced) {
-    const std::string name = hid_interface_name(0x1209, 0x0001, 2u, "a#b\\c\nd");
-    EXPECT_EQ(name,
-              "\\\\?\\HID#VID_1209&PID_0001&MI_02#a_b_c_d#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-    EXPECT_TRUE(names_the_mouse(name));
-    EXPECT_EQ(hid_interface_name(0xABCD, 0x00EF, std::nullopt, "x"),
-              "\\\\?\\HID#VID_ABCD&PID_00EF#x#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-}
-
 }  // namespace
-}  // namespace talvoro::platform
+}  // namespace talvoro::watch

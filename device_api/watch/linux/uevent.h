@@ -1,15 +1,16 @@
 // Kernel uevents about hidraw nodes: the datagrams of a NETLINK_KOBJECT_UEVENT socket, read as
 // plain bytes so that any buffer (short, unterminated, hostile) can be handed in.
 #pragma once
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "platform/device_watcher.h"
+#include "watch/device_watch.h"
 
-namespace talvoro::platform {
+namespace talvoro::watch {
 
 struct Uevent {
     std::string action;  // "add", "remove", "bind" ...
@@ -32,10 +33,10 @@ struct HidDeviceName {
 };
 std::optional<HidDeviceName> parse_hid_device_name(std::string_view name);
 
-// What an add or remove of a hidraw node means: an arrival or removal named after the node's
-// HID device (found in DEVPATH) and, on USB, the interface number of its parent
-// ("1-2:1.1" is interface 1). Nothing for other subsystems and actions, or a DEVPATH without a
-// HID device.
-std::optional<DeviceChange> hidraw_device_change(const Uevent& event);
+// What an add or remove of a hidraw node means: the node (the end of DEVPATH, in `node_folder`)
+// arrived or went, with the ids of its HID device (the nearest parent in DEVPATH with a HID
+// name). Nothing for other subsystems and actions, a DEVPATH without a HID device, or a DEVNAME
+// that is not the node's name.
+std::optional<DeviceChange> hidraw_change(const Uevent& event, const std::string& node_folder);
 
-}  // namespace talvoro::platform
+}  // namespace talvoro::watch
