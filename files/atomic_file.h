@@ -14,6 +14,6 @@ namespace talvoro {
 // permission bits (on Windows its attributes, security and creation time; a read-only one is
 // refused). When `path` is a symbolic link, the file it points to is replaced. On failure errno
 // says why, so the person can be told.
-bool write_file_atomically(const std::string& path, const void* data, size_t size);
+[[nodiscard]] bool write_file_atomically(const std::string& path, const void* data, size_t size);
 
 }  // namespace talvoro

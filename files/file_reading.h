@@ -21,7 +21,7 @@ struct FileReadResult {
 // Reads the first min(file size, capacity) bytes of a regular file into `out`. On kCannotOpen
 // the buffer may hold part of the file; callers read into a scratch buffer when their target
 // must stay unchanged on failure.
-FileReadResult read_file_prefix(const std::string& path, void* out, size_t capacity);
+[[nodiscard]] FileReadResult read_file_prefix(const std::string& path, void* out, size_t capacity);
 
 struct FileText {
     FileReadStatus status = FileReadStatus::kCannotOpen;

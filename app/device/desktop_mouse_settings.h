@@ -34,9 +34,9 @@ class DesktopMouseSettings {
     // value is out of range (double-click 1..5000 ms, wheel 0..100 lines or
     // kWheelPageScroll, speed 1..20) or could not be stored; the setting then
     // stays as it was.
-    virtual bool set_double_click_ms(int ms) = 0;
-    virtual bool set_wheel_lines(int lines) = 0;
-    virtual bool set_pointer_speed(int speed) = 0;
+    [[nodiscard]] virtual bool set_double_click_ms(int ms) = 0;
+    [[nodiscard]] virtual bool set_wheel_lines(int lines) = 0;
+    [[nodiscard]] virtual bool set_pointer_speed(int speed) = 0;
 
     // Short name of the backend ("gsettings", "file"), for diagnostics.
     virtual const char* name() const = 0;

@@ -16,7 +16,7 @@ class DeviceApiBinding {
     // Loads the library (the program's folder first) and binds the ten entry
     // points in order. No library: the notice "load QX api failed !\n" and
     // false. A missing entry point: its own notice, once, and binding goes on.
-    bool bind(UserNotices& notices, const char* file_name = kDeviceLibraryFile);
+    [[nodiscard]] bool bind(UserNotices& notices, const char* file_name = kDeviceLibraryFile);
 
     const DeviceApi& api() const { return api_; }
     bool loaded() const { return library_ != nullptr; }

@@ -22,19 +22,19 @@ class DeviceLink {
 
     // Close, then open: whether the mouse answers. Leaves the handle open
     // until the next exchange closes it.
-    bool presence_check();
+    [[nodiscard]] bool presence_check();
 
     // Reads the firmware information into firmware_number(); on failure the
     // last known number stays. Returns whether the read succeeded.
-    bool read_firmware_info();
+    [[nodiscard]] bool read_firmware_info();
     uint16_t firmware_number() const { return firmware_number_; }
 
     // Lights the mouse's LEDs (true) or blacks them out (false).
-    bool set_leds(bool lit);
+    [[nodiscard]] bool set_leds(bool lit);
 
     // Open and close for exchanges made of several calls; open() is false
     // when the mouse does not answer or an entry point is missing.
-    bool open();
+    [[nodiscard]] bool open();
     void close();
 
   private:

@@ -44,7 +44,9 @@ uint8_t ProfileExchange::read_device() {
     decode_profiles(records, device_current_, store_);
     for (ProfileBlock& block : store_.profiles)
         read_system_levels(block, desktop_);
-    link_.read_firmware_info();
+    // A mouse that gave its profiles but not its version keeps the number last read: the
+    // profiles are what this read is for.
+    static_cast<void>(link_.read_firmware_info());
     refresh_firmware_text();
     compact_macros(store_);
     events_.on_device_event({DeviceEvent::Kind::kProfilesChanged, {}, slot});
@@ -82,7 +84,8 @@ uint8_t ProfileExchange::apply_all() {
 }
 
 void ProfileExchange::reset_all_profiles() {
-    link_.read_firmware_info();
+    // Without an answer the defaults carry the version last read.
+    static_cast<void>(link_.read_firmware_info());
     talvoro::reset_all_profiles(store_, link_.firmware_number());
 }
 

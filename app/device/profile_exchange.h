@@ -21,13 +21,13 @@ class ProfileExchange {
     // when every call succeeded, 0 when the mouse did not answer, else the
     // first failing status; on any failure the store is left unchanged (the
     // caller resets it to defaults rather than decode half-read records).
-    uint8_t read_device();
+    [[nodiscard]] uint8_t read_device();
 
     // Writes the five profiles and selects the current one, then sets the
     // desktop settings of that profile. Returns 1, 0 when the mouse did not
     // answer, else the first failing status; on failure the desktop settings
     // are left as they were.
-    uint8_t apply_all();
+    [[nodiscard]] uint8_t apply_all();
 
     // The store's defaults, with the firmware version read afresh.
     void reset_all_profiles();

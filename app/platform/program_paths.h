@@ -31,6 +31,6 @@ std::string data_directory_for(const std::string& program_dir);
 
 // Creates the folder and any missing parents. True when a folder (or a link
 // to one) exists at `path` afterwards.
-bool ensure_folder(const std::string& path);
+[[nodiscard]] bool ensure_folder(const std::string& path);
 
 }  // namespace talvoro

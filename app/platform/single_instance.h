@@ -34,7 +34,7 @@ class SingleInstance {
     // First instance, once its main window exists: listens on the socket; `on_message` is
     // called from a listener thread for each message received. False for a process that does
     // not hold the lock, or when the socket cannot be made.
-    bool listen(std::function<void(uint32_t message)> on_message);
+    [[nodiscard]] bool listen(std::function<void(uint32_t message)> on_message);
 
     const std::string& lock_path() const { return lock_path_; }
     const std::string& socket_path() const { return socket_path_; }

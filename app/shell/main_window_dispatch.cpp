@@ -229,18 +229,19 @@ void COskelMainWnd::reset_all() {
     tell_apply_result(status);
 }
 
+void COskelMainWnd::tell_not_saved(const std::string& path, int error) {
+    char message[1024];
+    std::snprintf(message, sizeof message, text(TextRow::kFileNotSaved), path.c_str(),
+                  std::strerror(error));
+    show_notice(message);
+}
+
 void COskelMainWnd::save_state_files() {
-    const auto tell = [this](const std::string& path, int error) {
-        char message[1024];
-        std::snprintf(message, sizeof message, text(TextRow::kFileNotSaved), path.c_str(),
-                      std::strerror(error));
-        show_notice(message);
-    };
     if (!write_all_profiles(store_)) {
-        tell(all_profiles_path(), errno);
+        tell_not_saved(all_profiles_path(), errno);
     }
     if (write_macro_store(store_.macro_store, macro_store_path()) == 0) {
-        tell(macro_store_path(), errno);
+        tell_not_saved(macro_store_path(), errno);
     }
 }
 

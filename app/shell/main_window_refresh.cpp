@@ -1,4 +1,6 @@
 // Showing a profile on the pages, and the interface language.
+#include <cerrno>
+
 #include "core/paint_manager.h"
 #include "platform/program_paths.h"
 #include "shell/language/language.h"
@@ -38,13 +40,19 @@ void COskelMainWnd::change_language(int index) {
     }
     set_language_index(index);
     manager().set_default_font(language_info(index).default_font);
-    write_language(index);
+    save_language(index);
     ui::CPaintManagerUI::reload_all_images(folder);
     page_refresh(current_profile_slot_);
     for (LayoutPage* shown : pages()) {
         if (shown != nullptr) {
             shown->on_language_changed();
         }
+    }
+}
+
+void COskelMainWnd::save_language(int index) {
+    if (!write_language(index)) {
+        tell_not_saved(settings_file_path(), errno);
     }
 }
 

@@ -178,7 +178,7 @@ void COskelMainWnd::control_setup() {
             owner->bind(*this, controls_);
         }
     }
-    write_language(language_index());
+    save_language(language_index());
 }
 
 void COskelMainWnd::prepare_language_combo() {

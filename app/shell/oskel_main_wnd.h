@@ -83,6 +83,8 @@ class COskelMainWnd : public ui::CWindowWnd,
     void change_language(int index);
     // The widths and positions that differ between the languages.
     void language_layout_adjustment(int index);
+    // Keeps the interface language in the settings file; a file that cannot be written is told.
+    void save_language(int index);
 
     // An interface arrived or left.
     void device_change(const watch::DeviceChange& change);
@@ -160,6 +162,8 @@ class COskelMainWnd : public ui::CWindowWnd,
     // AllProfile and the macro store, after apply and reset all; a file that cannot be written
     // is told, since the macro names and steps live only there.
     void save_state_files();
+    // "Not saved" for `path`, with the system's reason `error` (an errno value).
+    void tell_not_saved(const std::string& path, int error);
     // Tells the person why an apply failed: the profile whose macros do not fit, or the mouse.
     void tell_apply_result(uint8_t status);
     void select_profile_tab(int slot, bool send_click);

@@ -10,6 +10,7 @@
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/sdl_window_backend.h"
 #include "platform/single_instance.h"
+#include "render/debug_log.h"
 #include "render/image_prefetch.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
@@ -54,7 +55,8 @@ COskelMiceApp::Start COskelMiceApp::start() {
     if (store_ == nullptr) {
         return Start::kNoMemory;
     }
-    ensure_program_folders();
+    // Start-up goes on without them: a file that cannot be written there is told when it is.
+    static_cast<void>(ensure_program_folders());
     set_language_index(read_language());
     ui::CPaintManagerUI::set_resource_path(skin_folder_path(language_index()));
     if (!binding_.bind(*options_.services.notices, options_.library_file.c_str())) {
@@ -81,8 +83,12 @@ COskelMiceApp::Start COskelMiceApp::start() {
         return Start::kNoDisplay;
     }
     COskelMainWnd* window = main_window_.get();
-    instance_->listen(
-        [window](uint32_t message) { window->post_message(ui::WindowMessage::kUser, message); });
+    if (!instance_->listen([window](uint32_t message) {
+            window->post_message(ui::WindowMessage::kUser, message);
+        })) {
+        // The program runs on; a second start then opens a window of its own.
+        ui::debug_log("single instance: cannot listen for a second start");
+    }
     return Start::kRunning;
 }
 

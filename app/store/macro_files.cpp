@@ -58,7 +58,9 @@ int write_macro_store(const MacroStore& macros, const std::string& path) {
 int import_macro_file(MacroStore& macros, const std::string& path) {
     const int result = read_macro_store(macros, path);
     if (result == kStoreRead && !path.empty() && path != macro_store_path())
-        write_macro_store(macros, {});
+        // The macros are in memory either way; they reach the store file with the next apply,
+        // which tells when it cannot write it.
+        static_cast<void>(write_macro_store(macros, {}));
     return result;
 }
 

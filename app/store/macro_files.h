@@ -23,16 +23,16 @@ void make_macro_store_safe(MacroStore& macros);
 // file): the file's first bytes, the rest zero, then made safe as above.
 // Returns kStoreRead, kStoreCannotOpen or kStoreEmpty (profile_files.h); on
 // the last two nothing changes.
-int read_macro_store(MacroStore& macros, const std::string& path);
+[[nodiscard]] int read_macro_store(MacroStore& macros, const std::string& path);
 // Writes the whole MacroStore; an empty path means the store file. 1 when
 // written, 0 when the file cannot be written.
-int write_macro_store(const MacroStore& macros, const std::string& path);
+[[nodiscard]] int write_macro_store(const MacroStore& macros, const std::string& path);
 
 // Import: reads the file over the MacroStore, then, unless `path` is the
 // store file itself, writes the store file. Returns the read's result; the
 // macro page rebuilds its lists when it is kStoreRead.
-int import_macro_file(MacroStore& macros, const std::string& path);
+[[nodiscard]] int import_macro_file(MacroStore& macros, const std::string& path);
 // Export: writes the MacroStore to `path`. 1 when written, else 0.
-int export_macro_file(const MacroStore& macros, const std::string& path);
+[[nodiscard]] int export_macro_file(const MacroStore& macros, const std::string& path);
 
 }  // namespace talvoro

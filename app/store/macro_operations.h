@@ -67,7 +67,7 @@ class MacroEditor {
 
     // Adds "Macro_<n>" ("Macro_<n>*" when that name is taken) at the end and
     // its name row. False, with nothing changed, when 15 macros exist.
-    bool new_macro();
+    [[nodiscard]] bool new_macro();
 
     // Renames macro `index` (cut to 255 bytes; empty clears the name), then
     // appends '*' while another record has the name, at most 15 times. The
@@ -87,14 +87,15 @@ class MacroEditor {
     // `position` (0 .. row count). Refused (nothing added) for an empty text,
     // an unknown kind, a position outside the rows, or a macro that already
     // has 256 steps.
-    bool add_step(MacroRowKind kind, std::string_view text, bool insert, int position);
+    [[nodiscard]] bool add_step(MacroRowKind kind, std::string_view text, bool insert,
+                                int position);
 
     // Sets the delay of the step at `row` of the current macro; only a delay
     // step changes.
-    bool edit_delay(int row, uint32_t milliseconds);
+    [[nodiscard]] bool edit_delay(int row, uint32_t milliseconds);
 
     // Deletes the step at `row` of the current macro and its row.
-    bool delete_step(int row);
+    [[nodiscard]] bool delete_step(int row);
 
     // Discards every step of macro `index` (0..14) and empties the step
     // list, which then shows that macro: the recorder starts from nothing.
@@ -110,7 +111,7 @@ class MacroEditor {
     // Import: reads a macro file over the MacroStore, writes the store file
     // (unless it was the file read) and rebuilds the lists. Returns the
     // read's result (profile_files.h).
-    int import_macros(const std::string& path);
+    [[nodiscard]] int import_macros(const std::string& path);
 
     // The step shown at `row` of macro `index`, or -1. Rows skip the steps
     // that are not listed, so a row always names the step it shows.

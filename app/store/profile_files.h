@@ -28,20 +28,20 @@ std::string profile_folder();
 
 // Creates "profile" and "macro_files" in the data folder (and the data folder
 // itself). True when both exist afterwards; start-up carries on either way.
-bool ensure_program_folders();
+[[nodiscard]] bool ensure_program_folders();
 
 // Writes block `profile` (0..4) to `path`, after setting its file_name to the
 // path's file name part. On failure the block is left as it was.
-bool write_profile_file(ProfileStore& store, const std::string& path, int profile);
+[[nodiscard]] bool write_profile_file(ProfileStore& store, const std::string& path, int profile);
 // Replaces block `profile` with the file, which must be exactly one block
 // long and keep a button on Left Click; otherwise the block stays as it was.
 // An invalid profile number reads as kStoreCannotOpen.
-int read_profile_file(ProfileStore& store, const std::string& path, int profile);
+[[nodiscard]] int read_profile_file(ProfileStore& store, const std::string& path, int profile);
 
 // The whole store to or from a file; an empty path means all_profiles_path().
 // A failed read leaves the store unchanged.
-bool write_all_profiles(const ProfileStore& store, const std::string& path = {});
-int read_all_profiles(ProfileStore& store, const std::string& path = {});
+[[nodiscard]] bool write_all_profiles(const ProfileStore& store, const std::string& path = {});
+[[nodiscard]] int read_all_profiles(ProfileStore& store, const std::string& path = {});
 
 // The notice texts of the actions.
 inline constexpr const char* kLoadProfileError = "Load the profile error .";

@@ -27,7 +27,8 @@ bool write_language(int language) {
     char text[16];
     std::snprintf(text, sizeof text, "%2.2d", language);
     // The data folder may be a fresh XDG folder that start-up could not make.
-    ensure_folder(data_directory());
+    // A folder that cannot be made fails the write below, which says so.
+    static_cast<void>(ensure_folder(data_directory()));
     return ini_write_string(settings_file_path(), kSection, kLanguageKey, text);
 }
 

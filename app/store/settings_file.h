@@ -15,6 +15,6 @@ int read_language();
 
 // Stores the index as two digits ("00" .. "03"). A failed write leaves the
 // language in use for the run; the result is only for callers that care.
-bool write_language(int language);
+[[nodiscard]] bool write_language(int language);
 
 }  // namespace talvoro

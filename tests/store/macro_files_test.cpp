@@ -40,7 +40,7 @@ void put_int(std::string& bytes, size_t offset, int32_t value) {
 class MacroFiles : public ::testing::Test {
   protected:
     MacroFiles() {
-        ensure_program_folders();
+        EXPECT_TRUE(ensure_program_folders());
         MacroStore& macros = *macros_;
         macros.macro_count = 2;
         std::strcpy(macros.macros[0].name, "Macro_1");

@@ -82,7 +82,7 @@ class RecordingView : public MacroListView {
 class MacroOperations : public ::testing::Test {
   protected:
     MacroOperations() {
-        ensure_program_folders();
+        EXPECT_TRUE(ensure_program_folders());
         reset_all_profiles(*store_, 140);
     }
     MacroStore& macros() { return store_->macro_store; }
@@ -227,8 +227,8 @@ TEST_F(MacroOperations, AMacroOf256StepsTakesNoMore) {
 
 TEST_F(MacroOperations, EditAndDeleteSteps) {
     make_macros(1);
-    editor_.add_step(kRowKeyDown, " A ", false, 0);
-    editor_.add_step(kRowDelay, "0.050", false, 0);
+    EXPECT_TRUE(editor_.add_step(kRowKeyDown, " A ", false, 0));
+    EXPECT_TRUE(editor_.add_step(kRowDelay, "0.050", false, 0));
     EXPECT_FALSE(editor_.edit_delay(0, 1500));  // a key step stays as it is
     EXPECT_STREQ(step(0).text, " A ");
     ASSERT_TRUE(editor_.edit_delay(1, 1500));
@@ -279,7 +279,7 @@ TEST_F(MacroOperations, RowsNameTheStepsTheyShowWhenSomeStepsAreNotListed) {
 TEST_F(MacroOperations, ImportRebuildsTheListsFromMacroZero) {
     make_macros(3);
     editor_.set_current_macro(2);
-    editor_.add_step(kRowKeyDown, " Q ", false, 0);
+    EXPECT_TRUE(editor_.add_step(kRowKeyDown, " Q ", false, 0));
     ASSERT_EQ(export_macro_file(macros(), folder_.file("three.qxm")), 1);
     editor_.delete_macro(0);
     editor_.delete_macro(0);

@@ -212,15 +212,15 @@ TEST_F(CoreTimerTest, TimersFireWhenDueAndRepeat) {
 }
 
 TEST_F(CoreTimerTest, KillingResettingAndRemovingTheControlStopTimers) {
-    manager.set_timer(probe, 1, 50);
+    EXPECT_TRUE(manager.set_timer(probe, 1, 50));
     now = Millis{1030};
-    manager.set_timer(probe, 1, 50);  // the same id starts over
+    EXPECT_TRUE(manager.set_timer(probe, 1, 50));  // the same id starts over
     EXPECT_EQ(manager.next_timer_due(), Millis{1080});
     EXPECT_TRUE(manager.kill_timer(probe, 1));
     EXPECT_FALSE(manager.kill_timer(probe, 1));
     EXPECT_FALSE(manager.next_timer_due());
     EXPECT_EQ(manager.fire_due_timers(Millis{5000}), 0u);
-    manager.set_timer(probe, 2, 10);
+    EXPECT_TRUE(manager.set_timer(probe, 2, 10));
     ASSERT_TRUE(root_->remove(probe));
     EXPECT_FALSE(manager.next_timer_due());
     EXPECT_EQ(manager.fire_due_timers(Millis{9000}), 0u);
@@ -230,8 +230,8 @@ TEST_F(CoreTimerTest, KillingResettingAndRemovingTheControlStopTimers) {
     auto* first = static_cast<TimerProbe*>(root_->add(std::make_unique<TimerProbe>()));
     auto* doomed = static_cast<TimerProbe*>(root_->add(std::make_unique<TimerProbe>()));
     now = Millis{10000};
-    manager.set_timer(first, 1, 10);
-    manager.set_timer(doomed, 1, 10);
+    EXPECT_TRUE(manager.set_timer(first, 1, 10));
+    EXPECT_TRUE(manager.set_timer(doomed, 1, 10));
     first->on_timer = [&](uintptr_t) { root_->remove(doomed); };
     EXPECT_EQ(manager.fire_due_timers(Millis{10010}), 1u);
     EXPECT_EQ(first->fired, std::vector<uintptr_t>{1});
@@ -241,10 +241,10 @@ TEST_F(CoreTimerTest, KillingResettingAndRemovingTheControlStopTimers) {
 TEST_F(CoreTimerTest, SettingATimerWakesTheEventLoop) {
     int wakeups = 0;
     manager.set_async_wakeup([&] { ++wakeups; });
-    manager.set_timer(probe, 1, 1000);
+    EXPECT_TRUE(manager.set_timer(probe, 1, 1000));
     EXPECT_EQ(wakeups, 1);
     // A restart may bring the due nearer than what the loop sleeps towards.
-    manager.set_timer(probe, 1, 10);
+    EXPECT_TRUE(manager.set_timer(probe, 1, 10));
     EXPECT_EQ(wakeups, 2);
     EXPECT_FALSE(manager.set_timer(nullptr, 1, 10));
     EXPECT_EQ(wakeups, 2);

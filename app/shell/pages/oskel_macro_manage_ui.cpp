@@ -347,10 +347,11 @@ void OskelMacroManageUI::insert_delay() {
         return;
     }
     const std::string text = delay_text(*ms);
+    // A macro at its 256 steps takes no more; no row appears for it.
     if (item_list_->count() == 0) {
-        editor_->add_step(kRowDelay, text, false, 0);
+        static_cast<void>(editor_->add_step(kRowDelay, text, false, 0));
     } else {
-        editor_->add_step(kRowDelay, text, true, insert_position());
+        static_cast<void>(editor_->add_step(kRowDelay, text, true, insert_position()));
     }
 }
 
@@ -363,7 +364,7 @@ void OskelMacroManageUI::edit_delay() {
     const int row = item_list_->get_cur_sel();
     if (ms && row >= 0) {
         // A row that is no delay keeps its step, without a message.
-        editor_->edit_delay(row, *ms);
+        static_cast<void>(editor_->edit_delay(row, *ms));
     }
 }
 
@@ -385,7 +386,8 @@ void OskelMacroManageUI::insert_mouse_step(const MouseStepCommand& command) {
     const bool append = item_list_->count() == 0;
     const int position = append ? 0 : insert_position();
     const auto add = [&](MacroRowKind kind, int after) {
-        editor_->add_step(kind, command.label(), !append, position + after);
+        // A macro at its 256 steps takes no more; no row appears for it.
+        static_cast<void>(editor_->add_step(kind, command.label(), !append, position + after));
     };
     switch (command.edge) {
         case MouseStepEdge::kUp:
@@ -407,7 +409,8 @@ void OskelMacroManageUI::delete_step() {
     }
     const int row = item_list_->get_cur_sel();
     if (row >= 0) {
-        editor_->delete_step(row);
+        // A row past the macro's steps is no step to delete.
+        static_cast<void>(editor_->delete_step(row));
     }
 }
 

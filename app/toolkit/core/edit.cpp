@@ -247,7 +247,8 @@ void CEditUI::restart_blink() {
     }
     caret_on_ = true;
     if (manager() != nullptr) {
-        manager()->set_timer(this, kCaretTimerId, kCaretBlinkMs);
+        // Without a timer the caret stays lit instead of blinking.
+        static_cast<void>(manager()->set_timer(this, kCaretTimerId, kCaretBlinkMs));
     }
     invalidate();
 }

@@ -87,7 +87,7 @@ class CPaintManagerUI {
     void set_clock(std::function<Millis()> clock) { clock_ = std::move(clock); }
     // Starts (or starts over) the control's timer; 0 ms fires as soon as possible, then every
     // 1 ms. False for no control. Wakes the event loop, as its next due may now be sooner.
-    bool set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms);
+    [[nodiscard]] bool set_timer(CControlUI* control, uintptr_t id, unsigned interval_ms);
     bool kill_timer(CControlUI* control, uintptr_t id);
     std::optional<Millis> next_timer_due() const { return timers_.next_due(); }
     // Fires every timer due at `now` once; returns how many fired. A timer killed or set again
