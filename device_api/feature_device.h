@@ -50,11 +50,11 @@ const char* passed_over_text(IdentificationTest test);
 // collection's capabilities in `record.caps`; otherwise the record is
 // released and `why` (when given) says what failed: for a node of several
 // collections, the reason of the one that came closest.
-bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::string* why);
+[[nodiscard]] bool identify(const hid::InterfacePath& where, HidDeviceRecord& record, std::string* why);
 
 // identify(), then: feature mode makes a match the module's feature device;
 // monitor mode keeps the handle and allocates the report buffers.
-bool open_by_path(const hid::InterfacePath& where, HidDeviceRecord& record, EnumerateMode mode);
+[[nodiscard]] bool open_by_path(const hid::InterfacePath& where, HidDeviceRecord& record, EnumerateMode mode);
 
 // Walks every present interface. Feature mode stops at the first match and
 // returns 1 if one was taken over, else 0. Monitor mode offers each match to

@@ -13,11 +13,11 @@
 namespace talvoro::virtual_mouse {
 
 // False, with `error` set, when an interface file's path is too long for the system.
-bool interface_paths_fit(const Options& options, std::string* error);
+[[nodiscard]] bool interface_paths_fit(const Options& options, std::string* error);
 
 // Creates the virtual-HID folder if it is missing (private to this user); the trust test that
 // follows decides whether it may be served into.
-bool ensure_folder(const std::string& folder, std::string* error);
+[[nodiscard]] bool ensure_folder(const std::string& folder, std::string* error);
 
 // Takes the requests to unplug, plug in and stop, starts the watch on the parent process when
 // asked for, plugs the mouse in, calls `ready`, and serves until told to stop. Returns the exit

@@ -17,6 +17,6 @@ struct LoadedState {
 // state with `factory_version`.
 LoadedState load_state_file(const std::string& path, uint16_t factory_version);
 
-bool save_state_file(const std::string& path, const MouseState& state, std::string* error);
+[[nodiscard]] bool save_state_file(const std::string& path, const MouseState& state, std::string* error);
 
 }  // namespace talvoro::virtual_mouse

@@ -41,20 +41,20 @@ class HidHandle {
     virtual ~HidHandle() = default;
 
     // Each returns false when the call failed (device gone, report unknown).
-    virtual bool attributes(HidAttributes& out) = 0;
-    virtual bool report_descriptor(std::vector<uint8_t>& out) = 0;
+    [[nodiscard]] virtual bool attributes(HidAttributes& out) = 0;
+    [[nodiscard]] virtual bool report_descriptor(std::vector<uint8_t>& out) = 0;
     // The capabilities of every top-level collection the interface carries, in order. By default
     // parsed from report_descriptor(); a system that parses descriptors itself and hands out
     // no descriptor (Windows, one collection per interface) answers from its own parser.
     virtual bool collections(std::vector<HidCaps>& out);
-    virtual bool set_feature(const uint8_t* report, size_t length) = 0;
-    virtual bool get_feature(uint8_t* report, size_t length) = 0;
+    [[nodiscard]] virtual bool set_feature(const uint8_t* report, size_t length) = 0;
+    [[nodiscard]] virtual bool get_feature(uint8_t* report, size_t length) = 0;
 
     // What watchers wait on for this device.
     virtual EventSource event_source() = 0;
     // Takes what made the event source ready (input reports go to
     // `input_report`, as far as it holds them). False once the device is gone.
-    virtual bool service_events(std::vector<uint8_t>& input_report) = 0;
+    [[nodiscard]] virtual bool service_events(std::vector<uint8_t>& input_report) = 0;
 };
 
 class HidBackend {
