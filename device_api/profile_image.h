@@ -2,17 +2,13 @@
 // Pure functions: no device, no allocation.
 #pragma once
 
-#include <array>
-#include <cstdint>
-
+#include "profile_image_layout.h"
 #include "talvoro_api.h"
 
 namespace talvoro {
 
-using ProfileImage = std::array<uint8_t, TALVORO_IMAGE_SIZE>;
-
-// Device function code of a macro entry.
-inline constexpr uint8_t kFunctionMacro = 0x03;
+// The function type that marks a macro entry, for callers that build records.
+using protocol::kFunctionMacro;
 
 // Whether the record's macros can be packed: macro slot 9 holds at most 164
 // events (the mouse's own limit), each macro entry's slot at most 128, and all

@@ -11,7 +11,6 @@ namespace {
 
 namespace p = protocol;
 using BulkReport = std::array<uint8_t, p::kBulkLength>;
-constexpr int kChunks = TALVORO_IMAGE_SIZE / p::kChunkSize;
 
 }  // namespace
 }  // namespace talvoro
@@ -23,7 +22,7 @@ extern "C" {
 QxStatus Read_profile(int slot, ProfileRecord* record) {
     ProfileImage image{};
     BulkReport reply{};
-    for (int chunk = 0; chunk < kChunks; ++chunk) {
+    for (size_t chunk = 0; chunk < p::kImageChunks; ++chunk) {
         CommandReport request{};
         request[0] = p::kCommandReport;
         request[p::kCodeByte] = p::kCmdReadChunk;
@@ -52,7 +51,7 @@ QxStatus Write_profile(int /*slot: the record's own profile_index is the target*
         return QX_STATUS_REJECTED;
     ProfileImage image;
     pack_profile(*record, image);
-    for (int chunk = 0; chunk < kChunks; ++chunk) {
+    for (size_t chunk = 0; chunk < p::kImageChunks; ++chunk) {
         BulkReport request{};
         request[0] = p::kBulkReport;
         request[p::kCodeByte] = p::kCmdWriteChunk;

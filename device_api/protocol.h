@@ -1,11 +1,15 @@
 // The mouse's feature-report protocol: report ids and lengths, command codes,
-// framing offsets and the fixed waits. Shared by the library (host side) and
-// the virtual mouse (device side) so both speak from one table.
+// framing offsets and the fixed waits, and what the mouse holds. Shared by the
+// library (host side), the virtual mouse (device side) and the program's
+// store, so all speak from one table. The image layout is in
+// profile_image_layout.h.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+
+#include "talvoro_api.h"
 
 namespace talvoro::protocol {
 
@@ -71,5 +75,22 @@ inline constexpr milliseconds kWaitFlashBlock{1000};
 
 // Version the firmware reports while it is still starting after plug-in.
 inline constexpr uint16_t kFirmwareStarting = 0xCCCC;
+
+// What the mouse holds: five profile slots (0..4), each with buttons 1..11,
+// then the wheel's up and down entries, and four resolution levels of an X
+// and a Y value.
+inline constexpr size_t kProfileSlots = 5;
+inline constexpr size_t kButtons = 11;
+inline constexpr size_t kWheelUpEntry = kButtons;
+inline constexpr size_t kWheelDownEntry = kButtons + 1;
+static_assert(kWheelDownEntry + 1 == TALVORO_BUTTON_ENTRIES, "the wheel entries end the table");
+inline constexpr size_t kResolutionLevels = 4;
+inline constexpr size_t kResolutionValues = 2 * kResolutionLevels;  // level 1 X, level 1 Y, ...
+static_assert(sizeof(ProfileRecord::cpi) == kResolutionValues * sizeof(uint16_t),
+              "the record carries every resolution value");
+inline constexpr uint8_t kTopAngleSnapping = 10;  // angle snapping runs 0..10
+
+// Device function type of a button entry that plays a macro.
+inline constexpr uint8_t kFunctionMacro = 0x03;
 
 }  // namespace talvoro::protocol

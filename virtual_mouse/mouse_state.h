@@ -10,20 +10,12 @@
 #include <span>
 #include <vector>
 
-#include "protocol.h"
-#include "talvoro_api.h"
+#include "profile_image_layout.h"
 
 namespace talvoro::virtual_mouse {
 
-inline constexpr size_t kSlotCount = 5;
-inline constexpr size_t kImageSize = TALVORO_IMAGE_SIZE;
-inline constexpr size_t kChunksPerImage = kImageSize / protocol::kChunkSize;
-static_assert(kChunksPerImage * protocol::kChunkSize == kImageSize, "an image is whole chunks");
-
-using ProfileImage = std::array<uint8_t, kImageSize>;
-
 struct MouseState {
-    std::array<ProfileImage, kSlotCount> images{};
+    std::array<ProfileImage, protocol::kProfileSlots> images{};
     uint8_t current_slot = 0;
     bool led_dark = false;
     uint16_t firmware_version = 0;
@@ -33,7 +25,7 @@ struct MouseState {
 
 // State file layout: the images, slot 0 first, then the slot, the LED flag
 // (1 = dark) and the firmware version, little-endian.
-inline constexpr size_t kStateImagesSize = kSlotCount * kImageSize;
+inline constexpr size_t kStateImagesSize = protocol::kProfileSlots * protocol::kImageSize;
 inline constexpr size_t kStateSlotOffset = kStateImagesSize;
 inline constexpr size_t kStateLedOffset = kStateSlotOffset + 1;
 inline constexpr size_t kStateFirmwareOffset = kStateLedOffset + 1;

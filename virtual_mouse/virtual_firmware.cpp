@@ -25,7 +25,7 @@ constexpr uint8_t kControlFailed = 0xFF;
 constexpr uint8_t kDriverMode0 = 0;
 constexpr uint8_t kDriverMode2 = 2;
 // Flash blocks: the profile images laid end to end; beyond them, erased flash.
-constexpr size_t kFlashBlocks = kSlotCount * kChunksPerImage;
+constexpr size_t kFlashBlocks = p::kProfileSlots * p::kImageChunks;
 constexpr uint8_t kErasedFlash = 0xFF;
 static_assert(p::kFlashLength == 1 + p::kChunkSize, "a flash report carries one block");
 static_assert(p::kBulkLength >= p::kPayload + p::kChunkSize, "a bulk report carries one chunk");
@@ -88,7 +88,7 @@ HostSession::CommandReply make_reply(uint8_t report_id, uint8_t status, TimePoin
 }
 
 bool valid_chunk(uint8_t slot, uint8_t chunk) {
-    return slot < kSlotCount && chunk < kChunksPerImage;
+    return slot < p::kProfileSlots && chunk < p::kImageChunks;
 }
 
 }  // namespace
@@ -168,7 +168,7 @@ bool VirtualFirmware::set_command(HostSession& host, const uint8_t* report, Time
             status = p::kStatusDone;
             break;
         case p::kCmdSetProfile:
-            if (slot < kSlotCount) {
+            if (slot < p::kProfileSlots) {
                 state_.current_slot = slot;
                 state_changed_ = true;
                 status = p::kStatusDone;
@@ -277,8 +277,8 @@ bool VirtualFirmware::get_flash(HostSession& host, uint8_t* report, TimePoint no
     const size_t block = *host.control->flash_block;
     uint8_t* data = report + 1;
     if (block < kFlashBlocks) {
-        const ProfileImage& image = state_.images[block / kChunksPerImage];
-        const uint8_t* first = image.data() + (block % kChunksPerImage) * p::kChunkSize;
+        const ProfileImage& image = state_.images[block / p::kImageChunks];
+        const uint8_t* first = image.data() + (block % p::kImageChunks) * p::kChunkSize;
         std::copy(first, first + p::kChunkSize, data);
     } else {
         std::fill(data, data + p::kChunkSize, kErasedFlash);

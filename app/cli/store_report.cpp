@@ -59,7 +59,7 @@ void write_profile(const ProfileStore& store, int i, std::FILE* out) {
     }
     std::fprintf(out, "  report rate      %d Hz\n", block.report_rate_hz);
     std::fprintf(out, "  power saving     %d s\n", block.power_save_seconds);
-    for (int level = 0; level < 4; ++level) {
+    for (int level = 0; level < kCpiLevels; ++level) {
         std::fprintf(out, "  resolution %d     %d x %d cpi\n", level + 1,
                      block.laser_cpi[2 * level], block.laser_cpi[2 * level + 1]);
     }

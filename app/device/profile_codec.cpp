@@ -5,15 +5,15 @@
 
 #include "device/macro_codec.h"
 #include "device/value_tables.h"
+#include "protocol.h"
 #include "store/button_function.h"
 #include "store/key_table.h"
 
 namespace talvoro {
 namespace {
 
-constexpr int kWheelUpEntry = 11;
-constexpr int kWheelDownEntry = 12;
-constexpr uint16_t kImageSize = TALVORO_IMAGE_SIZE;
+using protocol::kFunctionMacro;
+using protocol::kTopAngleSnapping;
 
 uint8_t play_mode(int32_t mode) {
     const bool valid =
@@ -35,7 +35,7 @@ void encode_button(const ProfileStore& store, const ProfileBlock& block, int b,
             entry.function_param = 1;
             return;
         }
-        entry.function_type = kDeviceMacro;
+        entry.function_type = kFunctionMacro;
         entry.function_param = play_mode(block.macro_play_mode[b]);
         entry.macro_number = static_cast<uint8_t>(number);
         encode_macro(store.macro_store.macros[number - 1], record.macros[b]);
@@ -54,7 +54,7 @@ void decode_button(ProfileRecord& record, int b, ProfileBlock& block, ProfileSto
     const ButtonEntry& entry = record.buttons[b];
     int32_t function = kFunctionNone;
     int32_t param = 0;
-    if (entry.function_type == kDeviceMacro) {
+    if (entry.function_type == kFunctionMacro) {
         const int32_t number = entry.macro_number == 0 ? 1 : entry.macro_number;
         if (number > kMacroLimit) {
             // A macro number past the table: the button keeps its factory function.
@@ -95,12 +95,12 @@ uint8_t encode_profiles(ProfileStore& store, DeviceRecords& records) {
         ProfileBlock& block = store.profiles[i];
         ProfileRecord& record = records[static_cast<size_t>(i)];
         record.profile_index = static_cast<uint8_t>(i);
-        record.data_size = kImageSize;
+        record.data_size = TALVORO_IMAGE_SIZE;
         record.in_use = block.in_use == 1 ? 1 : 0;
         record.power_save_seconds = static_cast<uint8_t>(block.power_save_seconds);
         record.report_rate_code = report_rate_code(block.report_rate_hz);
-        if (block.angle_snapping_level > 10)
-            block.angle_snapping_level = 10;
+        if (block.angle_snapping_level > kTopAngleSnapping)
+            block.angle_snapping_level = kTopAngleSnapping;
         record.angle_snapping = static_cast<uint8_t>(block.angle_snapping_level);
         record.lift_off_code = lift_off_code(block.lift_off_level);
         record.angle_tuning = 0;
@@ -110,8 +110,8 @@ uint8_t encode_profiles(ProfileStore& store, DeviceRecords& records) {
         }
         for (int b = 0; b < kButtonCount; ++b)
             encode_button(store, block, b, record);
-        record.buttons[kWheelUpEntry] = ButtonEntry{0x01, 0x01, 0, 0, 0, 0};
-        record.buttons[kWheelDownEntry] = ButtonEntry{0x01, 0xFF, 0, 0, 0, 0};
+        record.buttons[protocol::kWheelUpEntry] = ButtonEntry{0x01, 0x01, 0, 0, 0, 0};
+        record.buttons[protocol::kWheelDownEntry] = ButtonEntry{0x01, 0xFF, 0, 0, 0, 0};
     }
     return static_cast<uint8_t>(store.current_profile);
 }
@@ -125,8 +125,8 @@ void decode_profiles(DeviceRecords& records, uint8_t device_current, ProfileStor
         block.in_use = record.in_use != 0 ? 1 : 0;
         block.power_save_seconds = record.power_save_seconds;
         block.report_rate_hz = report_rate_hz(record.report_rate_code);
-        if (record.angle_snapping > 10)
-            record.angle_snapping = 10;
+        if (record.angle_snapping > kTopAngleSnapping)
+            record.angle_snapping = kTopAngleSnapping;
         block.angle_snapping_level = record.angle_snapping;
         block.lift_off_level = lift_off_level(record.lift_off_code);
         block.angle_tuning = 0;

@@ -7,7 +7,7 @@
 namespace talvoro {
 namespace {
 
-int index_of(const std::array<int, 11>& table, int value) {
+int index_of(const LevelTable& table, int value) {
     auto found = std::find(table.begin(), table.end(), value);
     return found == table.end() ? -1 : static_cast<int>(found - table.begin());
 }
@@ -16,13 +16,9 @@ int wheel_level(std::optional<int> lines) {
     // Page scrolling (all bits set) and anything past the scale read as the
     // top level; a desktop that reports nothing counts the same.
     if (!lines)
-        return kMaxSystemLevel;
+        return kTopLevel;
     const uint32_t count = static_cast<uint32_t>(*lines);
-    if (count == 0)
-        return 0;
-    if (count <= 11)
-        return std::min(static_cast<int>(count), kMaxSystemLevel);
-    return kMaxSystemLevel;
+    return static_cast<int>(std::min<uint32_t>(count, kTopLevel));
 }
 
 int double_click_level(std::optional<int> ms) {
@@ -30,7 +26,7 @@ int double_click_level(std::optional<int> ms) {
     // stock desktop's 400 or 500 ms comes back as 450 ms on apply rather than 150 ms. A desktop
     // that reports nothing counts as one past the scale.
     if (!ms)
-        return kMaxSystemLevel;
+        return kTopLevel;
     int nearest = 0;
     int64_t nearest_distance = INT64_MAX;
     // The table runs from the longest time down; a tie keeps the earlier, longer one.
@@ -48,14 +44,14 @@ int pointer_speed_level(std::optional<int> speed) {
     // A speed between the table's steps reads as half of it rounded up; an
     // unreadable speed counts as one past the scale.
     if (!speed)
-        return kMaxSystemLevel;
+        return kTopLevel;
     const int index = index_of(kPointerSpeeds, *speed);
     if (index >= 0)
         return index;
     if (*speed <= 0)
         return 0;
-    if (*speed >= 2 * kMaxSystemLevel)
-        return kMaxSystemLevel;
+    if (*speed >= 2 * kTopLevel)
+        return kTopLevel;
     return (*speed + 1) / 2;
 }
 
@@ -69,10 +65,10 @@ void apply_system_settings(const ProfileBlock& block, DesktopMouseSettings& desk
 
     // Results are ignored on purpose: a refused value keeps the desktop's
     // own, and the remaining settings are still written.
-    desktop.set_double_click_ms(kDoubleClickTimesMs[std::clamp(double_click, 0, kMaxSystemLevel)]);
+    desktop.set_double_click_ms(kDoubleClickTimesMs[std::clamp(double_click, 0, kTopLevel)]);
     // Levels 1..10 give 1..10 lines; 11 and above stop at 10, 0 and below give 1.
-    desktop.set_wheel_lines(kWheelScrollLines[std::clamp(wheel, 1, kMaxSystemLevel) - 1]);
-    desktop.set_pointer_speed(kPointerSpeeds[std::clamp(speed, 0, kMaxSystemLevel)]);
+    desktop.set_wheel_lines(kWheelScrollLines[std::clamp(wheel, 1, kTopLevel) - 1]);
+    desktop.set_pointer_speed(kPointerSpeeds[std::clamp(speed, 0, kTopLevel)]);
 }
 
 void read_system_levels(ProfileBlock& block, const DesktopMouseSettings& desktop) {

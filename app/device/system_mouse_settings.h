@@ -9,13 +9,12 @@
 
 namespace talvoro {
 
-inline constexpr int kMaxSystemLevel = 10;
-
-// Index = level after clamping.
-inline constexpr std::array<int, 11> kDoubleClickTimesMs = {1650, 1500, 1350, 1200, 1050, 900,
-                                                            750,  600,  450,  300,  150};
-inline constexpr std::array<int, 11> kPointerSpeeds = {1, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20};
-inline constexpr std::array<int, 11> kWheelScrollLines = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+// One value per level, 0..kTopLevel. Index = level after clamping.
+using LevelTable = std::array<int, kTopLevel + 1>;
+inline constexpr LevelTable kDoubleClickTimesMs = {1650, 1500, 1350, 1200, 1050, 900,
+                                                   750,  600,  450,  300,  150};
+inline constexpr LevelTable kPointerSpeeds = {1, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20};
+inline constexpr LevelTable kWheelScrollLines = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 
 // Writes the block's double-click time, wheel lines and pointer speed to the
 // desktop, in that order. A refused value leaves that setting as it was and

@@ -66,7 +66,7 @@ int32_t report_rate_hz(uint8_t code) {
 uint8_t lift_off_code(int32_t level) {
     if (level == 0)
         return kLiftOffCodes.front();
-    if (level < 0 || level > 10)
+    if (level < 0 || level > static_cast<int32_t>(kLiftOffCodes.size()))
         return kLiftOffCodes.back();
     return kLiftOffCodes[static_cast<size_t>(level - 1)];
 }

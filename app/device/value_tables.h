@@ -26,9 +26,8 @@ DeviceFunction device_function(int32_t button_function);
 // (macros and single keys are decoded by the caller).
 int32_t button_function(uint8_t type, uint8_t param);
 
-// Device function types with parameters of their own.
+// Device function types with parameters of their own (the macro's is the protocol's).
 inline constexpr uint8_t kDeviceSingleKey = 0x02;
-inline constexpr uint8_t kDeviceMacro = 0x03;
 inline constexpr uint8_t kDeviceDisabled = 0xFF;
 
 }  // namespace talvoro

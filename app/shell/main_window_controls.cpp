@@ -37,15 +37,15 @@ class Finder {
 
     void laser_axis(LaserAxisControls& axis, char letter) {
         const char lower = static_cast<char>(letter - 'A' + 'a');
-        for (int i = 0; i < kLaserLevels; ++i) {
+        for (int i = 0; i < kCpiLevels; ++i) {
             const std::string level = std::to_string(i + 1);
             (*this)(axis.labels[i], "laser_level" + level + "_" + lower + "_label");
             (*this)(axis.sliders[i], "laser_level" + level + "_" + lower + "_slider");
         }
-        for (int i = 0; i < kLaserLevels; ++i) {
+        for (int i = 0; i < kCpiLevels; ++i) {
             (*this)(axis.up_btns[i], "laser_L" + std::to_string(i + 1) + letter + "_up_btn");
         }
-        for (int i = 0; i < kLaserLevels; ++i) {
+        for (int i = 0; i < kCpiLevels; ++i) {
             (*this)(axis.down_btns[i], "laser_L" + std::to_string(i + 1) + letter + "_down_btn");
         }
     }

@@ -12,17 +12,14 @@
 #include "core/option.h"
 #include "core/paint_manager.h"
 #include "core/slider.h"
+#include "store/profile_store.h"
 
 namespace talvoro::shell {
 
-inline constexpr int kButtonCount = 11;
-inline constexpr int kLaserLevels = 4;
-inline constexpr int kProfileSlots = 5;
-
 // One profile block (the main control page has one, the performance page the other).
 struct ProfileBlockControls {
-    std::array<ui::COptionUI*, kProfileSlots> profile_options{};
-    std::array<ui::COptionUI*, kProfileSlots> in_use_options{};
+    std::array<ui::COptionUI*, kProfileCount> profile_options{};
+    std::array<ui::COptionUI*, kProfileCount> in_use_options{};
     ui::CControlUI* name_label = nullptr;
     ui::CButtonUI* load_btn = nullptr;
     ui::CButtonUI* save_btn = nullptr;
@@ -32,10 +29,10 @@ struct ProfileBlockControls {
 
 // One axis of the four laser resolution levels.
 struct LaserAxisControls {
-    std::array<ui::CControlUI*, kLaserLevels> labels{};
-    std::array<ui::CSliderUI*, kLaserLevels> sliders{};
-    std::array<ui::CButtonUI*, kLaserLevels> up_btns{};
-    std::array<ui::CButtonUI*, kLaserLevels> down_btns{};
+    std::array<ui::CControlUI*, kCpiLevels> labels{};
+    std::array<ui::CSliderUI*, kCpiLevels> sliders{};
+    std::array<ui::CButtonUI*, kCpiLevels> up_btns{};
+    std::array<ui::CButtonUI*, kCpiLevels> down_btns{};
 };
 
 struct MainWindowControls {

@@ -41,7 +41,7 @@ void COskelMainWnd::refresh_done(bool read) {
     if (store_.macro_store.macro_count > 0) {
         macros_replaced();
     }
-    if (current_profile_slot_ > 4) {
+    if (current_profile_slot_ >= kProfileCount) {
         current_profile_slot_ = 0;
     }
     select_profile_tab(current_profile_slot_, true);

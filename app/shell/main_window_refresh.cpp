@@ -12,7 +12,7 @@
 
 namespace talvoro::shell {
 void COskelMainWnd::page_refresh(int slot) {
-    if (slot < 0 || slot > 4) {
+    if (slot < 0 || slot >= kProfileCount) {
         return;
     }
     // The slot is the page profile while the pages fill themselves from it.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "store/profile_store.h"
+
 namespace talvoro {
 
 enum ButtonFunction : int32_t {
@@ -28,7 +30,7 @@ enum ButtonFunction : int32_t {
 };
 
 // Factory function of buttons 1..11.
-inline constexpr std::array<int32_t, 11> kDefaultButtons = {
+inline constexpr std::array<int32_t, kButtonCount> kDefaultButtons = {
     kLeftClick,       kRightClick, kScrollWheelClick, kDpiUp,         kDpiDown, kBrowserForward,
     kBrowserBackward, kDisable,    kDisable,          kProfileSelect, kDisable};
 

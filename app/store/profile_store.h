@@ -8,15 +8,23 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "protocol.h"
+
 namespace talvoro {
 
-inline constexpr int kProfileCount = 5;
-inline constexpr int kButtonCount = 11;
+// A profile for each of the mouse's slots, a function for each of its buttons
+// and its resolution levels, as the mouse has them.
+inline constexpr int kProfileCount = static_cast<int>(protocol::kProfileSlots);
+inline constexpr int kButtonCount = static_cast<int>(protocol::kButtons);
+inline constexpr int kCpiLevels = static_cast<int>(protocol::kResolutionLevels);
+inline constexpr int kCpiValues = static_cast<int>(protocol::kResolutionValues);
 inline constexpr int kMacroRecords = 20;  // records in the table and in the files
-inline constexpr int kMacroLimit = 15;    // records the program uses
+inline constexpr int kMacroLimit = 15;    // records the program uses; macro numbers 1..15
 inline constexpr int kMacroSteps = 256;
-inline constexpr int kCpiValues = 8;
 inline constexpr size_t kTextField = 256;  // names and version texts
+// The double-click, pointer speed, lift-off and angle snapping levels run
+// 0..kTopLevel, one per step of their sliders.
+inline constexpr int kTopLevel = 10;
 
 #pragma pack(push, 1)
 
@@ -54,9 +62,9 @@ struct ProfileBlock {
     int32_t lift_off_level;                 // 0..10
     int32_t angle_snapping_level;           // 0..10
     uint8_t optical_page_shown;             // carried in files; no page writes it
-    int32_t optical_cpi[4];
+    int32_t optical_cpi[kCpiLevels];
     uint8_t hdst_page_shown;
-    int32_t hdst_cpi[4];
+    int32_t hdst_cpi[kCpiLevels];
     uint8_t laser_page_shown;
     int32_t laser_cpi[kCpiValues];          // level 1 X, level 1 Y, ... level 4 Y
     int8_t angle_tuning;                    // never sent: the mouse always gets 0

@@ -1,5 +1,7 @@
 #include "probe/record_dump.h"
 
+#include "protocol.h"
+
 namespace talvoro {
 namespace {
 
@@ -46,7 +48,7 @@ void print_function(const ButtonEntry& entry, std::FILE* out) {
         case 0x02:
             std::fprintf(out, "key usage 0x%02X", entry.function_param);
             break;
-        case 0x03:
+        case protocol::kFunctionMacro:
             std::fprintf(out, "macro %u, ", entry.macro_number);
             if (entry.function_param == 0xF1) {
                 std::fputs("while pressed", out);
@@ -109,23 +111,23 @@ void dump_record(const ProfileRecord& record, std::FILE* out) {
                  record.in_use != 0 ? "in use" : "not in use");
     std::fprintf(out, "  report rate      %s\n", report_rate(record.report_rate_code));
     std::fprintf(out, "  power saving     %u s\n", record.power_save_seconds);
-    for (int level = 0; level < 4; ++level) {
-        std::fprintf(out, "  resolution %d     %u x %u cpi\n", level + 1, record.cpi[2 * level],
-                     record.cpi[2 * level + 1]);
+    for (size_t level = 0; level < protocol::kResolutionLevels; ++level) {
+        std::fprintf(out, "  resolution %d     %u x %u cpi\n", static_cast<int>(level + 1),
+                     record.cpi[2 * level], record.cpi[2 * level + 1]);
     }
     std::fprintf(out, "  lift-off code    %u\n", record.lift_off_code);
     std::fprintf(out, "  angle snapping   %u\n", record.angle_snapping);
     std::fprintf(out, "  smoothing        %s\n", record.smoothing != 0 ? "on" : "off");
-    for (int k = 0; k < TALVORO_BUTTON_ENTRIES; ++k) {
+    for (size_t k = 0; k < TALVORO_BUTTON_ENTRIES; ++k) {
         const ButtonEntry& entry = record.buttons[k];
-        if (k < 11) {
-            std::fprintf(out, "  button %-2d        ", k + 1);
+        if (k < protocol::kButtons) {
+            std::fprintf(out, "  button %-2d        ", static_cast<int>(k + 1));
         } else {
-            std::fprintf(out, "  wheel %-4s       ", k == 11 ? "up" : "down");
+            std::fprintf(out, "  wheel %-4s       ", k == protocol::kWheelUpEntry ? "up" : "down");
         }
         print_function(entry, out);
         std::fputc('\n', out);
-        if (entry.function_type != 0x03)
+        if (entry.function_type != protocol::kFunctionMacro)
             continue;
         const MacroSlot& slot = record.macros[k];
         for (int j = 0; j < slot.event_count && j < TALVORO_MACRO_EVENTS; ++j) {

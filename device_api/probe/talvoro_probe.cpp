@@ -12,6 +12,7 @@
 #include "feature_device.h"
 #include "probe/record_dump.h"
 #include "probe/watch.h"
+#include "protocol.h"
 #include "talvoro_api.h"
 #include "talvoro_version.h"
 
@@ -52,7 +53,8 @@ CommandLine parse_command_line(int argc, char** argv) {
             }
             char* end = nullptr;
             const long slot = std::strtol(argv[++i], &end, 10);
-            if (*argv[i] == '\0' || *end != '\0' || slot < 0 || slot > 4) {
+            if (*argv[i] == '\0' || *end != '\0' || slot < 0 ||
+                slot >= static_cast<long>(talvoro::protocol::kProfileSlots)) {
                 line.error = "--slot takes 0..4";
                 return line;
             }

@@ -116,7 +116,7 @@ TEST(SystemMouseSettings, ReadRules) {
 }
 
 TEST(SystemMouseSettings, EveryLevelSurvivesApplyAndRead) {
-    for (int level = 0; level <= kMaxSystemLevel; ++level) {
+    for (int level = 0; level <= kTopLevel; ++level) {
         FakeDesktop desktop;
         auto block = std::make_unique<ProfileBlock>();
         block->double_click_level = block->wheel_lines_level = block->pointer_speed_level = level;

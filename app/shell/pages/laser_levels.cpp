@@ -30,7 +30,7 @@ void LaserLevels::bind(PageHost& host, const MainWindowControls& controls) {
     controls_ = &controls;
     sliders_.clear();
     for (LaserAxis axis : {LaserAxis::kX, LaserAxis::kY}) {
-        for (int level = 0; level < kLaserLevels; ++level) {
+        for (int level = 0; level < kCpiLevels; ++level) {
             sliders_.attach(axis_controls(axis).sliders[static_cast<size_t>(level)],
                             [this, axis, level](ui::CSliderUI& slider) {
                                 return slider_moved(axis, level, slider);
@@ -51,7 +51,7 @@ bool LaserLevels::on_notify(ui::TNotifyUI& msg) {
     }
     for (LaserAxis axis : {LaserAxis::kX, LaserAxis::kY}) {
         const LaserAxisControls& controls = axis_controls(axis);
-        for (int level = 0; level < kLaserLevels; ++level) {
+        for (int level = 0; level < kCpiLevels; ++level) {
             const auto i = static_cast<size_t>(level);
             if (controls.up_btns[i] != nullptr && msg.sender == controls.up_btns[i]) {
                 return step(axis, level, true);
@@ -65,13 +65,13 @@ bool LaserLevels::on_notify(ui::TNotifyUI& msg) {
 }
 
 void LaserLevels::show(int slot) {
-    if (host_ == nullptr || controls_ == nullptr || slot < 0 || slot >= kProfileSlots) {
+    if (host_ == nullptr || controls_ == nullptr || slot < 0 || slot >= kProfileCount) {
         return;
     }
     const ProfileBlock& profile = host_->store().profiles[slot];
     for (LaserAxis axis : {LaserAxis::kX, LaserAxis::kY}) {
         const LaserAxisControls& controls = axis_controls(axis);
-        for (int level = 0; level < kLaserLevels; ++level) {
+        for (int level = 0; level < kCpiLevels; ++level) {
             const auto i = static_cast<size_t>(level);
             const int resolution = profile.laser_cpi[cpi_index(axis, level)];
             if (controls.labels[i] != nullptr) {
@@ -123,7 +123,7 @@ bool LaserLevels::step(LaserAxis axis, int level, bool up) {
 void LaserLevels::set_resolution(LaserAxis axis, int level, int resolution) {
     axis_controls(axis).labels[static_cast<size_t>(level)]->set_text(std::to_string(resolution));
     const int slot = host_->current_profile_slot();
-    if (slot >= 0 && slot < kProfileSlots) {
+    if (slot >= 0 && slot < kProfileCount) {
         host_->store().profiles[slot].laser_cpi[cpi_index(axis, level)] = resolution;
     }
 }

@@ -9,7 +9,8 @@
 namespace talvoro::shell {
 namespace {
 
-constexpr int kTopLevel = 10;
+// Angle snapping levels above the top one still show, up to this one: the slider stops at its end.
+constexpr int kTopShownAngleSnapping = 15;
 // The values of the options, in the order of their controls.
 constexpr std::array<int32_t, 4> kReportRatesHz = {125, 250, 500, 1000};
 constexpr std::array<int32_t, 3> kPowerSaveSeconds = {0, 60, 120};
@@ -103,12 +104,12 @@ bool OskelPerformanceUI::slider_moved(PerformanceSlider which, ui::CSliderUI& sl
             }
             break;
         case PerformanceSlider::kLiftOff:
-            if (slot >= 0 && slot < kProfileSlots) {
+            if (slot >= 0 && slot < kProfileCount) {
                 store.profiles[slot].lift_off_level = level;
             }
             break;
         case PerformanceSlider::kAngleSnapping:
-            if (slot >= 0 && slot < kProfileSlots) {
+            if (slot >= 0 && slot < kProfileCount) {
                 store.profiles[slot].angle_snapping_level = level;
             }
             break;
@@ -126,7 +127,7 @@ bool OskelPerformanceUI::option_selected(const ui::COptionUI& option) {
     }
     const int slot = host_->current_profile_slot();
     // A deselection is the other half of a selection elsewhere in the group: nothing to store.
-    if (!option.is_selected() || slot < 0 || slot >= kProfileSlots) {
+    if (!option.is_selected() || slot < 0 || slot >= kProfileCount) {
         return true;
     }
     ProfileBlock& profile = host_->store().profiles[slot];
@@ -141,7 +142,7 @@ bool OskelPerformanceUI::option_selected(const ui::COptionUI& option) {
 }
 
 void OskelPerformanceUI::show_settings(int slot) {
-    if (host_ == nullptr || controls_ == nullptr || slot < 0 || slot >= kProfileSlots) {
+    if (host_ == nullptr || controls_ == nullptr || slot < 0 || slot >= kProfileCount) {
         return;
     }
     const ProfileBlock& profile = host_->store().profiles[slot];
@@ -167,7 +168,7 @@ void OskelPerformanceUI::show_settings(int slot) {
                pointer_speed <= kTopLevel ? 2 * pointer_speed : 0);
     set_slider(slider(PerformanceSlider::kLiftOff), lift_off <= kTopLevel ? 2 * lift_off : 0);
     set_slider(slider(PerformanceSlider::kAngleSnapping),
-               angle_snapping <= 15 ? 2 * angle_snapping : 0);
+               angle_snapping <= kTopShownAngleSnapping ? 2 * angle_snapping : 0);
 
     if (controls_->smoothing_on_option != nullptr) {
         controls_->smoothing_on_option->selected(profile.smoothing == 1, false);

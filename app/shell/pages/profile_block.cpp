@@ -72,11 +72,11 @@ bool ProfileBlockUI::on_notify(ui::TNotifyUI& msg) {
 }
 
 void ProfileBlockUI::show(int slot) {
-    if (host_ == nullptr || slot < 0 || slot >= kProfileSlots) {
+    if (host_ == nullptr || slot < 0 || slot >= kProfileCount) {
         return;
     }
     const ProfileStore& store = host_->store();
-    for (int i = 0; i < kProfileSlots; ++i) {
+    for (int i = 0; i < kProfileCount; ++i) {
         if (ui::COptionUI* option = block_->in_use_options[static_cast<size_t>(i)]) {
             option->selected(store.profiles[i].in_use != 0, false);
         }
