@@ -440,8 +440,9 @@ TEST_F(GuiEndToEnd, ForeignProfileFilesAreRefusedAndCancelListsTheAppliedMacrosA
     std::ofstream(short_file, std::ios::binary) << std::string(100, '\x01');
     auto no_left = std::make_unique<ProfileBlock>();
     std::memset(no_left.get(), 0, sizeof(ProfileBlock));
-    for (int32_t& function : no_left->button_function) {
-        function = kRightClick;
+    // By index: the block is packed, so its fields take no references.
+    for (int b = 0; b < kButtonCount; ++b) {
+        no_left->button_function[b] = kRightClick;
     }
     const std::string no_left_file = folder_.path() + "/noleft.qxp";
     std::ofstream(no_left_file, std::ios::binary)
