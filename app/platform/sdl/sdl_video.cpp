@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/display_errors.h"
 #include "render/debug_log.h"
 
 namespace talvoro::platform::sdl {
@@ -54,6 +55,10 @@ bool ensure_sdl_video() {
             return;
         }
         registered_wake_type = type;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver != nullptr && SDL_strcasecmp(driver, "x11") == 0) {
+            platform::tolerate_events_to_gone_windows();
+        }
         ok = true;
     });
     return ok;
