@@ -7,7 +7,8 @@
 #include <mutex>
 #include <vector>
 
-#include "watch/device_watch.h"
+#include "platform/watch_thread.h"
+#include "watch/device_change.h"
 
 namespace talvoro::platform {
 
@@ -29,9 +30,8 @@ class DeviceWatcher {
     std::vector<DeviceChange> take_changes();
 
   private:
-    class Thread;
     std::function<void()> notify_;
-    std::unique_ptr<Thread> thread_;
+    std::unique_ptr<WatchThread> thread_;
     std::mutex mutex_;
     std::vector<DeviceChange> changes_;
 };

@@ -1,46 +1,25 @@
-// The device watcher's thread on Linux: it polls the device watch and a wake-up eventfd.
+// The device watch's thread on Linux: it polls the watch and a wake-up eventfd.
 #include <poll.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 #include <thread>
 #include <utility>
 
-#include "platform/device_watcher.h"
+#include "platform/watch_thread.h"
 #include "render/debug_log.h"
+#include "watch/device_watch.h"
 
 namespace talvoro::platform {
+namespace {
 
-class DeviceWatcher::Thread {
+class LinuxWatchThread final : public WatchThread {
   public:
-    using Deliver = std::function<void(std::vector<DeviceChange>)>;
-    explicit Thread(Deliver deliver) : deliver_(std::move(deliver)) {}
-    ~Thread() { stop(); }
-
-    bool start() {
-        watch::WatchOptions options;
-        options.log = [](const std::string& text) { ui::debug_log("device watcher: " + text); };
-        watch_ = watch::DeviceWatch::open(options);
-        if (watch_ == nullptr) {
-            return false;
-        }
-        wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (wake_fd_ < 0) {
-            watch_.reset();
-            return false;
-        }
-        try {
-            thread_ = std::thread([this] { run(); });
-        } catch (const std::system_error&) {
-            stop();
-            return false;
-        }
-        return true;
-    }
-
-    void stop() {
+    explicit LinuxWatchThread(DeliverChanges deliver) : deliver_(std::move(deliver)) {}
+    ~LinuxWatchThread() override {
         if (thread_.joinable()) {
             const uint64_t one = 1;
             [[maybe_unused]] const ssize_t written = ::write(wake_fd_, &one, sizeof one);
@@ -48,9 +27,23 @@ class DeviceWatcher::Thread {
         }
         if (wake_fd_ >= 0) {
             ::close(wake_fd_);
-            wake_fd_ = -1;
         }
-        watch_.reset();
+    }
+
+    bool start() {
+        watch::WatchOptions options;
+        options.log = [](const std::string& text) { ui::debug_log("device watcher: " + text); };
+        watch_ = watch::DeviceWatch::open(options);
+        wake_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (watch_ == nullptr || wake_fd_ < 0) {
+            return false;
+        }
+        try {
+            thread_ = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+            return false;
+        }
+        return true;
     }
 
   private:
@@ -69,7 +62,7 @@ class DeviceWatcher::Thread {
                 return;
             }
             if (fds[1].revents != 0) {
-                std::vector<DeviceChange> found = watch_->read_changes();
+                std::vector<watch::DeviceChange> found = watch_->read_changes();
                 if (!found.empty()) {
                     deliver_(std::move(found));
                 }
@@ -77,46 +70,20 @@ class DeviceWatcher::Thread {
         }
     }
 
-    Deliver deliver_;
+    DeliverChanges deliver_;
     std::unique_ptr<watch::DeviceWatch> watch_;
     std::thread thread_;
     int wake_fd_ = -1;
 };
 
-DeviceWatcher::DeviceWatcher(std::function<void()> notify) : notify_(std::move(notify)) {}
+}  // namespace
 
-DeviceWatcher::~DeviceWatcher() {
-    stop();
-}
-
-bool DeviceWatcher::start() {
-    if (thread_ != nullptr) {
-        return true;
-    }
-    auto thread = std::make_unique<Thread>([this](std::vector<DeviceChange> found) {
-        {
-            std::lock_guard lock(mutex_);
-            changes_.insert(changes_.end(), std::make_move_iterator(found.begin()),
-                            std::make_move_iterator(found.end()));
-        }
-        if (notify_) {
-            notify_();
-        }
-    });
+std::unique_ptr<WatchThread> start_watch_thread(DeliverChanges deliver) {
+    auto thread = std::make_unique<LinuxWatchThread>(std::move(deliver));
     if (!thread->start()) {
-        return false;
+        return nullptr;
     }
-    thread_ = std::move(thread);
-    return true;
-}
-
-void DeviceWatcher::stop() {
-    thread_.reset();
-}
-
-std::vector<DeviceChange> DeviceWatcher::take_changes() {
-    std::lock_guard lock(mutex_);
-    return std::exchange(changes_, {});
+    return thread;
 }
 
 }  // namespace talvoro::platform

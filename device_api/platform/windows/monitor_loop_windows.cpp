@@ -1,32 +1,29 @@
 // The device monitor's thread on Windows. It owns the hidden window "Thread In
-// DLL", which the system tells of HID interface arrivals, of the removal of
-// each watched device (a handle notification) and of power events. The thread
-// waits on that window's messages together with a wake-up event for work
-// handed to it, the virtual-HID folder's change notification and the event
-// handles of watched virtual mice.
+// DLL", which the system tells of the removal of each watched device (a handle
+// notification) and of power events. The thread waits on that window's
+// messages together with a wake-up event for work handed to it, the device
+// watch (HID interfaces and virtual mice arriving) and the event handles of
+// watched virtual mice.
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <dbt.h>
-extern "C" {
-#include <hidsdi.h>
-}
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
-#include <set>
 #include <vector>
 
 #include "debug_output.h"
 #include "hid/hid_device.h"
-#include "hid/virtual/virtual_wire.h"
 #include "monitor/monitor_loop.h"
 #include "platform/windows/module_state.h"
 #include "platform/windows/unique_handle.h"
 #include "platform/windows/windows_text.h"
+#include "watch/device_watch.h"
 
 namespace talvoro {
 namespace {
@@ -48,7 +45,7 @@ constexpr std::chrono::milliseconds kArrivalRetries[] = {std::chrono::millisecon
                                                          std::chrono::milliseconds(500),
                                                          std::chrono::milliseconds(1500)};
 // MsgWaitForMultipleObjectsEx waits on at most this many handles besides the
-// message queue; two are the wake-up event and the folder.
+// message queue; two are the wake-up event and the device watch.
 constexpr size_t kMaxWaitHandles = MAXIMUM_WAIT_OBJECTS - 1;
 constexpr size_t kMaxWatchedWaitables = kMaxWaitHandles - 2;
 
@@ -253,54 +250,17 @@ class WindowsMonitorLoop final : public MonitorLoop {
                          windows::error_text(GetLastError()).c_str());
             return false;
         }
-        if (hid::backend_enabled(hid::system_backend().name())) {
-            DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-            filter.dbcc_size = sizeof filter;
-            filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-            HidD_GetHidGuid(&filter.dbcc_classguid);
-            class_notification_ =
-                RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-            if (class_notification_ == nullptr) {
-                debug_printf("device monitor: no HID arrival notification: %s\n",
-                             windows::error_text(GetLastError()).c_str());
-            }
-        }
-        if (hid::backend_enabled(hid::virtual_backend().name()))
-            watch_virtual_folder();
-        return class_notification_ != nullptr || watching_folder();
-    }
-
-    void watch_virtual_folder() {
-        virtual_folder_ = hid::virtual_wire::default_folder();
-        const std::wstring folder = windows::to_wide(virtual_folder_);
-        // A mouse may be started after the monitor: make the folder ours now.
-        if (!folder.empty() && !CreateDirectoryW(folder.c_str(), nullptr) &&
-            GetLastError() != ERROR_ALREADY_EXISTS) {
-            debug_printf("virtual-HID folder %s cannot be made: %s\n", virtual_folder_.c_str(),
-                         windows::error_text(GetLastError()).c_str());
-        }
-        std::string why;
-        if (!hid::virtual_wire::folder_is_trusted(virtual_folder_, &why)) {
-            debug_printf("virtual-HID folder %s not watched: %s\n", virtual_folder_.c_str(),
-                         why.c_str());
-            return;
-        }
-        folder_change_ =
-            FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-        if (!watching_folder()) {
-            debug_printf("virtual-HID folder %s not watched: %s\n", virtual_folder_.c_str(),
-                         windows::error_text(GetLastError()).c_str());
-            return;
-        }
-        // What is there now is the client's walk's to find.
-        std::vector<std::string> present;
-        hid::virtual_backend().list(present);
-        known_virtual_.insert(present.begin(), present.end());
+        watch::WatchOptions options;
+        options.system_interfaces = hid::backend_enabled(hid::system_backend().name());
+        options.virtual_interfaces = hid::backend_enabled(hid::virtual_backend().name());
+        options.log = [](const std::string& text) { debug_printf("%s\n", text.c_str()); };
+        watch_ = watch::DeviceWatch::open(options);
+        return watch_ != nullptr;
     }
 
     void close_sources() {
         if (const HWND window = window_.load(); window != nullptr)
-            DestroyWindow(window);  // cancels the class notification on its way
+            DestroyWindow(window);
         window_ = nullptr;
         std::map<uint64_t, Watched> left;
         {
@@ -317,7 +277,7 @@ class WindowsMonitorLoop final : public MonitorLoop {
             PeekMessageW(&message, nullptr, kCancelNotification, kCancelNotification, PM_REMOVE)) {
             UnregisterDeviceNotification(reinterpret_cast<HDEVNOTIFY>(message.lParam));
         }
-        stop_watching_folder();
+        watch_.reset();
         if (class_registered_)
             UnregisterClassW(kWindowName, windows::module_instance());
         class_registered_ = false;
@@ -331,8 +291,7 @@ class WindowsMonitorLoop final : public MonitorLoop {
             handles.clear();
             ids.clear();
             handles.push_back(wake_.get());
-            if (watching_folder())
-                handles.push_back(folder_change_);
+            handles.push_back(reinterpret_cast<HANDLE>(watch_->event_source().value));
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 for (const auto& [id, watched] : watched_) {
@@ -362,13 +321,8 @@ class WindowsMonitorLoop final : public MonitorLoop {
             // Arrivals first: a task handed over (a barrier, say) then runs
             // after every arrival that was already there when it was queued.
             const size_t first_device = handles.size() - ids.size();
-            if (first_device == 2 && ready[1]) {
-                // Re-armed before the look, so no change after it is missed.
-                const bool rearmed = FindNextChangeNotification(folder_change_) != FALSE;
-                scan_virtual_folder();
-                if (!rearmed)
-                    stop_watching_folder();
-            }
+            if (ready[1])
+                take_arrivals();
             if (ready[0] && !run_tasks())
                 return;
             if (!pump_messages())
@@ -396,10 +350,10 @@ class WindowsMonitorLoop final : public MonitorLoop {
 
     // Runs the tasks handed over; false once the loop is to end.
     bool run_tasks() {
-        // The folder's change notification may lag behind the change (Wine
-        // relays it from the host): look at the folder itself first, so a
-        // barrier sees every mouse that had appeared before it.
-        scan_virtual_folder();
+        // The watch's signal may lag behind the change (Wine relays folder
+        // changes from the host): ask it first, so a barrier sees every mouse
+        // that had appeared before it.
+        take_arrivals();
         for (;;) {
             std::function<void()> task;
             {
@@ -413,31 +367,19 @@ class WindowsMonitorLoop final : public MonitorLoop {
         }
     }
 
-    bool watching_folder() const {
-        return folder_change_ != nullptr && folder_change_ != INVALID_HANDLE_VALUE;
-    }
-
-    void stop_watching_folder() {
-        if (watching_folder())
-            FindCloseChangeNotification(folder_change_);
-        folder_change_ = INVALID_HANDLE_VALUE;
-    }
-
-    void scan_virtual_folder() {
-        if (!watching_folder())
-            return;
-        std::vector<std::string> present;
-        hid::virtual_backend().list(present);
-        std::set<std::string> now(present.begin(), present.end());
-        for (const std::string& path : present) {
-            if (known_virtual_.count(path) == 0)
-                offer_arrival(path);
+    // Removals reach the monitor through the watched devices themselves. A
+    // system interface is openable once announced; a virtual mouse may take a
+    // moment to answer.
+    void take_arrivals() {
+        for (const watch::DeviceChange& change : watch_->read_changes()) {
+            if (change.kind != watch::ChangeKind::kArrived)
+                continue;
+            if (change.origin == watch::InterfaceOrigin::kSystem) {
+                handler_->on_interface_arrival(change.path);
+            } else {
+                offer_arrival(change.path);
+            }
         }
-        known_virtual_.swap(now);
-        // A mouse that left before it was taken is no longer waited for.
-        std::erase_if(pending_, [this](const PendingArrival& p) {
-            return known_virtual_.count(p.path) == 0;
-        });
     }
 
     void offer_arrival(const std::string& path) {
@@ -490,25 +432,13 @@ class WindowsMonitorLoop final : public MonitorLoop {
     }
 
     void on_device_change(WPARAM event, const DEV_BROADCAST_HDR* header) {
-        if (header == nullptr)
+        if (header == nullptr || event != DBT_DEVICEREMOVECOMPLETE ||
+            header->dbch_devicetype != DBT_DEVTYP_HANDLE) {
             return;
-        if (event == DBT_DEVICEARRIVAL && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
-            const auto* broadcast =
-                reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
-            // The name runs to the end of the broadcast, or to its terminator.
-            const size_t room =
-                (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) /
-                sizeof(wchar_t);
-            const std::string path =
-                windows::to_utf8({broadcast->dbcc_name, wcsnlen(broadcast->dbcc_name, room)});
-            if (!path.empty())
-                handler_->on_interface_arrival(path);
-        } else if (event == DBT_DEVICEREMOVECOMPLETE &&
-                   header->dbch_devicetype == DBT_DEVTYP_HANDLE) {
-            const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_HANDLE*>(header);
-            if (const uint64_t id = id_of_handle(broadcast->dbch_handle); id != 0)
-                handler_->on_device_event(id);
         }
+        const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_HANDLE*>(header);
+        if (const uint64_t id = id_of_handle(broadcast->dbch_handle); id != 0)
+            handler_->on_device_event(id);
     }
 
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -519,9 +449,6 @@ class WindowsMonitorLoop final : public MonitorLoop {
                 DestroyWindow(window_.load());
                 return 0;
             case WM_DESTROY:
-                if (class_notification_ != nullptr)
-                    UnregisterDeviceNotification(class_notification_);
-                class_notification_ = nullptr;
                 window_ = nullptr;
                 PostQuitMessage(0);
                 return 0;
@@ -561,12 +488,9 @@ class WindowsMonitorLoop final : public MonitorLoop {
     UniqueHandle wake_;  // auto-reset: work handed over, or the watched set changed
     std::atomic<HWND> window_{nullptr};
     bool class_registered_ = false;
-    HDEVNOTIFY class_notification_ = nullptr;
 
     // Loop thread only.
-    std::string virtual_folder_;
-    HANDLE folder_change_ = INVALID_HANDLE_VALUE;
-    std::set<std::string> known_virtual_;
+    std::unique_ptr<watch::DeviceWatch> watch_;
     std::vector<PendingArrival> pending_;
 
     std::mutex mutex_;  // guards everything below

@@ -19,7 +19,7 @@
 #include "hid/virtual/virtual_wire.h"
 #include "watch/device_watch.h"
 #include "watch/linux/uevent.h"
-#include "watch/linux/virtual_identity.h"
+#include "watch/virtual_identity.h"
 #include "watch/virtual_interface_name.h"
 
 namespace talvoro::watch {

@@ -1,4 +1,4 @@
-#include "watch/linux/virtual_identity.h"
+#include "watch/virtual_identity.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-// Which ids the virtual mouse behind an interface socket answers with.
+// Which ids the virtual mouse behind an interface file answers with.
 #pragma once
 
 #include <chrono>
@@ -13,8 +13,8 @@ struct VirtualIdentity {
     uint16_t product = 0;
 };
 
-// One info request to the socket at `path`. Nothing when it is no socket, nobody listens, or no
-// well-formed answer comes within `timeout`.
+// One info request to the interface at `path`. Nothing when it is no interface, nobody listens, or
+// no well-formed answer comes within `timeout` (on Windows, within the pipe's own reply limit).
 std::optional<VirtualIdentity> query_virtual_identity(const std::string& path,
                                                       std::chrono::milliseconds timeout);
 
