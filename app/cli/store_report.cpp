@@ -49,7 +49,9 @@ void write_button(const ProfileStore& store, const ProfileBlock& block, int b, s
     std::fputc('\n', out);
 }
 
-void write_profile(const ProfileStore& store, int i, std::FILE* out) {
+}  // namespace
+
+void write_profile_report(const ProfileStore& store, int i, std::FILE* out) {
     const ProfileBlock& block = store.profiles[i];
     std::fprintf(out, "profile %d%s%s\n", i + 1, store.current_profile == i + 1 ? " (current)" : "",
                  block.in_use != 0 ? "" : " (not in use)");
@@ -72,28 +74,37 @@ void write_profile(const ProfileStore& store, int i, std::FILE* out) {
         write_button(store, block, b, out);
 }
 
-}  // namespace
+void write_macro_report(const ProfileStore& store, int index, std::FILE* out) {
+    const MacroRecord& macro = store.macro_store.macros[index];
+    std::fprintf(out, "  macro %d \"%.*s\"\n", index + 1, field_length(macro.name), macro.name);
+    const int32_t steps = std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps);
+    for (int32_t s = 0; s < steps; ++s) {
+        if (const auto text = shell::step_display_text(macro.steps[s], 0)) {
+            std::fprintf(out, "    %s\n", text->c_str());
+        }
+    }
+}
+
+void write_macro_list(const ProfileStore& store, std::FILE* out) {
+    const int32_t count = std::clamp<int32_t>(+store.macro_store.macro_count, 0, kMacroLimit);
+    for (int32_t m = 0; m < count; ++m) {
+        const MacroRecord& macro = store.macro_store.macros[m];
+        std::fprintf(out, "%d \"%.*s\" %d step(s)\n", m + 1, field_length(macro.name), macro.name,
+                     std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps));
+    }
+}
 
 void write_store_report(const ProfileStore& store, std::FILE* out) {
     std::fprintf(out, "firmware %.*s, LEDs %s\n\n", field_length(store.fw_version),
                  store.fw_version, store.led_on != 0 ? "lit" : "dark");
     for (int i = 0; i < kProfileCount; ++i) {
-        write_profile(store, i, out);
+        write_profile_report(store, i, out);
         std::fputc('\n', out);
     }
     const int32_t count = std::clamp<int32_t>(+store.macro_store.macro_count, 0, kMacroLimit);
     std::fprintf(out, "%d macro(s)\n", count);
-    for (int32_t m = 0; m < count; ++m) {
-        const MacroRecord& macro = store.macro_store.macros[m];
-        std::fprintf(out, "  macro %d \"%.*s\"\n", m + 1, field_length(macro.name), macro.name);
-        const int32_t steps = std::clamp<int32_t>(+macro.step_count, 0, kMacroSteps);
-        for (int32_t s = 0; s < steps; ++s) {
-            // Worded as the English macro page lists them.
-            if (const auto text = shell::step_display_text(macro.steps[s], 0)) {
-                std::fprintf(out, "    %s\n", text->c_str());
-            }
-        }
-    }
+    for (int32_t m = 0; m < count; ++m)
+        write_macro_report(store, m, out);
 }
 
 }  // namespace talvoro

@@ -83,6 +83,53 @@ uint8_t ProfileExchange::apply_all() {
     return status;
 }
 
+uint8_t ProfileExchange::apply_changed(const DeviceRecords& before) {
+    rejected_profile_ = 0;
+    written_profiles_ = 0;
+    const uint8_t reported = device_current_;
+    DeviceRecords& records = *mirror_;
+    const uint8_t current = encode_profiles(store_, records);
+    bool changed[kProfileCount] = {};
+    bool any = current != reported;
+    for (size_t i = 0; i < records.size(); ++i) {
+        changed[i] = std::memcmp(&records[i], &before[i], sizeof(ProfileRecord)) != 0;
+        any = any || changed[i];
+    }
+    if (!any) {
+        return QX_STATUS_DONE;
+    }
+    const DeviceApi& api = link_.api();
+    if (api.Write_profile == nullptr || api.Set_current_profile_id == nullptr || !link_.open()) {
+        return 0;
+    }
+    device_current_ = current;
+    uint8_t status = QX_STATUS_DONE;
+    for (int i = 0; i < kProfileCount && status == QX_STATUS_DONE; ++i) {
+        if (!changed[i]) {
+            continue;
+        }
+        progress(ExchangeStep::kWriteProfile, i + 1);
+        status = api.Write_profile(i, &records[static_cast<size_t>(i)]);
+        if (status == QX_STATUS_REJECTED)
+            rejected_profile_ = i + 1;
+        if (status == QX_STATUS_DONE)
+            ++written_profiles_;
+        link_.sleep(kAfterSlotWrite);
+    }
+    const int slot = current == 0 ? 0 : current - 1;
+    if (status == QX_STATUS_DONE && current != reported) {
+        progress(ExchangeStep::kSelectProfile, slot + 1);
+        link_.sleep(kBeforeProfileSelect);
+        status = api.Set_current_profile_id(slot);
+    }
+    link_.close();
+    events_.on_device_event({DeviceEvent::Kind::kExchangeEnded});
+    if (status == QX_STATUS_DONE)
+        apply_system_settings(store_.profiles[slot], desktop_);
+    events_.on_device_event({DeviceEvent::Kind::kProfilesChanged, {}, slot});
+    return status;
+}
+
 void ProfileExchange::reset_all_profiles() {
     // Without an answer the defaults carry the version last read.
     static_cast<void>(link_.read_firmware_info());

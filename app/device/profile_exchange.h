@@ -29,6 +29,14 @@ class ProfileExchange {
     // are left as they were.
     [[nodiscard]] uint8_t apply_all();
 
+    // Writes only the profiles whose records differ from `before` (the store's records as
+    // encoded right after read_device), and selects the current profile only when it is not the
+    // one the mouse reported; then, when anything was written, the desktop settings of the
+    // current profile. Returns as apply_all; 1 with nothing written when nothing changed.
+    [[nodiscard]] uint8_t apply_changed(const DeviceRecords& before);
+    // How many profiles the last apply_changed wrote.
+    int written_profiles() const { return written_profiles_; }
+
     // The store's defaults, with the firmware version read afresh.
     void reset_all_profiles();
 
@@ -50,6 +58,7 @@ class ProfileExchange {
     std::unique_ptr<DeviceRecords> mirror_;  // 100 KB: kept off the stack
     uint8_t device_current_ = 0;
     int rejected_profile_ = 0;
+    int written_profiles_ = 0;
 };
 
 }  // namespace talvoro

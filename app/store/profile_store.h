@@ -25,6 +25,10 @@ inline constexpr size_t kTextField = 256;  // names and version texts
 // The double-click, pointer speed, lift-off and angle snapping levels run
 // 0..kTopLevel, one per step of their sliders.
 inline constexpr int kTopLevel = 10;
+// Resolutions of a level's X and Y run from 200 to 8200 cpi in steps of 100.
+inline constexpr int32_t kLowestResolution = 200;
+inline constexpr int32_t kHighestResolution = 8200;
+inline constexpr int32_t kResolutionUnit = 100;
 
 #pragma pack(push, 1)
 

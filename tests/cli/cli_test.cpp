@@ -1,9 +1,15 @@
 // talvoro_cli as a user runs it, against a virtual mouse with the real waits.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
+#include "profile_image.h"
+#include "store/key_table.h"
+#include "store/profile_store.h"
+#include "store/store_text.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/utf8_path.h"
@@ -14,6 +20,35 @@ namespace {
 
 constexpr size_t kStoreSize = 7207546;
 constexpr size_t kStateSlot = 10240;
+constexpr size_t kImageSize = 2048;
+// A byte of each image that no record carries: a profile the mouse is sent again has it zero.
+constexpr size_t kUncarriedByte = kImageSize - 1;
+
+// Profile `profile` (1..5) as the mouse holds it in its state file.
+ProfileRecord state_profile(const std::vector<uint8_t>& state, int profile) {
+    ProfileImage image;
+    std::memcpy(image.data(), state.data() + (profile - 1) * kImageSize, kImageSize);
+    ProfileRecord record{};
+    unpack_profile(image, record);
+    return record;
+}
+
+// A macro file of one macro named `name`: `keys` presses of A, each pressed and released.
+void write_macro_file(const std::string& path, const char* name, int keys) {
+    auto macros = std::make_unique<MacroStore>();
+    std::memset(macros.get(), 0, sizeof(MacroStore));
+    macros->macro_count = 1;
+    MacroRecord& macro = macros->macros[0];
+    copy_text(macro.name, name);
+    macro.step_count = 2 * keys;
+    for (int s = 0; s < macro.step_count; ++s) {
+        copy_text(macro.steps[s].kind, "k");
+        copy_text(macro.steps[s].text, " A ");
+        copy_text(macro.steps[s].action, s % 2 == 0 ? "down" : "up");
+    }
+    std::ofstream(utf8_path(path), std::ios::binary)
+        .write(reinterpret_cast<const char*>(macros.get()), sizeof(MacroStore));
+}
 
 class Cli : public ::testing::Test {
   protected:
@@ -96,6 +131,128 @@ TEST_F(Cli, FilesNamedInAnyScriptAreFound) {
     ASSERT_EQ(result.exit_status, 0) << result.err;
     EXPECT_NE(result.out.find("profile 3 (current)"), std::string::npos) << result.out;
     EXPECT_EQ(cli({"show", path + "x"}).exit_status, 4);
+}
+
+// One setting reaches the mouse: only its profile is sent again, the program's files follow, and
+// the same change once more sends nothing.
+TEST_F(Cli, OneSettingIsWrittenToItsProfileAloneAndToTheProgramsFiles) {
+    { VirtualMouseProcess first(folder_.path()); }
+    // Mark every image where no record reaches, to see which ones are written again.
+    std::string marked = file_contents(folder_.file("talvoro.state"));
+    for (size_t p = 0; p < 5; ++p) {
+        marked[p * kImageSize + kUncarriedByte] = '\xAA';
+    }
+    std::ofstream(utf8_path(folder_.file("talvoro.state")), std::ios::binary) << marked;
+    VirtualMouseProcess mouse(folder_.path());
+
+    ProgramResult result = cli({"set", "2", "dpi", "1", "1600x800"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_EQ(result.out, "done: 1 profile(s) written, profile 1 is current\n");
+    std::vector<uint8_t> state = mouse.read_state();
+    const ProfileRecord written = state_profile(state, 2);
+    EXPECT_EQ(written.cpi[0], 1600);
+    EXPECT_EQ(written.cpi[1], 800);
+    for (size_t p = 0; p < 5; ++p) {
+        EXPECT_EQ(state[p * kImageSize + kUncarriedByte], p == 1 ? 0 : 0xAA) << "profile " << p + 1;
+    }
+    // The program's files hold what the mouse now has, as after an apply in the window.
+    const std::string all = file_contents(folder_.file("profile/AllProfile"));
+    ASSERT_EQ(all.size(), kStoreSize);
+    auto store = std::make_unique<ProfileStore>();
+    std::memcpy(store.get(), all.data(), kStoreSize);
+    EXPECT_EQ(store->profiles[1].laser_cpi[0], 1600);
+    EXPECT_EQ(store->profiles[1].laser_cpi[1], 800);
+    EXPECT_EQ(file_contents(folder_.file("profile/Macros")).size(), sizeof(MacroStore));
+
+    result = cli({"set", "2", "dpi", "1", "1600x800"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_EQ(result.out, "the mouse has this already\n");
+    EXPECT_EQ(mouse.read_state(), state);
+
+    result = cli({"get", "--profile", "2", "--json"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_NE(result.out.find(R"("dpi":[{"level":1,"x":1600,"y":800},)"), std::string::npos)
+        << result.out;
+}
+
+// Buttons, profiles and macros, each through the mouse and back.
+TEST_F(Cli, ButtonsProfilesAndMacrosReachTheMouse) {
+    VirtualMouseProcess mouse(folder_.path());
+    ProgramResult result = cli({"button", "1", "4", "key", "F5"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    ProfileRecord record = state_profile(mouse.read_state(), 1);
+    EXPECT_EQ(record.buttons[3].function_type, 2);
+    EXPECT_EQ(record.buttons[3].function_param, key_by_name(" F5 ")->usage);
+
+    result = cli({"profile", "use", "3"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_EQ(mouse.read_state().at(kStateSlot), 2);
+
+    // A macro imported in one run is there to be given to a button in the next.
+    write_macro_file(folder_.file("fire.qxm"), "Fire", 3);
+    result = cli({"macro", "import", folder_.file("fire.qxm")});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    result = cli({"button", "1", "5", "macro", "Fire", "--times", "3"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    record = state_profile(mouse.read_state(), 1);
+    EXPECT_EQ(record.buttons[4].function_type, 3);
+    EXPECT_EQ(record.buttons[4].function_param, 3);
+    EXPECT_EQ(record.macros[4].event_count, 6);
+
+    result = cli({"macro", "list", "--json"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_EQ(result.out, "[{\"number\":1,\"name\":\"Fire\",\"steps\":6}]\n");
+    result = cli({"macro", "show", "Fire", "--json"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_NE(result.out.find(R"({"kind":"key","text":"A","action":"down"})"), std::string::npos)
+        << result.out;
+    result = cli({"macro", "export", "Fire", folder_.file("out.qxm")});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    // The same macro, now numbered as the mouse plays it.
+    const std::string exported = file_contents(folder_.file("out.qxm"));
+    const std::string imported = file_contents(folder_.file("fire.qxm"));
+    ASSERT_EQ(exported.size(), imported.size());
+    EXPECT_TRUE(exported.substr(8) == imported.substr(8));
+
+    result = cli({"macro", "delete", "Fire"});
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    record = state_profile(mouse.read_state(), 1);
+    EXPECT_EQ(record.buttons[4].function_type, 11) << "back to DPI Down";
+    EXPECT_EQ(cli({"macro", "list"}).out, "");
+}
+
+// Bad input is one line on stderr and status 2, and neither the mouse nor a file changes; a
+// failed exchange is status 1.
+TEST_F(Cli, BadInputAndFailedExchangesWriteNothing) {
+    ProgramResult result = cli({"set", "1", "rate", "500"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.err.find("no Talvoro mouse answers"), std::string::npos) << result.err;
+
+    VirtualMouseProcess mouse(folder_.path());
+    write_macro_file(folder_.file("long.qxm"), "Long", 100);
+    ASSERT_EQ(cli({"macro", "import", folder_.file("long.qxm")}).exit_status, 0);
+    const std::vector<uint8_t> state = mouse.read_state();
+    const std::string all = file_contents(folder_.file("profile/AllProfile"));
+    const std::vector<std::vector<std::string>> refused = {
+        {"set", "6", "rate", "500"},
+        {"set", "1", "dpi", "1", "8250"},
+        {"button", "1", "2", "Warp Drive"},
+        {"button", "1", "1", "disable"},
+        {"button", "1", "2", "macro", "Nothing"},
+        {"macro", "show", "Nothing"},
+        {"profile", "frob", "1"},
+        {"button", "1", "2", "macro", "Long"},  // 200 key events: the mouse takes 128
+    };
+    for (const auto& args : refused) {
+        result = cli(args);
+        EXPECT_EQ(result.exit_status, 2) << args.back() << ": " << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_NE(result.err.find("too long for the mouse"), std::string::npos) << result.err;
+    // Compared whole, not printed: they are megabytes.
+    EXPECT_TRUE(mouse.read_state() == state);
+    EXPECT_TRUE(file_contents(folder_.file("profile/AllProfile")) == all);
 }
 
 }  // namespace

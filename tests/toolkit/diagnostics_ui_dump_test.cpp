@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "diagnostics/json_string.h"
+#include "text/json_string.h"
 #include "diagnostics/ui_dump_writer.h"
 #include "support/temp_folder.h"
 #include "window_test_window.h"

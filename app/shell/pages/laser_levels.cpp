@@ -9,9 +9,9 @@
 namespace talvoro::shell {
 namespace {
 
-constexpr int kSliderTop = 80;
-constexpr int kLowestResolution = 200;
-constexpr int kResolutionStep = 200;  // per two slider positions
+// One slider position is one unit of resolution; the top position is the highest resolution.
+constexpr int kSliderTop = (kHighestResolution - kLowestResolution) / kResolutionUnit;
+constexpr int kResolutionStep = 2 * kResolutionUnit;  // per two slider positions
 
 // laser_cpi holds level 1 X, level 1 Y, level 2 X, ...
 size_t cpi_index(LaserAxis axis, int level) {
@@ -20,7 +20,7 @@ size_t cpi_index(LaserAxis axis, int level) {
 
 // The slider's position of a stored resolution; below the scale it sits at the start.
 int slider_position(int resolution) {
-    return resolution < kLowestResolution ? 0 : (resolution - kLowestResolution) / 100;
+    return resolution < kLowestResolution ? 0 : (resolution - kLowestResolution) / kResolutionUnit;
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ bool LaserLevels::step(LaserAxis axis, int level, bool up) {
     int value = controls.sliders[i]->value() + (up ? 2 : -2);
     value = std::min(std::max(value, 0), kSliderTop);
     controls.sliders[i]->set_value(value);
-    set_resolution(axis, level, value * 100 + kLowestResolution);
+    set_resolution(axis, level, value * kResolutionUnit + kLowestResolution);
     return true;
 }
 

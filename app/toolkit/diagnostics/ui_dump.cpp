@@ -9,7 +9,7 @@
 #include "core/option.h"
 #include "core/window.h"
 #include "diagnostics/control_shown.h"
-#include "diagnostics/json_string.h"
+#include "text/json_string.h"
 
 namespace talvoro::ui {
 namespace {

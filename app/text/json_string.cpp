@@ -1,8 +1,8 @@
-#include "diagnostics/json_string.h"
+#include "text/json_string.h"
 
 #include <cstdio>
 
-namespace talvoro::ui {
+namespace talvoro {
 
 void append_json_string(std::string& out, std::string_view text) {
     out += '"';
@@ -37,4 +37,4 @@ void append_json_string(std::string& out, std::string_view text) {
     out += '"';
 }
 
-}  // namespace talvoro::ui
+}  // namespace talvoro
