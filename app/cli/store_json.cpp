@@ -98,7 +98,6 @@ void append_profile(std::string& out, const ProfileStore& store, int i) {
     profile.number("profile", i + 1);
     profile.boolean("in_use", block.in_use != 0);
     profile.boolean("current", store.current_profile == i + 1);
-    profile.text("file_name", field_text(block.file_name));
     profile.number("report_rate_hz", block.report_rate_hz);
     profile.number("power_save_seconds", block.power_save_seconds);
     profile.number("lift_off_level", block.lift_off_level);
@@ -160,7 +159,6 @@ void append_macro(std::string& out, const MacroRecord& macro, int index) {
 void append_store(std::string& out, const ProfileStore& store) {
     JsonObject root(out);
     root.number("current_profile", store.current_profile == 0 ? 1 : store.current_profile);
-    root.boolean("led", store.led_on != 0);
     root.text("firmware", field_text(store.fw_version));
     {
         const ProfileBlock& first = store.profiles[0];

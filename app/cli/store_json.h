@@ -7,8 +7,8 @@
 
 namespace talvoro::cli {
 
-// Everything `get --json` prints: the current profile, the LEDs, the versions, the desktop
-// levels, the five profiles and the macros.
+// Everything `get --json` prints: the current profile, the firmware version, the desktop levels,
+// the five profiles and the macros.
 std::string store_json(const ProfileStore& store);
 // One profile (1..5), as it appears in store_json's "profiles".
 std::string profile_json(const ProfileStore& store, int profile);

@@ -10,7 +10,7 @@ TALVORO_PACKAGES=(
   libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libpugixml-dev
   libsdl2-dev xvfb xdotool
-  groff-base
+  groff-base bash-completion
   dpkg-dev file desktop-file-utils appstream lintian
 )
 

@@ -155,6 +155,7 @@ TEST_F(PackageTest, CarriesTheWholeProgramInItsPlaces) {
         "usr/lib/libtalvoro_api.so.1",
         "usr/lib/pkgconfig/talvoro-api.pc",
         "usr/lib/udev/rules.d/70-talvoro.rules",
+        "usr/share/bash-completion/completions/talvoro_cli",
         std::string("usr/share/applications/") + kAppId + ".desktop",
         std::string("usr/share/metainfo/") + kAppId + ".metainfo.xml",
         std::string("usr/share/icons/hicolor/scalable/apps/") + kAppId + ".svg",
