@@ -424,6 +424,26 @@ TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
         << "the mouse holds exactly the recorded events, their delays and the play mode";
 }
 
+// What talvoro_cli changes on the mouse is what the window shows at its next read.
+TEST_F(GuiEndToEnd, ASettingChangedFromTheShellIsShownAtTheNextRead) {
+    VirtualMouseProcess mouse(folder_.path() + "/hid");
+    const ScopedEnv data("TALVORO_DATA_DIR", folder_.path() + "/data");
+    const ScopedEnv desktop("TALVORO_DESKTOP_SETTINGS", "file");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"set", "1", "dpi", "1", "1700x900"},
+          std::vector<std::string>{"button", "1", "2", "key", "F5"}}) {
+        const ProgramResult changed = run_program(built_program("talvoro_cli"), args, 30);
+        ASSERT_EQ(changed.exit_status, 0) << changed.err;
+    }
+    start_gui();
+    ASSERT_TRUE(
+        wait_for([&] { return selected("profile1option") && selected("ledlightonoffoption"); }, 30))
+        << "the start-up read did not end";
+    EXPECT_EQ(text_of("laser_level1_x_label"), "1700");
+    EXPECT_EQ(text_of("laser_level1_y_label"), "900");
+    EXPECT_NE(text_of("button_2_btn").find("F5"), std::string::npos) << text_of("button_2_btn");
+}
+
 // Files that are no profile are refused with the notice and change nothing, on screen or on the
 // mouse after an apply; Cancel after a macro import lists the macros of the last apply again.
 TEST_F(GuiEndToEnd, ForeignProfileFilesAreRefusedAndCancelListsTheAppliedMacrosAgain) {
