@@ -52,8 +52,13 @@ void write_macro_file(const std::string& path, const char* name, int keys) {
 
 class Cli : public ::testing::Test {
   protected:
+    // Lines end in "\n" here whatever the system ends them with (a Windows console: "\r\n").
     ProgramResult cli(const std::vector<std::string>& args) {
-        return run_program(built_program("talvoro_cli"), args);
+        ProgramResult result = run_program(built_program("talvoro_cli"), args);
+        for (std::string* text : {&result.out, &result.err}) {
+            std::erase(*text, '\r');
+        }
+        return result;
     }
 
     TempFolder folder_;
