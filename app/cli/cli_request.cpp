@@ -429,10 +429,10 @@ class Parser {
     // Options that the verb has no use for are refused rather than ignored.
     void check_options() {
         const Verb verb = request_.verb;
-        const bool reads =
-            verb == Verb::kGet || verb == Verb::kMacroList || verb == Verb::kMacroShow;
+        const bool reads = verb == Verb::kShow || verb == Verb::kGet || verb == Verb::kMacroList ||
+                           verb == Verb::kMacroShow;
         if (request_.json && !reads) {
-            fail("--json is for get, macro list and macro show");
+            fail("--json is for show, get, macro list and macro show");
         }
         if (profile_option_ != 0 && verb != Verb::kGet) {
             fail("--profile is for get");

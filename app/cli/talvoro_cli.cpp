@@ -50,7 +50,7 @@ constexpr const char* kUsage =
     "  read FILE            read the five profiles from the mouse and save them to FILE\n"
     "  apply FILE           write the profiles saved in FILE to the mouse, then set the\n"
     "                       desktop pointer settings of the current profile\n"
-    "  show [FILE]          print the profiles and macros of FILE, or of the mouse\n"
+    "  show [FILE] [--json] print the profiles and macros of FILE, or of the mouse\n"
     "One setting (read the mouse, change it, write back the profiles that changed):\n"
     "  get [--profile N] [--json]        everything, or profile N\n"
     "  set N dpi LEVEL X[xY]             resolution level 1-4, 200-8200 in steps of 100\n"
@@ -168,7 +168,8 @@ int save_state_files(const ProfileStore& store) {
     return kExitOk;
 }
 
-// get, macro list, macro show and macro export, on a store just read from the mouse.
+// show, get, macro list, macro show and macro export, on a store read from the mouse (or, for
+// show, from a file).
 int report(const cli::Request& request, const ProfileStore& store) {
     const auto print = [](const std::string& json) {
         return talvoro::print_reply(json + "\n") ? kExitOk : kExitFile;
@@ -183,6 +184,7 @@ int report(const cli::Request& request, const ProfileStore& store) {
         }
     }
     switch (request.verb) {
+        case cli::Verb::kShow:
         case cli::Verb::kGet:
             if (request.json) {
                 return print(request.profile == 0 ? cli::store_json(store)
@@ -308,8 +310,7 @@ int main(int argc, char** argv) {
     if (request.verb == cli::Verb::kShow && !path.empty()) {
         if (const int status = load_file(*store, path); status != kExitOk)
             return status;
-        write_store_report(*store, stdout);
-        return kExitOk;
+        return report(request, *store);
     }
 
     Session session;
@@ -347,10 +348,6 @@ int main(int argc, char** argv) {
             return kExitFile;
         }
         std::printf("read the mouse into %s\n", path.c_str());
-        return kExitOk;
-    }
-    if (request.verb == cli::Verb::kShow) {
-        write_store_report(*store, stdout);
         return kExitOk;
     }
     return report(request, *store);

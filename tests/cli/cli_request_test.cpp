@@ -160,7 +160,7 @@ TEST(CliRequest, BadInputIsOneLineSayingWhat) {
         {"macro export onlyname", "macro needs a macro name and a FILE"},
         {"get --profile 7", "the profile must be 1-5"},
         {"get --profile", "--profile needs a number"},
-        {"set 1 rate 500 --json", "--json is for get, macro list and macro show"},
+        {"set 1 rate 500 --json", "--json is for show, get, macro list and macro show"},
         {"macro list --profile 2", "--profile is for get"},
         {"get --colour", "unknown option '--colour'"},
         {"read", "read needs a FILE"},

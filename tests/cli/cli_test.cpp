@@ -1,8 +1,10 @@
 // talvoro_cli as a user runs it, against a virtual mouse with the real waits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr size_t kStoreSize = 7207546;
 constexpr size_t kStateSlot = 10240;
+constexpr size_t kStateLedDark = 10241;
 constexpr size_t kImageSize = 2048;
 // A byte of each image that no record carries: a profile the mouse is sent again has it zero.
 constexpr size_t kUncarriedByte = kImageSize - 1;
@@ -165,8 +168,8 @@ TEST_F(Cli, OneSettingIsWrittenToItsProfileAloneAndToTheProgramsFiles) {
     ASSERT_EQ(all.size(), kStoreSize);
     auto store = std::make_unique<ProfileStore>();
     std::memcpy(store.get(), all.data(), kStoreSize);
-    EXPECT_EQ(store->profiles[1].laser_cpi[0], 1600);
-    EXPECT_EQ(store->profiles[1].laser_cpi[1], 800);
+    EXPECT_EQ(+store->profiles[1].laser_cpi[0], 1600);
+    EXPECT_EQ(+store->profiles[1].laser_cpi[1], 800);
     EXPECT_EQ(file_contents(folder_.file("profile/Macros")).size(), sizeof(MacroStore));
 
     result = cli({"set", "2", "dpi", "1", "1600x800"});
@@ -178,6 +181,65 @@ TEST_F(Cli, OneSettingIsWrittenToItsProfileAloneAndToTheProgramsFiles) {
     ASSERT_EQ(result.exit_status, 0) << result.err;
     EXPECT_NE(result.out.find(R"("dpi":[{"level":1,"x":1600,"y":800},)"), std::string::npos)
         << result.out;
+}
+
+// Every setting of the set command, and the profile and LED commands, as the mouse stores them.
+TEST_F(Cli, EachSettingReachesItsFieldOnTheMouse) {
+    VirtualMouseProcess mouse(folder_.path());
+    const struct {
+        std::vector<std::string> args;
+        std::function<bool(const ProfileRecord&)> holds;
+    } cases[] = {
+        {{"set", "4", "rate", "125"},
+         [](const ProfileRecord& r) { return r.report_rate_code == 5; }},
+        {{"set", "4", "lift-off", "8"},
+         [](const ProfileRecord& r) { return r.lift_off_code == 18; }},
+        {{"set", "4", "angle-snapping", "6"},
+         [](const ProfileRecord& r) { return r.angle_snapping == 6; }},
+        {{"set", "4", "smoothing", "on"}, [](const ProfileRecord& r) { return r.smoothing == 1; }},
+        {{"set", "4", "power-save", "120"},
+         [](const ProfileRecord& r) { return r.power_save_seconds == 120; }},
+        {{"set", "4", "dpi", "4", "200"},
+         [](const ProfileRecord& r) { return r.cpi[6] == 200 && r.cpi[7] == 200; }},
+        {{"button", "4", "3", "disable"},
+         [](const ProfileRecord& r) { return r.buttons[2].function_type == 0xFF; }},
+        {{"button", "4", "3", "default"},
+         [](const ProfileRecord& r) {
+             return r.buttons[2].function_type == 0 && r.buttons[2].function_param == 4;
+         }},
+        {{"profile", "disable", "4"}, [](const ProfileRecord& r) { return r.in_use == 0; }},
+        {{"profile", "enable", "4"}, [](const ProfileRecord& r) { return r.in_use == 1; }},
+    };
+    for (const auto& c : cases) {
+        const std::vector<uint8_t> before = mouse.read_state();
+        const ProgramResult result = cli(c.args);
+        ASSERT_EQ(result.exit_status, 0) << c.args[2] << ": " << result.err;
+        const std::vector<uint8_t> after = mouse.read_state();
+        EXPECT_TRUE(c.holds(state_profile(after, 4))) << c.args[2] << " " << c.args.back();
+        // The other four profiles are not sent at all.
+        for (size_t p = 0; p < 5; ++p) {
+            if (p != 3) {
+                EXPECT_TRUE(std::equal(before.begin() + p * kImageSize,
+                                       before.begin() + (p + 1) * kImageSize,
+                                       after.begin() + p * kImageSize))
+                    << c.args[2] << ": profile " << p + 1;
+            }
+        }
+    }
+    ASSERT_EQ(cli({"led", "off"}).exit_status, 0);
+    EXPECT_EQ(mouse.read_state().at(kStateLedDark), 1);
+    ASSERT_EQ(cli({"led", "on"}).exit_status, 0);
+    EXPECT_EQ(mouse.read_state().at(kStateLedDark), 0);
+
+    // A saved store prints as the mouse does.
+    ASSERT_EQ(cli({"read", folder_.file("saved.all")}).exit_status, 0);
+    const ProgramResult mouse_json = cli({"get", "--json"});
+    const ProgramResult file_json = cli({"show", folder_.file("saved.all"), "--json"});
+    ASSERT_EQ(file_json.exit_status, 0) << file_json.err;
+    EXPECT_EQ(file_json.out, mouse_json.out);
+    EXPECT_NE(file_json.out.find(R"("report_rate_hz":125,"power_save_seconds":120,)"),
+              std::string::npos)
+        << file_json.out;
 }
 
 // Buttons, profiles and macros, each through the mouse and back.

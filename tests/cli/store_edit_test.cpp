@@ -46,18 +46,18 @@ class StoreEdit : public ::testing::Test {
 TEST_F(StoreEdit, SettingsWriteTheirFieldOfTheNamedProfileOnly) {
     auto before = std::make_unique<ProfileStore>(*store_);
     ASSERT_EQ(edit({"set", "3", "dpi", "2", "1600x900"}), "");
-    EXPECT_EQ(profile(3).laser_cpi[2], 1600);
-    EXPECT_EQ(profile(3).laser_cpi[3], 900);
+    EXPECT_EQ(+profile(3).laser_cpi[2], 1600);
+    EXPECT_EQ(+profile(3).laser_cpi[3], 900);
     ASSERT_EQ(edit({"set", "3", "rate", "250"}), "");
     ASSERT_EQ(edit({"set", "3", "lift-off", "7"}), "");
     ASSERT_EQ(edit({"set", "3", "angle-snapping", "4"}), "");
     ASSERT_EQ(edit({"set", "3", "smoothing", "on"}), "");
     ASSERT_EQ(edit({"set", "3", "power-save", "60"}), "");
-    EXPECT_EQ(profile(3).report_rate_hz, 250);
-    EXPECT_EQ(profile(3).lift_off_level, 7);
-    EXPECT_EQ(profile(3).angle_snapping_level, 4);
-    EXPECT_EQ(profile(3).smoothing, 1);
-    EXPECT_EQ(profile(3).power_save_seconds, 60);
+    EXPECT_EQ(+profile(3).report_rate_hz, 250);
+    EXPECT_EQ(+profile(3).lift_off_level, 7);
+    EXPECT_EQ(+profile(3).angle_snapping_level, 4);
+    EXPECT_EQ(+profile(3).smoothing, 1);
+    EXPECT_EQ(+profile(3).power_save_seconds, 60);
     // Everything else, every other profile included, is as it was.
     auto expected = std::make_unique<ProfileStore>(*before);
     std::memcpy(&expected->profiles[2], &store_->profiles[2], sizeof(ProfileBlock));
@@ -66,15 +66,15 @@ TEST_F(StoreEdit, SettingsWriteTheirFieldOfTheNamedProfileOnly) {
 
 TEST_F(StoreEdit, ButtonsTakeFunctionsKeysMacrosAndTheirDefault) {
     ASSERT_EQ(edit({"button", "2", "5", "key", "page", "down"}), "");
-    EXPECT_EQ(profile(2).button_function[4], kSingleKey);
-    EXPECT_EQ(profile(2).button_param[4], key_by_name(" Page Down ")->virtual_key);
+    EXPECT_EQ(+profile(2).button_function[4], kSingleKey);
+    EXPECT_EQ(+profile(2).button_param[4], key_by_name(" Page Down ")->virtual_key);
     ASSERT_EQ(edit({"button", "2", "5", "macro", "Reload", "--toggle"}), "");
-    EXPECT_EQ(profile(2).button_function[4], kMacro);
-    EXPECT_EQ(profile(2).button_param[4], 2);
-    EXPECT_EQ(profile(2).macro_play_mode[4], kPlayToggle);
+    EXPECT_EQ(+profile(2).button_function[4], kMacro);
+    EXPECT_EQ(+profile(2).button_param[4], 2);
+    EXPECT_EQ(+profile(2).macro_play_mode[4], kPlayToggle);
     ASSERT_EQ(edit({"button", "2", "5", "default"}), "");
-    EXPECT_EQ(profile(2).button_function[4], kDefaultButtons[4]);
-    EXPECT_EQ(profile(2).button_param[4], 0);
+    EXPECT_EQ(+profile(2).button_function[4], kDefaultButtons[4]);
+    EXPECT_EQ(+profile(2).button_param[4], 0);
     EXPECT_NE(edit({"button", "2", "5", "macro", "reload"}).find("no macro is named 'reload'"),
               std::string::npos)
         << "names are compared byte for byte";
@@ -83,12 +83,12 @@ TEST_F(StoreEdit, ButtonsTakeFunctionsKeysMacrosAndTheirDefault) {
 TEST_F(StoreEdit, TheLastLeftClickStays) {
     EXPECT_NE(edit({"button", "1", "1", "Right Click"}).find("holds the last Left Click"),
               std::string::npos);
-    EXPECT_EQ(profile(1).button_function[0], kLeftClick);
+    EXPECT_EQ(+profile(1).button_function[0], kLeftClick);
     // With a second Left Click, the first may go; then the second is the last.
     ASSERT_EQ(edit({"button", "1", "8", "Left Click"}), "");
     ASSERT_EQ(edit({"button", "1", "1", "disable"}), "");
     EXPECT_NE(edit({"button", "1", "8", "key", "A"}), "");
-    EXPECT_EQ(profile(1).button_function[7], kLeftClick);
+    EXPECT_EQ(+profile(1).button_function[7], kLeftClick);
 }
 
 TEST_F(StoreEdit, ProfilesInUseAndCurrent) {
@@ -96,12 +96,12 @@ TEST_F(StoreEdit, ProfilesInUseAndCurrent) {
     EXPECT_NE(edit({"profile", "use", "4"}).find("profile 4 is not in use"), std::string::npos);
     ASSERT_EQ(edit({"profile", "enable", "4"}), "");
     ASSERT_EQ(edit({"profile", "use", "4"}), "");
-    EXPECT_EQ(store_->current_profile, 4);
+    EXPECT_EQ(+store_->current_profile, 4);
     for (int p : {1, 2, 3, 5}) {
         profile(p).in_use = 0;
     }
     EXPECT_NE(edit({"profile", "disable", "4"}).find("the only profile in use"), std::string::npos);
-    EXPECT_EQ(profile(4).in_use, 1);
+    EXPECT_EQ(+profile(4).in_use, 1);
 }
 
 TEST_F(StoreEdit, DeletingAMacroMovesTheButtonsThatPlayedItOrALaterOne) {
@@ -110,10 +110,10 @@ TEST_F(StoreEdit, DeletingAMacroMovesTheButtonsThatPlayedItOrALaterOne) {
     profile(5).button_function[6] = kMacro;
     profile(5).button_param[6] = 2;
     ASSERT_EQ(edit({"macro", "delete", "Fire"}), "");
-    EXPECT_EQ(store_->macro_store.macro_count, 1);
+    EXPECT_EQ(+store_->macro_store.macro_count, 1);
     EXPECT_EQ(field_text(store_->macro_store.macros[0].name), "Reload");
-    EXPECT_EQ(profile(1).button_function[3], kDefaultButtons[3]);
-    EXPECT_EQ(profile(5).button_param[6], 1);
+    EXPECT_EQ(+profile(1).button_function[3], kDefaultButtons[3]);
+    EXPECT_EQ(+profile(5).button_param[6], 1);
     EXPECT_EQ(macro_index(*store_, "Fire"), -1);
     EXPECT_NE(edit({"macro", "delete", "Fire"}), "");
 }
@@ -134,11 +134,11 @@ TEST_F(StoreEdit, SavedMacrosNameTheMousesAndFollowThem) {
     copy_text(store_->macro_store.macros[0].steps[0].text, " A ");
 
     add_saved_macros(*store_, *saved);
-    ASSERT_EQ(store_->macro_store.macro_count, 3);
+    ASSERT_EQ(+store_->macro_store.macro_count, 3);
     EXPECT_EQ(field_text(store_->macro_store.macros[0].name), "Fire");
     EXPECT_EQ(field_text(store_->macro_store.macros[1].name), "Reload");
     EXPECT_EQ(field_text(store_->macro_store.macros[2].name), "Sprint");
-    EXPECT_EQ(store_->macro_store.macros[1].number, 0);
+    EXPECT_EQ(+store_->macro_store.macros[1].number, 0);
 
     // No more than the fifteen the program uses.
     saved->macro_count = kMacroLimit;
@@ -148,7 +148,7 @@ TEST_F(StoreEdit, SavedMacrosNameTheMousesAndFollowThem) {
         copy_text(saved->macros[m].steps[0].text, " B ");
     }
     add_saved_macros(*store_, *saved);
-    EXPECT_EQ(store_->macro_store.macro_count, kMacroLimit);
+    EXPECT_EQ(+store_->macro_store.macro_count, kMacroLimit);
 }
 
 TEST_F(StoreEdit, AMacroLongerThanASlotIsFoundWhenAButtonPlaysIt) {
