@@ -2,13 +2,19 @@
 # and its tests under Wine. Sourced after setup.sh, not run.
 
 # Debian's MinGW-w64 compiler (the posix threading flavour), Wine to run what it builds, and
-# GoogleTest's sources, which the cross-build compiles for Windows.
-TALVORO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# GoogleTest's sources, which the cross-build compiles for Windows; the libraries the window links
+# come from Debian's source packages (windows_deps.sh), whose -dev packages give their versions.
+TALVORO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest
+  libsdl2-dev libfreetype-dev libpugixml-dev libstb-dev fonts-dejavu-core fonts-wqy-microhei)
 
-# Configures and builds build-windows/ with the MinGW toolchain file; extra arguments go to CMake.
+source "$(dirname "${BASH_SOURCE[0]}")/windows_deps.sh"
+
+# Configures and builds build-windows/ with the MinGW toolchain file, after the libraries the
+# window links (windows_deps.sh); extra arguments go to CMake.
 talvoro_build_windows() {
+  talvoro_build_windows_deps
   talvoro_build build-windows -DCMAKE_TOOLCHAIN_FILE="$talvoro_root/cmake/mingw-w64-x86_64.cmake" \
-    "$@"
+    -DTALVORO_WINDOWS_DEPS="$talvoro_windows_deps_prefix" "$@"
 }
 
 # Runs build-windows/'s tests under Wine. One wineserver serves the whole run, so each test

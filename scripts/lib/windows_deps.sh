@@ -49,12 +49,14 @@ talvoro_windows_dep_options() {
   esac
 }
 
-# Builds each library whose stamp (source package and version) is missing.
+# Builds each library whose stamp (source package and version) is missing; stb, headers only,
+# is copied from Debian's libstb-dev.
 talvoro_build_windows_deps() {
   local deps="$talvoro_root/build-windows/deps" entry source dev version stamp tree
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  mkdir -p "$deps/src"
+  mkdir -p "$deps/src" "$talvoro_windows_deps_prefix/include/stb"
+  cp -u /usr/include/stb/*.h "$talvoro_windows_deps_prefix/include/stb/"
   for entry in "${TALVORO_WINDOWS_DEPS[@]}"; do
     source=${entry%%:*}
     dev=${entry#*:}

@@ -310,8 +310,8 @@ int main(int argc, char** argv) {
     test::VirtualMouseProcess mouse(folder.path() + "/hid", {"--no-timing"});
     set_sleep_function(&no_wait);
 
-    // As the program does at start, so that apply can keep its files.
-    ensure_program_folders();
+    // As the program does at start, so that apply can keep its files (it tells when it cannot).
+    static_cast<void>(ensure_program_folders());
     ProfileStorePtr store = allocate_zeroed_store();
     test::FakeDesktop desktop;
     SilentNotices notices;

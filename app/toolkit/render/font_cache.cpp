@@ -1,6 +1,5 @@
 #include "render/font_cache.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -9,6 +8,7 @@
 #include <cstring>
 
 #include "render/debug_log.h"
+#include "render/font_locator.h"
 
 namespace talvoro::ui {
 
@@ -18,44 +18,6 @@ namespace {
 constexpr size_t kMaxCachedGlyphs = 8192;
 constexpr size_t kMaxCachedFallbacks = 4096;
 constexpr int kMaxPixelSize = 512;
-
-// Windows CJK families the layouts name, which fontconfig does not know: they ask for
-// whatever CJK face is installed, in their own script.
-struct CjkFamily {
-    const char* name;
-    const char* language;
-};
-constexpr CjkFamily kCjkFamilies[] = {
-    {"microsoft jhenghei", "zh-tw"},
-    {"微軟正黑體", "zh-tw"},
-    {"pmingliu", "zh-tw"},
-    {"mingliu", "zh-tw"},
-    {"新細明體", "zh-tw"},
-    {"細明體", "zh-tw"},
-    {"microsoft yahei", "zh-cn"},
-    {"微软雅黑", "zh-cn"},
-    {"微軟雅黑", "zh-cn"},
-    {"simsun", "zh-cn"},
-    {"宋体", "zh-cn"},
-    {"simhei", "zh-cn"},
-    {"黑体", "zh-cn"},
-    {"ms gothic", "ja"},
-    {"meiryo", "ja"},
-    {"malgun gothic", "ko"},
-    {"gulim", "ko"},
-};
-
-const char* cjk_family_language(const std::string& family) {
-    std::string lower = family;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return c < 128 ? std::tolower(c) : c; });
-    for (const CjkFamily& entry : kCjkFamilies) {
-        if (lower == entry.name) {
-            return entry.language;
-        }
-    }
-    return nullptr;
-}
 
 int from_26_6(FT_Pos value) {
     return static_cast<int>((value + 32) >> 6);
@@ -82,18 +44,13 @@ FontCache::FontCache() {
         return;
     }
     library_ = library;
-    config_ = FcInitLoadConfigAndFonts();
-    if (config_ == nullptr) {
-        debug_log("fonts: fontconfig did not start");
-    }
+    locator_ = make_font_locator();
 }
 
 FontCache::~FontCache() {
     glyphs_.clear();
     faces_.clear();
-    if (config_ != nullptr) {
-        FcConfigDestroy(static_cast<FcConfig*>(config_));
-    }
+    locator_.reset();
     if (library_ != nullptr) {
         FT_Done_FreeType(static_cast<FT_Library>(library_));
     }
@@ -131,45 +88,22 @@ int FontCache::open_face(const std::string& file, int index, const FontStyle& fo
 }
 
 int FontCache::match(const FontStyle& font, const std::string& language, char32_t codepoint) {
-    FcConfig* config = static_cast<FcConfig*>(config_);
-    FcPattern* pattern = FcPatternCreate();
-    const char* cjk_language = cjk_family_language(font.family);
-    if (!font.family.empty() && cjk_language == nullptr) {
-        FcPatternAddString(pattern, FC_FAMILY,
-                           reinterpret_cast<const FcChar8*>(font.family.c_str()));
+    // The first candidate that opens, and, when a character is asked for, that has it; else the
+    // first that opens, which draws the missing-glyph box.
+    int first = -1;
+    for (const FontFile& file : locator_->locate(font, language, codepoint)) {
+        const int id = open_face(file.path, file.index, font);
+        if (id < 0) {
+            continue;
+        }
+        if (codepoint == 0 || FT_Get_Char_Index(faces_[id]->face, codepoint) != 0) {
+            return id;
+        }
+        if (first < 0) {
+            first = id;
+        }
     }
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    std::string wanted_language = language.empty() && cjk_language ? cjk_language : language;
-    if (!wanted_language.empty()) {
-        FcPatternAddString(pattern, FC_LANG,
-                           reinterpret_cast<const FcChar8*>(wanted_language.c_str()));
-    }
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, font.pixel_size);
-    FcPatternAddInteger(pattern, FC_WEIGHT, font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    if (codepoint != 0) {
-        FcCharSet* characters = FcCharSetCreate();
-        FcCharSetAddChar(characters, codepoint);
-        FcPatternAddCharSet(pattern, FC_CHARSET, characters);
-        FcCharSetDestroy(characters);
-    }
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* matched = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (matched == nullptr) {
-        return -1;
-    }
-    FcChar8* file = nullptr;
-    int index = 0;
-    int id = -1;
-    if (FcPatternGetString(matched, FC_FILE, 0, &file) == FcResultMatch) {
-        FcPatternGetInteger(matched, FC_INDEX, 0, &index);
-        id = open_face(reinterpret_cast<const char*>(file), index, font);
-    }
-    FcPatternDestroy(matched);
-    return id;
+    return first;
 }
 
 int FontCache::face_for(const FontStyle& font, const std::string& language) {

@@ -1,4 +1,5 @@
-// Font faces chosen by fontconfig and the glyphs FreeType renders from them, both cached.
+// Font faces the system's font locator names and the glyphs FreeType renders from them, both
+// cached.
 // Single-threaded, like the rest of the UI.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "render/font_locator.h"
 #include "render/font_style.h"
 
 namespace talvoro::ui {
@@ -42,10 +44,10 @@ class FontCache {
     // The one the text functions use.
     static FontCache& shared();
 
-    // False when FreeType or fontconfig could not start; nothing is drawn then.
-    bool ok() const { return library_ != nullptr && config_ != nullptr; }
+    // False when FreeType or the font locator could not start; nothing is drawn then.
+    bool ok() const { return library_ != nullptr && locator_ != nullptr; }
 
-    // The face fontconfig picks for the font and the text's language ("zh-cn", "" for none);
+    // The face the locator picks for the font and the text's language ("zh-cn", "" for none);
     // -1 when there is none.
     int face_for(const FontStyle& font, const std::string& language);
     // `primary` when it has the character, else a face that has it (or `primary`).
@@ -63,7 +65,7 @@ class FontCache {
     int open_face(const std::string& file, int index, const FontStyle& font);
 
     void* library_ = nullptr;  // FT_Library
-    void* config_ = nullptr;   // FcConfig*
+    std::unique_ptr<FontLocator> locator_;
     std::vector<std::unique_ptr<Face>> faces_;
     std::map<std::tuple<std::string, int, int, bool, bool>, int> faces_by_file_;
     std::map<std::tuple<std::string, int, bool, bool, std::string>, int> primary_;

@@ -34,7 +34,7 @@ Prefetch& prefetch() {
 }
 
 void decode_all(std::vector<std::string> paths, size_t scratch_bytes) {
-    // The first frame needs the text machinery as much as its pictures: fontconfig reads its
+    // The first frame needs the text machinery as much as its pictures: the font locator reads its
     // configuration and caches while the display is still connecting. Only the construction
     // happens here; everything else of the font cache stays on the UI thread.
     FontCache::shared();

@@ -48,7 +48,7 @@ bool is_space(char32_t c) {
     return c == ' ' || c == 0x3000;
 }
 
-// The language fontconfig should match for the text; CJK text must land on a CJK face
+// The language the font locator should match for the text; CJK text must land on a CJK face
 // whichever family the layout names.
 std::string text_language(const std::u32string& text, const std::string& family) {
     bool han = false;
