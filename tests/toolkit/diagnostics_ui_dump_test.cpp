@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "text/json_string.h"
 #include "diagnostics/ui_dump_writer.h"
 #include "support/temp_folder.h"
+#include "text/json_string.h"
 #include "window_test_window.h"
 
 namespace talvoro::ui::test {
@@ -20,11 +20,15 @@ TEST(UiDumpTest, ListsNamedControlsAsJson) {
     RecordingWindow window;
     ASSERT_TRUE(window.build("Main \"1\"", Rect{100, 50, 300, 150}));
     window.paint_now();
-    std::ifstream file(path);
-    ASSERT_TRUE(file.good());
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string json = text.str();
+    std::string json;
+    {
+        // Closed before the next write: Windows replaces no file a reader holds open.
+        std::ifstream file(path);
+        ASSERT_TRUE(file.good());
+        std::stringstream text;
+        text << file.rdbuf();
+        json = text.str();
+    }
     EXPECT_NE(json.find("{\"window\":\"Main \\\"1\\\"\",\"name\":\"ok\",\"rect\":[100,50,160,150],"
                         "\"visible\":true,\"text\":\"OK\"}"),
               std::string::npos)

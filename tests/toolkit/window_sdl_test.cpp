@@ -14,6 +14,7 @@
 #include "platform/sdl/virtual_key_table.h"
 #include "platform/sdl/window_shape.h"
 #include "render/mask_region.h"
+#include "support/environment.h"
 #include "window_test_window.h"
 
 namespace talvoro::ui::test {
@@ -26,7 +27,9 @@ class WindowSdlTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         if (std::getenv("DISPLAY") == nullptr) {
-            setenv("SDL_VIDEODRIVER", "dummy", 0);
+            if (std::getenv("SDL_VIDEODRIVER") == nullptr) {
+                ASSERT_TRUE(talvoro::test::set_environment_variable("SDL_VIDEODRIVER", "dummy"));
+            }
         }
         ASSERT_TRUE(sdl::install_sdl_windows()) << SDL_GetError();
     }

@@ -1,4 +1,5 @@
-// The shape of a borderless window from its opaque rectangles, through the X Shape extension.
+// The shape of a borderless window from its opaque rectangles: the X Shape extension on Linux,
+// a window region on Windows.
 // SDL's own shaped windows are not used: they start off-screen, show themselves on the first
 // shape and have no shaper under the dummy driver.
 #pragma once
@@ -10,9 +11,10 @@
 
 namespace talvoro::platform::sdl {
 
-// Empty `opaque` removes the shape. False when the window is not on X11.
+// Empty `opaque` removes the shape. False when the window has no native window to shape (the
+// dummy driver, or another display system).
 bool apply_window_shape(SDL_Window* window, const std::vector<ui::Rect>& opaque);
-// The window's current bounding shape as X reports it; nothing when not on X11.
+// The window's current shape as the system reports it; false when there is none to read.
 bool read_window_shape(SDL_Window* window, std::vector<ui::Rect>& out);
 
 }  // namespace talvoro::platform::sdl

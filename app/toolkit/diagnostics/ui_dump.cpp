@@ -1,8 +1,6 @@
 #include "diagnostics/ui_dump.h"
 
-#include <cstdio>
-#include <fstream>
-
+#include "atomic_file.h"
 #include "core/combo_drop.h"
 #include "core/menu.h"
 #include "core/menu_element.h"
@@ -135,15 +133,8 @@ std::string ui_dump_json() {
 
 bool write_ui_dump(const std::string& path) {
     const std::string out = ui_dump_json();
-    // Readers never see half a file.
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file || !file.write(out.data(), static_cast<std::streamsize>(out.size()))) {
-            return false;
-        }
-    }
-    return std::rename(temp.c_str(), path.c_str()) == 0;
+    // Readers never see half a file, on either system.
+    return write_file_atomically(path, out.data(), out.size());
 }
 
 }  // namespace talvoro::ui
