@@ -136,7 +136,7 @@ int change_failed(uint8_t status, int rejected_profile) {
         std::fprintf(stderr, "talvoro_cli: the mouse has no room for the macros of profile %d\n",
                      rejected_profile);
     } else {
-        std::fprintf(stderr, "talvoro_cli: writing to the mouse failed: status %u\n", status);
+        std::fprintf(stderr, "talvoro_cli: the mouse refused: status %u\n", status);
     }
     return kExitNoMouse;
 }
@@ -156,15 +156,15 @@ int save_state_files(const ProfileStore& store) {
     // As the window after an apply: the AllProfile file and the macro store file. A folder that
     // cannot be made is told by the writes below.
     static_cast<void>(ensure_program_folders());
-    for (const auto& [path, written] :
-         {std::pair{all_profiles_path(), write_all_profiles(store)},
-          std::pair{macro_store_path(), write_macro_store(store.macro_store, {}) != 0}}) {
-        if (!written) {
-            std::fprintf(stderr, "talvoro_cli: cannot write %s: %s\n", path.c_str(),
-                         std::strerror(errno));
-            return kExitFile;
-        }
-    }
+    const auto not_written = [](const std::string& path) {
+        std::fprintf(stderr, "talvoro_cli: cannot write %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        return kExitFile;
+    };
+    if (!write_all_profiles(store))
+        return not_written(all_profiles_path());
+    if (write_macro_store(store.macro_store, {}) == 0)
+        return not_written(macro_store_path());
     return kExitOk;
 }
 
