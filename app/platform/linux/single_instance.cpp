@@ -146,7 +146,7 @@ class SingleInstance::Listener {
     std::thread thread_;
 };
 
-SingleInstance::SingleInstance(std::string name, std::string folder) {
+SingleInstance::SingleInstance(std::string name, std::string folder) : name_(name) {
     if (folder.empty()) {
         folder = runtime_folder();
     }
