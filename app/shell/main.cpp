@@ -8,7 +8,7 @@
 #include "diagnostics/ui_dump_writer.h"
 #include "platform/allocator_tuning.h"
 #include "platform/deferred_desktop_settings.h"
-#include "platform/detached_launch.h"
+#include "platform/link_opener.h"
 #include "platform/sdl/event_loop.h"
 #include "shell/desktop_macro_dialogs.h"
 #include "shell/desktop_notices.h"
@@ -92,9 +92,7 @@ int main(int argc, char** argv) {
     options.services.macro_dialogs = &macro_dialogs;
     options.services.desktop = &desktop;
     options.services.quit = [] { platform::sdl::quit_event_loop(); };
-    options.services.launch = [](const std::vector<std::string>& argv) {
-        return platform::launch_detached(argv).started;
-    };
+    options.services.open_link = &platform::open_link;
 
     // For tools that drive the program: what is on screen, rewritten after every frame. It
     // outlives the windows.

@@ -25,9 +25,9 @@ struct ShellServices {
     bool watch_devices = true;
     // Ends the message loop; null when there is none (headless tests).
     std::function<void()> quit;
-    // Starts a program without waiting for it (argv[0] looked up in PATH); false when it could
-    // not be started. Empty: the desktop's own detached launcher.
-    std::function<bool(const std::vector<std::string>& argv)> launch;
+    // Opens a web address in the browser without waiting for it; false when nothing could be
+    // started. Empty: the desktop's own opener.
+    std::function<bool(const std::string& address)> open_link;
 };
 
 }  // namespace talvoro::shell

@@ -54,8 +54,8 @@ shell::COskelMainWnd& ShellTest::open_window(bool watch_devices) {
     services.sleep = &no_wait;
     services.watch_devices = watch_devices;
     if (!real_launcher_) {
-        services.launch = [this](const std::vector<std::string>& argv) {
-            launched_.push_back(argv);
+        services.open_link = [this](const std::string& address) {
+            launched_.push_back(address);
             return launch_started_;
         };
     }

@@ -69,9 +69,9 @@ class ShellTest : public ::testing::Test {
     ScriptedDialogs dialogs_;
     std::unique_ptr<shell::COskelMainWnd> window_;
     std::vector<std::unique_ptr<VirtualMouseProcess>> mice_;
-    // Programs the window started, each as its argument vector; the launcher answers
-    // `launch_started_`. With `real_launcher_` the window starts them on the desktop instead.
-    std::vector<std::vector<std::string>> launched_;
+    // Addresses the window opened; the opener answers `launch_started_`. With `real_launcher_`
+    // the window opens them on the desktop instead.
+    std::vector<std::string> launched_;
     bool launch_started_ = true;
     bool real_launcher_ = false;
 };

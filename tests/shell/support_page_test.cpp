@@ -76,16 +76,16 @@ TEST_F(SupportPageTest, LinksOpenTheAddressOfTheLanguageAtTheClickAndShowItWhenN
         launched_.clear();
         click(name);
         ASSERT_EQ(launched_.size(), 1u) << name;
-        EXPECT_EQ(launched_[0], (std::vector<std::string>{"xdg-open", address})) << name;
+        EXPECT_EQ(launched_[0], address) << name;
     }
     // The table is read at the click, not when the page was filled.
     window_->change_language(1);
     launched_.clear();
     click("update_app_btn");
     click("link_socialnetwork_btn");
-    EXPECT_EQ(launched_, (std::vector<std::vector<std::string>>{
-                             {"xdg-open", "https://www.talvoro.example/zh-tw/support/software"},
-                             {"xdg-open", "https://social.talvoro.example/talvoro.gaming.tw"}}));
+    EXPECT_EQ(launched_,
+              (std::vector<std::string>{"https://www.talvoro.example/zh-tw/support/software",
+                                        "https://social.talvoro.example/talvoro.gaming.tw"}));
     EXPECT_TRUE(notices_.shown.empty());
 
     // Nothing could be started: the address is shown so it can be copied.

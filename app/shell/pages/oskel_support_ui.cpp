@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/detached_launch.h"
+#include "platform/link_opener.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
 #include "shell/pages/page_host.h"
@@ -123,10 +123,9 @@ void OskelSupportUI::write_texts() {
 
 void OskelSupportUI::open_address(WebAddress which) {
     const std::string address = trimmed(web_address(which, language_index()));
-    const std::vector<std::string> argv = {"xdg-open", address};
     const ShellServices& services = host_->services();
     const bool started =
-        services.launch ? services.launch(argv) : platform::launch_detached(argv).started;
+        services.open_link ? services.open_link(address) : platform::open_link(address);
     // With no opener the address is shown, so the person can copy it into a browser.
     if (!started) {
         host_->show_notice(address);
