@@ -64,7 +64,7 @@ constexpr const char* kUsage =
     "                                    macro NAME [--times N|--while-held|--toggle]\n"
     "  profile use|enable|disable N      make N current, or take it in or out of use\n"
     "  led on|off                        light the mouse or black it out\n"
-    "  macro list [--json]               the macros on the mouse\n"
+    "  macro list [--json]               the mouse's macros and those saved beside them\n"
     "  macro show NAME [--json]          one macro's steps\n"
     "  macro import FILE                 replace the macros with a .qxm file's\n"
     "  macro export NAME FILE            save one macro as a .qxm file\n"
