@@ -2,12 +2,12 @@
 // file (and the name with its default extension is the one it asks about).
 #include <windows.h>
 // After windows.h, whose types they use.
-#include <SDL2/SDL_syswm.h>
 #include <shobjidl.h>
 
+#include "core/window.h"
 #include "platform/file_dialog.h"
-#include "platform/sdl/sdl_window_backend.h"
 #include "platform/windows/file_dialog_setup.h"
+#include "platform/windows/native_window.h"
 #include "platform/windows/windows_text.h"
 
 namespace talvoro::platform {
@@ -32,20 +32,6 @@ class Com {
   private:
     Interface* pointer_ = nullptr;
 };
-
-HWND owner_window(ui::CWindowWnd* owner) {
-    const auto* backend =
-        owner != nullptr ? dynamic_cast<const sdl::SdlWindowBackend*>(owner->backend()) : nullptr;
-    if (backend == nullptr || backend->sdl_window() == nullptr) {
-        return nullptr;
-    }
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(backend->sdl_window(), &info) || info.subsystem != SDL_SYSWM_WINDOWS) {
-        return nullptr;
-    }
-    return info.info.win.window;
-}
 
 // COM for this thread for as long as the dialog runs; a thread that already has it keeps it.
 class ComApartment {
@@ -106,7 +92,7 @@ std::optional<std::string> run_file_dialog(const FileDialogRequest& request,
         dialog->SetFileName(setup.file_name.c_str());
     }
     // Cancelled, or the dialog could not be shown: nothing chosen.
-    if (FAILED(dialog->Show(owner_window(owner)))) {
+    if (FAILED(dialog->Show(native_window(owner)))) {
         return std::nullopt;
     }
     Com<IShellItem> chosen;

@@ -1,24 +1,13 @@
 // A borderless window's shape on Windows: a window region made of its opaque rectangles.
 #include <windows.h>
-// After windows.h, whose types it uses.
-#include <SDL2/SDL_syswm.h>
 
 #include <memory>
 
 #include "platform/sdl/window_shape.h"
+#include "platform/windows/native_window.h"
 
 namespace talvoro::platform::sdl {
 namespace {
-
-HWND native_window(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) ||
-        info.subsystem != SDL_SYSWM_WINDOWS) {
-        return nullptr;
-    }
-    return info.info.win.window;
-}
 
 struct RegionDeleter {
     void operator()(HRGN region) const { DeleteObject(region); }
