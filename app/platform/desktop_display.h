@@ -8,18 +8,18 @@ class CWindowWnd;
 
 namespace talvoro::platform {
 
-// Whether the environment names a place for windows at all: DISPLAY, WAYLAND_DISPLAY, or a video
-// driver chosen through SDL_VIDEODRIVER. Nothing is connected to, so the answer is immediate; a
-// display that is named but cannot be reached shows when SDL video starts.
+// Whether the program runs in a desktop session: on Linux DISPLAY or WAYLAND_DISPLAY names one;
+// a Windows program always has its desktop. Nothing is connected to, so the answer is immediate.
+bool desktop_session_named();
+
+// Whether the environment names a place for windows at all: a desktop session, or a video driver
+// chosen through SDL_VIDEODRIVER. A display that is named but cannot be reached shows when SDL
+// video starts.
 bool display_named_in_environment();
 
 // True when SDL video runs on a real display (started here when DISPLAY or WAYLAND_DISPLAY is
 // set and nobody started it yet) and `owner`, if given, is a window on it rather than a headless
 // one. SDL's dummy and offscreen drivers are no display.
 bool desktop_display_available(const ui::CWindowWnd* owner);
-
-// The X11 window id of a window shown through SDL on X11; 0 for anything else. Other programs'
-// dialogs (a chooser) attach to it to stay above the program.
-unsigned long x11_window_id(const ui::CWindowWnd* window);
 
 }  // namespace talvoro::platform

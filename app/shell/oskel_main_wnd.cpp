@@ -4,8 +4,10 @@
 
 #include "core/tab_layout.h"
 #include "layouts/layout_table.h"
+#include "platform/background_input.h"
 #include "platform/device_watcher.h"
 #include "platform/program_paths.h"
+#include "render/debug_log.h"
 #include "render/image_prefetch.h"
 #include "render/mask_region.h"
 #include "render/rect.h"
@@ -85,6 +87,8 @@ intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, 
             handled = true;
             break;
         case WindowMessage::kDestroy:
+            // A recording cut short by the window's end leaves no desktop input registered.
+            recording_changed(false);
             // The device is closed on the way out; nothing is written to any file.
             if (link_.api().Close_QX_device != nullptr) {
                 link_.api().Close_QX_device();
@@ -239,48 +243,87 @@ void COskelMainWnd::record(const RecordedInput& input) {
     }
 }
 
-bool COskelMainWnd::feed_recorder(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) {
+namespace {
+
+// The recorder's input in a window message, if it carries one.
+std::optional<RecordedInput> recorded_input(ui::WindowMessage msg, uintptr_t wparam,
+                                            intptr_t lparam) {
     using ui::WindowMessage;
     using Kind = RecordedInput::Kind;
     const ui::Point point = ui::point_from_param(lparam);
     const int code = static_cast<int>(wparam);
     switch (msg) {
         case WindowMessage::kKeyDown:  // a press or its auto-repeat, each a step
-            record({Kind::kKeyDown, code, {}});
-            return true;
+            return RecordedInput{Kind::kKeyDown, code, {}};
         case WindowMessage::kKeyUp:
-            record({Kind::kKeyUp, code, {}});
-            return true;
-        case WindowMessage::kTextInput:
-            // The typing the keys above already recorded; no edit takes it while recording.
-            return true;
+            return RecordedInput{Kind::kKeyUp, code, {}};
         case WindowMessage::kButtonDown:
         case WindowMessage::kDoubleClick:
             if (code < 1 || code > 5) {
-                return false;
+                return std::nullopt;
             }
-            // The recorder leaves out the stop button's own click by its area.
-            record({Kind::kButtonDown, code, point});
-            if (code == 1 && point_in("macro_record_stop_btn", point)) {
-                stop_press_passed_ = true;
-                return false;
-            }
-            return true;
+            return RecordedInput{Kind::kButtonDown, code, point};
         case WindowMessage::kButtonUp:
             if (code < 1 || code > 5) {
-                return false;
+                return std::nullopt;
             }
-            record({Kind::kButtonUp, code, point});
-            if (code == 1 && stop_press_passed_) {
-                stop_press_passed_ = false;
-                return false;
-            }
-            return true;
+            return RecordedInput{Kind::kButtonUp, code, point};
         case WindowMessage::kMouseWheel:
-            record({Kind::kWheel, ui::wheel_notches(wparam), point});
-            return true;
+            return RecordedInput{Kind::kWheel, ui::wheel_notches(wparam), point};
         default:
-            return false;
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+bool COskelMainWnd::feed_recorder(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) {
+    using ui::WindowMessage;
+    if (msg == WindowMessage::kTextInput) {
+        // The typing the keys already recorded; no edit takes it while recording.
+        return true;
+    }
+    const std::optional<RecordedInput> input = recorded_input(msg, wparam, lparam);
+    if (!input) {
+        return false;
+    }
+    // With the desktop's input the same keys and clicks arrive that way too.
+    if (!background_input_) {
+        record(*input);
+    }
+    // The recorder leaves out the stop button's own click by its area; the click goes on to it.
+    if (input->kind == RecordedInput::Kind::kButtonDown && input->code == 1 &&
+        point_in("macro_record_stop_btn", input->point)) {
+        stop_press_passed_ = true;
+        return false;
+    }
+    if (input->kind == RecordedInput::Kind::kButtonUp && input->code == 1 && stop_press_passed_) {
+        stop_press_passed_ = false;
+        return false;
+    }
+    return true;
+}
+
+void COskelMainWnd::record_background(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) {
+    if (!recording()) {
+        return;
+    }
+    if (const std::optional<RecordedInput> input = recorded_input(msg, wparam, lparam)) {
+        record(*input);
+    }
+}
+
+void COskelMainWnd::recording_changed(bool recording) {
+    if (recording) {
+        background_input_ = platform::start_background_input(
+            *this, [this](ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam) {
+                record_background(msg, wparam, lparam);
+            });
+        ui::debug_log(background_input_ ? "recorder: the desktop's keys and buttons"
+                                        : "recorder: the window's own keys and buttons");
+    } else if (background_input_) {
+        platform::stop_background_input();
+        background_input_ = false;
     }
 }
 

@@ -133,6 +133,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     bool device_present() const override { return !device_absent(); }
     void show_notice(const std::string& text) override;
     void macros_replaced() override;
+    void recording_changed(bool recording) override;
     void mark_popup_shown(uint32_t flag) override { presence_.state().popup_flags |= flag; }
 
     void on_create();
@@ -146,6 +147,9 @@ class COskelMainWnd : public ui::CWindowWnd,
     // While recording: hands keys, buttons and the wheel to the recorder; true when the message
     // stops there (only a left click on the stop button goes on to the controls).
     bool feed_recorder(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam);
+    // The desktop's input while recording, where the system gives it (the window's own input is
+    // then only kept from the controls).
+    void record_background(ui::WindowMessage msg, uintptr_t wparam, intptr_t lparam);
     void record(const RecordedInput& input);
     // True when the input lock swallows the message.
     bool input_locked(ui::WindowMessage msg, intptr_t lparam);
@@ -193,6 +197,7 @@ class COskelMainWnd : public ui::CWindowWnd,
     ui::Point last_pointer_;
     // A left press on the stop button went to the controls, so its release follows it there.
     bool stop_press_passed_ = false;
+    bool background_input_ = false;
     bool window_initialised_ = false;
     bool quit_requested_ = false;
     uint8_t current_profile_slot_ = 0;

@@ -52,8 +52,9 @@ bool copy_shared(const std::filesystem::path& first, const std::filesystem::path
     bool ok = true;
     for (const SkinPicture& picture : shared.pictures()) {
         std::error_code error;
-        std::filesystem::copy_file(first / picture.name, folder / picture.name,
-                                   std::filesystem::copy_options::overwrite_existing, error);
+        // Removed first: MinGW's library refuses to overwrite even when told to.
+        std::filesystem::remove(folder / picture.name, error);
+        std::filesystem::copy_file(first / picture.name, folder / picture.name, error);
         if (error) {
             std::fprintf(stderr, "talvoro_skin_maker: cannot copy %s: %s\n",
                          (folder / picture.name).string().c_str(), error.message().c_str());

@@ -36,3 +36,11 @@ talvoro_test_windows() {
   WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null || true
   return "$status"
 }
+
+# Runs the Windows window's end-to-end tests: a Linux test program of build/ that starts
+# build-windows/'s talvoro_gui.exe and virtual mouse under Wine on a private Xvfb and drives them
+# with xdotool. Both builds must be there.
+talvoro_test_windows_window() {
+  TALVORO_WINDOWS_BIN="$talvoro_root/build-windows/bin" \
+    ctest --test-dir "$talvoro_root/build" -L wine --output-on-failure
+}

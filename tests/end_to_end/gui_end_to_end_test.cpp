@@ -19,90 +19,21 @@
 #include <thread>
 #include <vector>
 
+#include "applied_state.h"
 #include "device/profile_codec.h"
 #include "profile_image.h"
 #include "store/button_function.h"
 #include "store/profile_store.h"
+#include "support/linux/desktop_driver.h"
 #include "support/linux/xvfb_display.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
+#include "support/ui_dump_reader.h"
 #include "support/virtual_mouse_process.h"
 #include "support/wait_for.h"
 
 namespace talvoro::test {
 namespace {
-
-constexpr size_t kStateCurrentSlot = 10240;
-
-struct DumpedControl {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool visible = false;
-    std::optional<bool> selected;
-};
-
-std::optional<DumpedControl> find_in_dump(const std::string& dump_path, const std::string& name) {
-    std::ifstream in(dump_path);
-    std::string line;
-    const std::regex pattern(
-        "\"name\":\"" + name +
-        "\",\"rect\":\\[(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)\\],\"visible\":(true|false)"
-        ",\"text\":\"(?:[^\"\\\\]|\\\\.)*\"(?:,\"selected\":(true|false))?");
-    while (std::getline(in, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, pattern)) {
-            DumpedControl control{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]),
-                                  std::stoi(match[4]), match[5] == "true",  std::nullopt};
-            if (match[6].matched) {
-                control.selected = match[6] == "true";
-            }
-            return control;
-        }
-    }
-    return std::nullopt;
-}
-
-struct DumpedMenuEntry {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
-// The rectangle of the first dump line that `pattern` matches, its four numbers the first four
-// groups.
-std::optional<DumpedMenuEntry> find_dumped_rect(const std::string& dump_path,
-                                                const std::regex& pattern) {
-    std::ifstream in(dump_path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, pattern)) {
-            return DumpedMenuEntry{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3]),
-                                   std::stoi(match[4])};
-        }
-    }
-    return std::nullopt;
-}
-
-// The entry of an open menu that sends `command`.
-std::optional<DumpedMenuEntry> find_menu_entry(const std::string& dump_path, int command) {
-    return find_dumped_rect(
-        dump_path, std::regex("\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"menu\":\\d+,\"text\":"
-                              "\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),(-?\\d+),"
-                              "(-?\\d+)\\],\"command\":" +
-                              std::to_string(command) + ","));
-}
-
-// Item `index` of an open drop-down list.
-std::optional<DumpedMenuEntry> find_drop_item(const std::string& dump_path, int index) {
-    return find_dumped_rect(
-        dump_path,
-        std::regex("\\{\"window\":\"(?:[^\"\\\\]|\\\\.)*\",\"index\":" + std::to_string(index) +
-                   ",\"text\":\"(?:[^\"\\\\]|\\\\.)*\",\"rect\":\\[(-?\\d+),(-?\\d+),"
-                   "(-?\\d+),(-?\\d+)\\]\\}"));
-}
-
-std::vector<uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class GuiEndToEnd : public ::testing::Test {
   protected:
@@ -121,7 +52,7 @@ class GuiEndToEnd : public ::testing::Test {
         gui_ = fork();
         if (gui_ == 0) {
             setenv("DISPLAY", display_.c_str(), 1);
-            setenv("TALVORO_UI_DUMP", dump_.c_str(), 1);
+            setenv("TALVORO_UI_DUMP", dump_.path().c_str(), 1);
             setenv("TALVORO_DATA_DIR", (folder_.path() + "/data").c_str(), 1);
             setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
             setenv("TALVORO_DESKTOP_SETTINGS", "file", 1);
@@ -138,51 +69,33 @@ class GuiEndToEnd : public ::testing::Test {
     // Clicks the middle of a control where the program says it is on the screen; `right_end`
     // clicks three pixels from its right edge instead (a slider's end).
     void click(const std::string& name, bool right_end = false) {
-        const auto control = find_in_dump(dump_, name);
+        const auto control = dump_.control(name);
         ASSERT_TRUE(control.has_value()) << name << " is not in the dump";
-        const int x = right_end ? control->right - 3 : (control->left + control->right) / 2;
-        click_at(x, (control->top + control->bottom) / 2);
+        const int x = right_end ? control->rect.right - 3 : control->rect.center_x();
+        click_at(x, control->rect.center_y());
     }
 
     // Points at a menu entry, waits for it to open its submenu or highlight, then clicks it.
     void choose_from_menu(int command) {
-        std::optional<DumpedMenuEntry> entry;
-        ASSERT_TRUE(
-            wait_for([&] { return (entry = find_menu_entry(dump_, command)).has_value(); }, 10))
+        std::optional<DumpedRect> entry;
+        ASSERT_TRUE(wait_for([&] { return (entry = dump_.menu_entry(command)).has_value(); }, 10))
             << "menu entry " << command << " is not in the dump";
-        click_at((entry->left + entry->right) / 2, (entry->top + entry->bottom) / 2);
+        click_at(entry->center_x(), entry->center_y());
     }
 
     // Presses keys on whatever window has the pointer, as the desktop gives them.
-    void keys(const std::vector<std::string>& names) {
-        setenv("DISPLAY", display_.c_str(), 1);
-        std::vector<std::string> args = {"key", "--delay", "100"};
-        args.insert(args.end(), names.begin(), names.end());
-        const ProgramResult pressed = run_program("/usr/bin/xdotool", args, 10);
-        ASSERT_EQ(pressed.exit_status, 0) << pressed.err;
-    }
+    void keys(const std::vector<std::string>& names) { ASSERT_EQ(desktop_.keys(names), ""); }
 
     // Types `text` on whatever window has the pointer.
-    void type(const std::string& text) {
-        setenv("DISPLAY", display_.c_str(), 1);
-        const ProgramResult typed =
-            run_program("/usr/bin/xdotool", {"type", "--delay", "20", text}, 30);
-        ASSERT_EQ(typed.exit_status, 0) << typed.err;
-    }
+    void type(const std::string& text) { ASSERT_EQ(desktop_.type(text), ""); }
 
     // Answers the open file chooser with `path`, typed over the suggested name, which the name
     // field holds selected and focused: the pointer only goes there, for the keys to follow it.
     void choose_file(const std::string& path) {
         ASSERT_TRUE(wait_for([&] { return shown("chooser_name_edit"); }, 10)) << "no chooser";
-        const auto edit = find_in_dump(dump_, "chooser_name_edit");
+        const auto edit = dump_.control("chooser_name_edit");
         ASSERT_TRUE(edit.has_value());
-        setenv("DISPLAY", display_.c_str(), 1);
-        const ProgramResult moved =
-            run_program("/usr/bin/xdotool",
-                        {"mousemove", std::to_string((edit->left + edit->right) / 2),
-                         std::to_string((edit->top + edit->bottom) / 2)},
-                        10);
-        ASSERT_EQ(moved.exit_status, 0) << moved.err;
+        ASSERT_EQ(desktop_.move_to(edit->rect.center_x(), edit->rect.center_y()), "");
         ASSERT_NO_FATAL_FAILURE(type(path));
         ASSERT_TRUE(wait_for([&] { return text_of("chooser_name_edit") == path; }, 10))
             << text_of("chooser_name_edit");
@@ -197,53 +110,24 @@ class GuiEndToEnd : public ::testing::Test {
         ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10))
             << "no confirmation";
         click("popup_message_ok_btn");
-        const std::string all_profiles = folder_.path() + "/data/profile/AllProfile";
-        ASSERT_TRUE(
-            wait_for([&] { return file_bytes(all_profiles).size() == sizeof(ProfileStore); }, 30))
-            << "the apply did not end";
-        const std::vector<uint8_t> saved = file_bytes(all_profiles);
-        std::memcpy(&store, saved.data(), sizeof(ProfileStore));
+        const std::unique_ptr<ProfileStore> saved =
+            wait_for_all_profiles(folder_.path() + "/data", 30);
+        ASSERT_TRUE(saved) << "the apply did not end";
+        store = *saved;
     }
 
-    void click_at(int x, int y) {
-        setenv("DISPLAY", display_.c_str(), 1);
-        const ProgramResult moved = run_program(
-            "/usr/bin/xdotool",
-            {"mousemove", std::to_string(x), std::to_string(y), "sleep", "0.2", "click", "1"}, 10);
-        ASSERT_EQ(moved.exit_status, 0) << moved.err;
-    }
-
-    std::string text_of(const std::string& name) {
-        std::ifstream in(dump_);
-        std::string line;
-        const std::regex pattern(
-            "\"name\":\"" + name +
-            "\",\"rect\":\\[[-\\d,]+\\],\"visible\":(?:true|false),\"text\":\"("
-            "(?:[^\"\\\\]|\\\\.)*)\"");
-        while (std::getline(in, line)) {
-            std::smatch match;
-            if (std::regex_search(line, match, pattern)) {
-                return match[1];
-            }
-        }
-        return {};
-    }
-
-    bool shown(const std::string& name) {
-        const auto control = find_in_dump(dump_, name);
-        return control && control->visible;
-    }
-    bool selected(const std::string& name) {
-        const auto control = find_in_dump(dump_, name);
-        return control && control->selected.value_or(false);
-    }
+    void click_at(int x, int y) { ASSERT_EQ(desktop_.click_at(x, y), ""); }
+    std::string text_of(const std::string& name) const { return dump_.text(name); }
+    bool shown(const std::string& name) const { return dump_.shown(name); }
+    bool selected(const std::string& name) const { return dump_.selected(name); }
 
     TempFolder folder_;
     ScopedEnv hid_dir_{"TALVORO_HID_DIR", folder_.path() + "/hid"};
     ScopedEnv backends_{"TALVORO_HID_BACKENDS", "virtual"};
-    std::string dump_ = folder_.path() + "/ui.json";
+    UiDumpReader dump_{folder_.path() + "/ui.json"};
     XvfbDisplay xvfb_;
     const std::string& display_ = xvfb_.display();
+    DesktopDriver desktop_{display_};
     pid_t gui_ = -1;
 };
 
@@ -328,16 +212,9 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
     EXPECT_EQ(+profile.lift_off_level, 10);
     EXPECT_EQ(+profile.report_rate_hz, 250);
 
-    auto records = std::make_unique<DeviceRecords>();
-    encode_profiles(*store, *records);
     const std::vector<uint8_t> state = mouse.read_state();
     ASSERT_EQ(state.size(), before.size());
-    for (size_t slot = 0; slot < records->size(); ++slot) {
-        ProfileImage image{};
-        pack_profile((*records)[slot], image);
-        const auto held = state.begin() + static_cast<std::ptrdiff_t>(slot * image.size());
-        EXPECT_TRUE(std::equal(image.begin(), image.end(), held)) << "slot " << slot;
-    }
+    EXPECT_EQ(slots_unlike_store(*store, state), "");
     EXPECT_NE(std::vector<uint8_t>(state.begin(), state.begin() + 2048),
               std::vector<uint8_t>(before.begin(), before.begin() + 2048))
         << "profile 1 changed on the mouse";
@@ -358,9 +235,9 @@ TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
     click("macro_new_btn");
     ASSERT_TRUE(wait_for([&] { return shown("macro_file_name_1"); }, 10)) << "no macro row";
     // The row is chosen beside its name, where the edit does not take the click.
-    const auto name = find_in_dump(dump_, "macro_file_name_1");
+    const auto name = dump_.control("macro_file_name_1");
     ASSERT_TRUE(name.has_value());
-    click_at(name->right + 40, (name->top + name->bottom) / 2);
+    click_at(name->rect.right + 40, name->rect.center_y());
 
     click("macro_record_btn");
     keys({"a"});
@@ -376,10 +253,10 @@ TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
     choose_from_menu(2041);
     ASSERT_TRUE(wait_for([&] { return shown("macro_playback_combo"); }, 10)) << "no play options";
     click("macro_playback_combo");
-    std::optional<DumpedMenuEntry> n_times;
-    ASSERT_TRUE(wait_for([&] { return (n_times = find_drop_item(dump_, 1)).has_value(); }, 10))
+    std::optional<DumpedRect> n_times;
+    ASSERT_TRUE(wait_for([&] { return (n_times = dump_.drop_item(1)).has_value(); }, 10))
         << "the play modes did not drop down";
-    click_at((n_times->left + n_times->right) / 2, (n_times->top + n_times->bottom) / 2);
+    click_at(n_times->center_x(), n_times->center_y());
     ASSERT_TRUE(wait_for([&] { return shown("macro_repeattimes_edit"); }, 10));
     click("macro_repeattimes_edit");
     keys({"End", "BackSpace", "BackSpace", "BackSpace", "3"});

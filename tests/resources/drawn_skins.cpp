@@ -7,7 +7,7 @@
 namespace talvoro::skins::test {
 
 std::string skins_root() {
-    return ::talvoro::test::built_program("");
+    return ::talvoro::test::built_folder();
 }
 
 std::string skin_path(const std::string& folder, const std::string& picture) {

@@ -114,10 +114,12 @@ TEST(LayoutTable, GivesNothingForOtherIds) {
 }
 
 TEST(LayoutTable, JoinsTheFolderWithOrWithoutSeparator) {
+    // The system's own separator, as std::filesystem joins them.
+    const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
     EXPECT_EQ(layout_path("/usr/share/talvoro", kMacroPageLayout),
-              "/usr/share/talvoro/layouts/macro_page.xml");
+              "/usr/share/talvoro" + separator + "layouts" + separator + "macro_page.xml");
     EXPECT_EQ(layout_path("/usr/share/talvoro/", kMacroPageLayout),
-              "/usr/share/talvoro/layouts/macro_page.xml");
+              "/usr/share/talvoro/layouts" + separator + "macro_page.xml");
 }
 
 TEST(LayoutTable, LayoutsAreCopiedBesideThePrograms) {

@@ -1,6 +1,6 @@
 // Start-up in its order: one instance per user, the library bound by file name, the window.
-// The device library here is the real libtalvoro_api.so beside the tests, with its real waits.
-#include <sys/stat.h>
+// The device library here is the real one beside the tests, with its real waits.
+#include <filesystem>
 
 #include "platform/single_instance.h"
 #include "shell/oskel_mice_app.h"
@@ -22,12 +22,12 @@ class StartUpTest : public ShellTest {
         options.use_display = false;
         return options;
     }
-    void SetUp() override { ASSERT_EQ(mkdir(instance_folder_.c_str(), 0700), 0); }
+    void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(instance_folder_)); }
     std::string instance_folder_ = folder_.path() + "/run";
 };
 
 TEST_F(StartUpTest, WithoutTheLibraryTheProgramSaysSoAndOpensNoWindow) {
-    shell::COskelMiceApp app(options("libtalvoro_missing.so"));
+    shell::COskelMiceApp app(options("talvoro_missing_library"));
     EXPECT_EQ(app.start(), shell::COskelMiceApp::Start::kNoLibrary);
     EXPECT_EQ(app.main_window(), nullptr);
     ASSERT_EQ(notices_.shown.size(), 1u);
@@ -36,7 +36,7 @@ TEST_F(StartUpTest, WithoutTheLibraryTheProgramSaysSoAndOpensNoWindow) {
 }
 
 TEST_F(StartUpTest, AMissingExportIsToldOnceAndTheWindowStillOpens) {
-    shell::COskelMiceApp app(options("libtalvoro_api_without_read.so"));
+    shell::COskelMiceApp app(options(TALVORO_API_WITHOUT_READ_FILE));
     ASSERT_EQ(app.start(), shell::COskelMiceApp::Start::kRunning);
     ASSERT_NE(app.main_window(), nullptr);
     ASSERT_EQ(notices_.shown.size(), 1u);

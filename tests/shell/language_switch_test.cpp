@@ -5,6 +5,7 @@
 
 #include "core/combo.h"
 #include "core/paint_manager.h"
+#include "platform/platform_names.h"
 #include "shell/language/language.h"
 #include "shell_fixture.h"
 #include "store/settings_file.h"
@@ -44,8 +45,10 @@ TEST_F(LanguageTest, ChoosingALanguageSwitchesSkinFontAndSettings) {
     open_window();
     choose(1);
     EXPECT_EQ(shell::language_index(), 1);
-    EXPECT_TRUE(ui::CPaintManagerUI::resource_path().ends_with("TalvoroSkin1/"));
-    EXPECT_TRUE(window_->manager().image_cache().base_folder().ends_with("TalvoroSkin1/"));
+    EXPECT_TRUE(ui::CPaintManagerUI::resource_path().ends_with(std::string("TalvoroSkin1") +
+                                                               kPathSeparator));
+    EXPECT_TRUE(window_->manager().image_cache().base_folder().ends_with(
+        std::string("TalvoroSkin1") + kPathSeparator));
     EXPECT_EQ(window_->manager().default_font(), 2);
     EXPECT_EQ(read_language(), 1);
     EXPECT_NE(file_contents(settings_file_path()).find("lang=01"), std::string::npos);

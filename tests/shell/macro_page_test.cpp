@@ -1,7 +1,6 @@
 // The macro page in the real main window: new, rename, delete, import and export, delays and
 // mouse steps inserted and edited by hand, the recording start and its blink, the delay options
 // and the German geometry.
-#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -326,7 +325,7 @@ TEST_F(MacroPageTest, DeleteRenumbersRowsAndButtonsAndTellsWhenTheStoreFileFails
 
     // The store file cannot be written: the delete stands, and the person is told.
     std::filesystem::remove(macro_store_path());
-    ASSERT_EQ(mkdir(macro_store_path().c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(macro_store_path()));
     click_name_row(0);
     click("macro_delete_btn");
     EXPECT_EQ(name_texts(), (std::vector<std::string>{"macro_file_name_1=Macro_3"}));

@@ -1,5 +1,5 @@
 // The main window's start-up read, window-level actions, confirmations and input lock.
-#include <sys/stat.h>
+#include <filesystem>
 
 #include <algorithm>
 #include <cerrno>
@@ -258,8 +258,8 @@ TEST_F(ShellTest, ApplyShowsItsProgressAndTellsWhichFileCouldNotBeSaved) {
     ASSERT_NE(g_progress_label, nullptr);
     EXPECT_EQ(g_progress_label->text(), "");
     // Both files' places are taken by folders, so neither can be replaced.
-    ASSERT_EQ(mkdir(all_profiles_path().c_str(), 0700), 0);
-    ASSERT_EQ(mkdir(macro_store_path().c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(all_profiles_path()));
+    ASSERT_TRUE(std::filesystem::create_directory(macro_store_path()));
 
     set_sleep_function(&record_progress);
     store_->profiles[0].in_use = 1;

@@ -10,6 +10,7 @@
 #include "core/label.h"
 #include "core/paint_manager.h"
 #include "diagnostics/window_driver.h"
+#include "platform/platform_names.h"
 #include "popup_owner_window.h"
 #include "shell/popups/message_box_wnd.h"
 #include "shell/popups/popup_message_wnd.h"
@@ -113,7 +114,8 @@ TEST_F(ConfirmationTest, PicturesComeFromTheLanguagesSkin) {
     set_language_index(2);
     CPopupMessageWnd* popup = CPopupMessageWnd::open(1, owner.button());
     ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->manager().image_cache().base_folder().ends_with("/TalvoroSkin2/"));
+    EXPECT_TRUE(popup->manager().image_cache().base_folder().ends_with(std::string("TalvoroSkin2") +
+                                                                       kPathSeparator));
     // Whether or not the pictures are there, the popup draws and answers.
     popup->paint_now();
     ASSERT_TRUE(ui::click_control(*popup, "popup_message_cancel_btn"));

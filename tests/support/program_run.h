@@ -18,6 +18,10 @@ struct ProgramResult {
 ProgramResult run_program(const std::string& program, const std::vector<std::string>& args,
                           int timeout_seconds = 60);
 
+// build/bin/, with its separator: the folder of the test programs and of what the build puts
+// beside them (programs, skins, layouts).
+std::string built_folder();
+
 // build/bin/<name>: programs built beside the test binaries.
 std::string built_program(const std::string& name);
 

@@ -46,6 +46,9 @@ bool ensure_sdl_video() {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // A borderless shaped window must not be shown as a "minimised on focus loss" window.
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        // The click that brings the window forward also presses what it lands on, as on every
+        // desktop's own windows (SDL on Windows swallows it otherwise).
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             ui::debug_log(std::string("SDL video failed: ") + SDL_GetError());
             return;

@@ -2,8 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include "platform/first_frame_report.h"
 #include "platform/sdl/caption_hit_test.h"
-#include "platform/sdl/first_frame_report.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/window_registry.h"
 #include "platform/sdl/window_shape.h"

@@ -42,6 +42,7 @@ bool MacroRecordControl::start(int macro) {
         fixed_ms = entry.milliseconds;
     }
     recorder_.start(macro, mode, fixed_ms);
+    host_->recording_changed(true);
     full_told_ = false;
     set_picture(kRecordPicture);
     blink_ = Blink::kFirst;
@@ -58,6 +59,7 @@ bool MacroRecordControl::stop() {
     // Stop saves the macros even when nothing records, as a way to keep hand edits on disk.
     if (recorder_.recording()) {
         recorder_.stop();
+        host_->recording_changed(false);
         blink_ = Blink::kStopped;
     }
     set_picture(kRecordPicture);

@@ -27,6 +27,8 @@ class PageHost {
     virtual void page_refresh(int slot) = 0;
     // The store's macros were replaced as a whole: the macro page lists them again.
     virtual void macros_replaced() = 0;
+    // A macro recording started or ended: the window takes the desktop's input for it meanwhile.
+    virtual void recording_changed(bool recording) = 0;
     // A "Notice by App" box with OK.
     virtual void show_notice(const std::string& text) = 0;
     // A popup the page opened is up: sets its bit of the window's popup flags, which the

@@ -82,12 +82,16 @@ ProgramResult run_program(const std::string& program, const std::vector<std::str
     return result;
 }
 
-std::string built_program(const std::string& name) {
+std::string built_folder() {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     std::string folder = length > 0 ? std::string(path, static_cast<size_t>(length)) : "";
     folder.resize(folder.rfind('/') + 1);
-    return folder + name;
+    return folder;
+}
+
+std::string built_program(const std::string& name) {
+    return built_folder() + name;
 }
 
 }  // namespace talvoro::test

@@ -88,13 +88,13 @@ ProgramResult run_program(const std::string& program, const std::vector<std::str
     return result;
 }
 
-std::string built_program(const std::string& name) {
+std::string built_folder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
             GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
-            return name;
+            return {};
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -103,9 +103,13 @@ std::string built_program(const std::string& name) {
     }
     std::string folder = windows::to_utf8(path);
     folder.resize(folder.find_last_of("\\/") + 1);
+    return folder;
+}
+
+std::string built_program(const std::string& name) {
     // Programs are named without their ending, as on Linux.
     const bool has_ending = name.find('.') != std::string::npos;
-    return folder + name + (has_ending ? "" : ".exe");
+    return built_folder() + name + (has_ending ? "" : ".exe");
 }
 
 }  // namespace talvoro::test

@@ -1,6 +1,7 @@
 #include "platform/file_dialog.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,23 @@ void raise(ui::CWindowWnd* owner) {
     if (backend != nullptr && backend->sdl_window() != nullptr) {
         SDL_RaiseWindow(backend->sdl_window());
     }
+}
+
+// The X11 window id of a window shown through SDL on X11; 0 for anything else. Other programs'
+// choosers attach to it to stay above the program.
+unsigned long x11_window_id(const ui::CWindowWnd* window) {
+    const auto* backend =
+        window != nullptr ? dynamic_cast<const sdl::SdlWindowBackend*>(window->backend()) : nullptr;
+    if (backend == nullptr || backend->sdl_window() == nullptr) {
+        return 0;
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(backend->sdl_window(), &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return 0;
+    }
+    return static_cast<unsigned long>(info.info.x11.window);
 }
 
 std::optional<std::string> run_toolkit_chooser(const FileDialogRequest& request,

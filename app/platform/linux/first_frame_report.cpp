@@ -1,4 +1,4 @@
-#include "platform/sdl/first_frame_report.h"
+#include "platform/first_frame_report.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace talvoro::platform::sdl {
+namespace talvoro::platform {
 
 void report_first_frame() {
     static std::atomic<bool> reported{false};
@@ -27,4 +27,4 @@ void report_first_frame() {
     close(static_cast<int>(fd));
 }
 
-}  // namespace talvoro::platform::sdl
+}  // namespace talvoro::platform

@@ -1,0 +1,297 @@
+// The Windows edition's window, talvoro_gui.exe, under Wine on a private X display, against the
+// Windows virtual mouse, driven with xdotool at the places its UI dump gives, as the Linux window
+// is: it appears with its shape, an option applied with its confirmation reaches the mouse byte
+// for byte, a second start leaves one window, and the recorder takes keys typed into another
+// program. Needs the Windows build: TALVORO_WINDOWS_BIN names its bin/ folder (scripts/test sets
+// it after building build-windows/); without it the tests are skipped.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "applied_state.h"
+#include "render/png_writer.h"
+#include "store/key_table.h"
+#include "store/profile_store.h"
+#include "support/linux/desktop_driver.h"
+#include "support/linux/screen_capture.h"
+#include "support/linux/wine_session.h"
+#include "support/linux/xvfb_display.h"
+#include "support/mouse_child.h"
+#include "support/program_run.h"
+#include "support/temp_folder.h"
+#include "support/ui_dump_reader.h"
+#include "support/wait_for.h"
+
+namespace talvoro::test {
+namespace {
+
+constexpr const char* kWindowTitle = "Morvane Talvoro Mouse Utility";
+
+// One X display and one Wine prefix for every test: making a prefix takes seconds.
+struct WineDesktop {
+    TempFolder folder;
+    XvfbDisplay xvfb;
+    std::unique_ptr<WineSession> wine;
+    std::string boot_error;
+};
+
+WineDesktop* desktop = nullptr;
+
+// The share of the reference's opaque pixels that the capture shows otherwise: a colour channel
+// off by more than a font's smoothing can explain.
+double differing_share(const ui::Image& shot, const ui::Image& reference) {
+    if (shot.width() != reference.width() || shot.height() != reference.height()) {
+        return 1.0;
+    }
+    long opaque = 0;
+    long differing = 0;
+    for (int y = 0; y < reference.height(); ++y) {
+        for (int x = 0; x < reference.width(); ++x) {
+            const ui::Color want = reference.pixel(x, y);
+            if (want.a != 0xFF) {
+                continue;
+            }
+            const ui::Color got = shot.pixel(x, y);
+            ++opaque;
+            differing += std::abs(got.r - want.r) > 40 || std::abs(got.g - want.g) > 40 ||
+                         std::abs(got.b - want.b) > 40;
+        }
+    }
+    return opaque == 0 ? 1.0 : static_cast<double>(differing) / static_cast<double>(opaque);
+}
+
+class WineWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const char* bin = std::getenv("TALVORO_WINDOWS_BIN");
+        if (bin == nullptr || *bin == '\0' || desktop != nullptr) {
+            return;
+        }
+        desktop = new WineDesktop;
+        if (desktop->xvfb.display().empty()) {
+            desktop->boot_error = "Xvfb could not be started";
+            return;
+        }
+        desktop->wine = std::make_unique<WineSession>(bin, desktop->xvfb.display(),
+                                                      desktop->folder.path() + "/prefix");
+        desktop->boot_error = desktop->wine->boot();
+    }
+    static void TearDownTestSuite() {
+        delete desktop;
+        desktop = nullptr;
+    }
+
+    void SetUp() override {
+        if (desktop == nullptr) {
+            GTEST_SKIP() << "TALVORO_WINDOWS_BIN names no Windows build";
+        }
+        ASSERT_EQ(desktop->boot_error, "");
+        std::filesystem::create_directories(folder_.path() + "/hid");
+    }
+    void TearDown() override {
+        for (const pid_t pid : programs_) {
+            WineSession::kill(pid);
+        }
+    }
+
+    WineSession& wine() { return *desktop->wine; }
+    std::string in_windows(const std::string& name) const {
+        return WineSession::windows_path(folder_.path() + "/" + name);
+    }
+
+    // The Windows virtual mouse in this test's folder, ready.
+    void start_mouse() {
+        const std::vector<std::string> line = wine().command(
+            "talvoro_virtual_mouse", {"--dir", in_windows("hid"), "--state", in_windows("state")});
+        std::string error;
+        ASSERT_TRUE(mouse_.start(line, &error)) << error;
+        std::string output;
+        ASSERT_TRUE(mouse_.read_until(output, "ready", std::chrono::seconds(30)))
+            << "the virtual mouse did not start: " << output;
+    }
+
+    pid_t start_gui() {
+        const ScopedEnv hid("TALVORO_HID_DIR", in_windows("hid"));
+        const ScopedEnv backends("TALVORO_HID_BACKENDS", "virtual");
+        const ScopedEnv ui_dump("TALVORO_UI_DUMP", in_windows("ui.json"));
+        const ScopedEnv data("TALVORO_DATA_DIR", in_windows("data"));
+        const pid_t pid = WineSession::start(wine().command("talvoro_gui"));
+        programs_.push_back(pid);
+        return pid;
+    }
+
+    // Starts the window and waits for the start-up read of the mouse.
+    void open_window() {
+        ASSERT_NO_FATAL_FAILURE(start_mouse());
+        ASSERT_GT(start_gui(), 0);
+        ASSERT_TRUE(wait_for([&] { return dump_.shown("maincontrolbtn"); }, 60))
+            << "no window (and no UI dump)";
+        ASSERT_TRUE(wait_for(
+            [&] {
+                return dump_.selected("profile1option") && dump_.selected("ledlightonoffoption");
+            },
+            30))
+            << "the start-up read did not end";
+    }
+
+    void click(const std::string& name) {
+        const auto control = dump_.control(name);
+        ASSERT_TRUE(control.has_value()) << name << " is not in the dump";
+        ASSERT_EQ(driver().click_at(control->rect.center_x(), control->rect.center_y()), "");
+    }
+
+    DesktopDriver driver() const { return DesktopDriver(desktop->xvfb.display()); }
+
+    // The visible windows whose name holds `name`.
+    int windows_named(const std::string& name) const {
+        setenv("DISPLAY", desktop->xvfb.display().c_str(), 1);
+        const ProgramResult found =
+            run_program("/usr/bin/xdotool", {"search", "--onlyvisible", "--name", name}, 10);
+        int count = 0;
+        for (char c : found.out) {
+            count += c == '\n';
+        }
+        return count;
+    }
+
+    TempFolder folder_;
+    UiDumpReader dump_{folder_.path() + "/ui.json"};
+    MouseChild mouse_;
+    std::vector<pid_t> programs_;
+};
+
+// What a person sees: the window looks as the Linux window's picture in docs/screenshots (the same
+// skins, faces and layouts), shaped so that the screen shows through its cut corners; its picture
+// is kept beside the build for docs/screenshots.
+TEST_F(WineWindowTest, TheWindowAppearsShapedAndAnOptionAppliedReachesTheMouse) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    const auto root = dump_.control("main_root");
+    ASSERT_TRUE(root.has_value());
+    EXPECT_EQ(root->rect.right - root->rect.left, 1025);
+    EXPECT_EQ(root->rect.bottom - root->rect.top, 701);
+    // A frame to settle after the read's refresh.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const ui::Rect area{root->rect.left, root->rect.top, root->rect.right, root->rect.bottom};
+    const std::optional<ui::Image> shot = capture_screen(desktop->xvfb.display(), area);
+    ASSERT_TRUE(shot.has_value());
+    EXPECT_TRUE(ui::write_png(*shot, built_folder() + "wine_main_control_en.png"));
+    const auto screen = capture_screen(desktop->xvfb.display(), ui::Rect{0, 0, 1, 1});
+    ASSERT_TRUE(screen.has_value());
+    EXPECT_EQ(shot->pixel(0, 0), screen->pixel(0, 0)) << "the corner is cut away";
+    const std::optional<ui::Image> reference =
+        ui::read_png(TALVORO_SCREENSHOTS_DIR "/main_control_en.png");
+    ASSERT_TRUE(reference.has_value());
+    EXPECT_LT(differing_share(*shot, *reference), 0.002);
+
+    // A performance option, then Apply and its confirmation.
+    const std::vector<uint8_t> before = file_bytes(folder_.file("state"));
+    click("performancebtn");
+    ASSERT_TRUE(wait_for([&] { return dump_.shown("performance_root"); }, 10));
+    click("usb_rate_500_option");
+    ASSERT_TRUE(wait_for([&] { return dump_.selected("usb_rate_500_option"); }, 10));
+    if (!dump_.selected("kprofile1_inuse_option")) {
+        click("kprofile1_inuse_option");
+    }
+    click("kprofileokbtn");
+    ASSERT_TRUE(wait_for([&] { return dump_.shown("popup_message_ok_btn"); }, 10))
+        << "no confirmation";
+    click("popup_message_ok_btn");
+    const std::unique_ptr<ProfileStore> store = wait_for_all_profiles(folder_.path() + "/data", 60);
+    ASSERT_TRUE(store) << "the apply did not end";
+    EXPECT_EQ(+store->profiles[0].report_rate_hz, 500);
+    const std::vector<uint8_t> state = file_bytes(folder_.file("state"));
+    ASSERT_EQ(state.size(), before.size());
+    EXPECT_EQ(slots_unlike_store(*store, state), "");
+    EXPECT_FALSE(std::equal(state.begin(), state.begin() + 2048, before.begin()))
+        << "profile 1 changed on the mouse";
+    EXPECT_EQ(state.at(kStateCurrentSlot), 0);
+}
+
+TEST_F(WineWindowTest, ASecondStartLeavesOneWindow) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    ASSERT_TRUE(wait_for([&] { return windows_named(kWindowTitle) == 1; }, 10));
+    const pid_t second = start_gui();
+    EXPECT_EQ(WineSession::wait(second, 30000), 0) << "the second start did not end quietly";
+    EXPECT_EQ(windows_named(kWindowTitle), 1);
+}
+
+// Windows gives the recorder the keyboard through raw input even while another program has the
+// focus: keys typed into Notepad become the macro's steps.
+TEST_F(WineWindowTest, TheRecorderTakesKeysTypedIntoAnotherProgram) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    click("macromanagebtn");
+    ASSERT_TRUE(wait_for([&] { return dump_.shown("macromanage_root"); }, 10));
+    click("macro_new_btn");
+    ASSERT_TRUE(wait_for([&] { return dump_.shown("macro_file_name_1"); }, 10)) << "no macro row";
+    // The row is chosen beside its name, where the edit does not take the click.
+    const auto name = dump_.control("macro_file_name_1");
+    ASSERT_TRUE(name.has_value());
+    ASSERT_EQ(driver().click_at(name->rect.right + 40, name->rect.center_y()), "");
+    click("ignore_delay_option");
+    ASSERT_TRUE(wait_for([&] { return dump_.selected("ignore_delay_option"); }, 10));
+    click("macro_record_btn");
+
+    const pid_t notepad = WineSession::start(WineSession::system_command("notepad"));
+    programs_.push_back(notepad);
+    ASSERT_TRUE(wait_for([&] { return windows_named("Notepad") == 1; }, 60)) << "no Notepad";
+    ASSERT_EQ(
+        driver().run({"search", "--onlyvisible", "--name", "Notepad", "windowfocus", "--sync"}),
+        "");
+    ASSERT_TRUE(wait_for(
+        [&] {
+            setenv("DISPLAY", desktop->xvfb.display().c_str(), 1);
+            const ProgramResult focused =
+                run_program("/usr/bin/xdotool", {"getwindowfocus", "getwindowname"}, 10);
+            return focused.out.find("Notepad") != std::string::npos;
+        },
+        10))
+        << "Notepad did not take the focus";
+    ASSERT_EQ(driver().keys({"a", "b"}), "");
+    // Notepad may lie over the stop button: it goes first. Stop is the window's own click, which
+    // the recorder leaves out.
+    WineSession::kill(notepad);
+    ASSERT_TRUE(wait_for([&] { return windows_named("Notepad") == 0; }, 20));
+    click("macro_record_stop_btn");
+
+    auto macros = std::make_unique<MacroStore>();
+    const std::string macro_file = folder_.path() + "/data/profile/Macros";
+    ASSERT_TRUE(wait_for(
+        [&] {
+            const std::vector<uint8_t> bytes = file_bytes(macro_file);
+            if (bytes.size() != sizeof(MacroStore)) {
+                return false;
+            }
+            std::memcpy(macros.get(), bytes.data(), bytes.size());
+            return macros->macros[0].step_count > 0;
+        },
+        20))
+        << "nothing was recorded";
+    struct Step {
+        std::string kind, text, action;
+        bool operator==(const Step&) const = default;
+    };
+    std::vector<Step> steps;
+    for (int i = 0; i < macros->macros[0].step_count; ++i) {
+        const MacroStep& step = macros->macros[0].steps[i];
+        steps.push_back({step.kind, step.text, step.action});
+    }
+    const std::string a = key_by_virtual_key('A')->name;
+    const std::string b = key_by_virtual_key('B')->name;
+    const std::vector<Step> expected = {
+        {"k", a, "down"}, {"k", a, "up"}, {"k", b, "down"}, {"k", b, "up"}};
+    EXPECT_TRUE(steps == expected) << steps.size() << " steps, the first " << steps[0].text;
+}
+
+}  // namespace
+}  // namespace talvoro::test
