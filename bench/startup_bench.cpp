@@ -28,21 +28,11 @@
 namespace {
 
 using talvoro::bench::median;
+using talvoro::bench::rss_kib;
 using talvoro::test::FirstFrame;
 using talvoro::test::start_until_first_frame;
 using talvoro::test::stop_program;
 constexpr int kRuns = 11;
-
-long rss_kib(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
-}
 
 // User plus system time of the process, in clock ticks.
 long cpu_ticks(pid_t pid) {

@@ -165,6 +165,42 @@ class WineWindowTest : public ::testing::Test {
         return count;
     }
 
+    // Where the visible window named `name` is on the screen.
+    std::optional<ui::Rect> window_area(const std::string& name) const {
+        setenv("DISPLAY", desktop->xvfb.display().c_str(), 1);
+        const ProgramResult found = run_program(
+            "/usr/bin/xdotool",
+            {"search", "--onlyvisible", "--name", name, "getwindowgeometry", "--shell"}, 10);
+        const auto value = [&](const std::string& key) -> std::optional<int> {
+            const size_t at = found.out.find("\n" + key + "=");
+            if (at == std::string::npos) {
+                return std::nullopt;
+            }
+            return std::atoi(found.out.c_str() + at + key.size() + 2);
+        };
+        const auto x = value("X"), y = value("Y"), width = value("WIDTH"), height = value("HEIGHT");
+        if (!x || !y || !width || !height) {
+            return std::nullopt;
+        }
+        return ui::Rect{*x, *y, *x + *width, *y + *height};
+    }
+
+    // Keeps what the screen shows of the window named `name` beside the build, for
+    // docs/screenshots.
+    void keep_picture_of(const std::string& name, const std::string& file) const {
+        const std::optional<ui::Rect> area = window_area(name);
+        ASSERT_TRUE(area.has_value()) << name;
+        const std::optional<ui::Image> shot = capture_screen(desktop->xvfb.display(), *area);
+        ASSERT_TRUE(shot.has_value()) << name;
+        EXPECT_TRUE(ui::write_png(*shot, built_folder() + file));
+    }
+
+    // Gives the visible window named `name` the keyboard.
+    void focus(const std::string& name) const {
+        ASSERT_EQ(
+            driver().run({"search", "--onlyvisible", "--name", name, "windowfocus", "--sync"}), "");
+    }
+
     TempFolder folder_;
     UiDumpReader dump_{folder_.path() + "/ui.json"};
     MouseChild mouse_;
@@ -198,6 +234,8 @@ TEST_F(WineWindowTest, TheWindowAppearsShapedAndAnOptionAppliedReachesTheMouse) 
     const std::vector<uint8_t> before = file_bytes(folder_.file("state"));
     click("performancebtn");
     ASSERT_TRUE(wait_for([&] { return dump_.shown("performance_root"); }, 10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    keep_picture_of(kWindowTitle, "wine_performance_en.png");
     click("usb_rate_500_option");
     ASSERT_TRUE(wait_for([&] { return dump_.selected("usb_rate_500_option"); }, 10));
     if (!dump_.selected("kprofile1_inuse_option")) {
@@ -206,6 +244,8 @@ TEST_F(WineWindowTest, TheWindowAppearsShapedAndAnOptionAppliedReachesTheMouse) 
     click("kprofileokbtn");
     ASSERT_TRUE(wait_for([&] { return dump_.shown("popup_message_ok_btn"); }, 10))
         << "no confirmation";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    keep_picture_of(kWindowTitle, "wine_confirm_apply_en.png");
     click("popup_message_ok_btn");
     const std::unique_ptr<ProfileStore> store = wait_for_all_profiles(folder_.path() + "/data", 60);
     ASSERT_TRUE(store) << "the apply did not end";
@@ -224,6 +264,32 @@ TEST_F(WineWindowTest, ASecondStartLeavesOneWindow) {
     const pid_t second = start_gui();
     EXPECT_EQ(WineSession::wait(second, 30000), 0) << "the second start did not end quietly";
     EXPECT_EQ(windows_named(kWindowTitle), 1);
+}
+
+// Load asks through the system's open dialog and refuses a file that is no profile with the
+// system's message box; both close from the keyboard and the window goes on.
+TEST_F(WineWindowTest, LoadUsesTheSystemsOpenDialogAndMessageBox) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    const std::string button_1 = dump_.text("button_1_btn");
+    ASSERT_FALSE(button_1.empty());
+    std::ofstream(folder_.file("foreign.qxp"), std::ios::binary) << std::string(100, 'x');
+    click("profileloadbtn");
+    ASSERT_TRUE(wait_for([&] { return windows_named("Load profile") == 1; }, 30)) << "no dialog";
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    keep_picture_of("Load profile", "wine_load_dialog_en.png");
+    ASSERT_NO_FATAL_FAILURE(focus("Load profile"));
+    ASSERT_EQ(driver().type(in_windows("foreign.qxp")), "");
+    ASSERT_EQ(driver().keys({"Return"}), "");
+    ASSERT_TRUE(wait_for([&] { return windows_named("Notice by App") == 1; }, 30)) << "no notice";
+    keep_picture_of("Notice by App", "wine_notice_en.png");
+    EXPECT_EQ(windows_named("Load profile"), 0);
+    ASSERT_NO_FATAL_FAILURE(focus("Notice by App"));
+    ASSERT_EQ(driver().keys({"Return"}), "");
+    ASSERT_TRUE(wait_for([&] { return windows_named("Notice by App") == 0; }, 20));
+    // The refused file changed nothing, and the window still answers.
+    EXPECT_EQ(dump_.text("button_1_btn"), button_1);
+    click("performancebtn");
+    EXPECT_TRUE(wait_for([&] { return dump_.shown("performance_root"); }, 10));
 }
 
 // Windows gives the recorder the keyboard through raw input even while another program has the
