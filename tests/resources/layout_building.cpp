@@ -46,7 +46,7 @@ std::unique_ptr<ui::CControlUI> PageCallback::create_control(std::string_view na
 }
 
 std::string skin_folder(const Language& language) {
-    return ::talvoro::test::built_program(language.folder);
+    return ::talvoro::test::built_folder() + language.folder;
 }
 
 bool arrange_macro_page(ui::CPaintManagerUI& manager, const MacroArrangement& arrangement) {
