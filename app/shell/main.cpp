@@ -9,6 +9,7 @@
 #include "platform/allocator_tuning.h"
 #include "platform/deferred_desktop_settings.h"
 #include "platform/link_opener.h"
+#include "platform/parent_console.h"
 #include "platform/sdl/event_loop.h"
 #include "shell/desktop_macro_dialogs.h"
 #include "shell/desktop_notices.h"
@@ -66,6 +67,9 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     using namespace talvoro;
     const CommandLine line = parse_command_line(argc, argv);
+    if (!line.error.empty() || line.request != Request::kRun) {
+        platform::use_parent_console();
+    }
     if (!line.error.empty()) {
         std::fprintf(stderr, "talvoro_gui: %s (see --help)\n", line.error.c_str());
         return kExitUsage;

@@ -5,6 +5,7 @@
 // program. Needs the Windows build: TALVORO_WINDOWS_BIN names its bin/ folder (scripts/test sets
 // it after building build-windows/); without it the tests are skipped.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <cmath>
@@ -27,7 +28,6 @@
 #include "support/linux/screen_capture.h"
 #include "support/linux/wine_session.h"
 #include "support/linux/xvfb_display.h"
-#include "support/mouse_child.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/ui_dump_reader.h"
@@ -110,15 +110,16 @@ class WineWindowTest : public ::testing::Test {
         return WineSession::windows_path(folder_.path() + "/" + name);
     }
 
-    // The Windows virtual mouse in this test's folder, ready.
+    // The Windows virtual mouse in this test's folder, once both its interfaces are announced.
     void start_mouse() {
-        const std::vector<std::string> line = wine().command(
-            "talvoro_virtual_mouse", {"--dir", in_windows("hid"), "--state", in_windows("state")});
-        std::string error;
-        ASSERT_TRUE(mouse_.start(line, &error)) << error;
-        std::string output;
-        ASSERT_TRUE(mouse_.read_until(output, "ready", std::chrono::seconds(30)))
-            << "the virtual mouse did not start: " << output;
+        mouse_ = WineSession::start(wine().command(
+            "talvoro_virtual_mouse", {"--dir", in_windows("hid"), "--state", in_windows("state")}));
+        programs_.push_back(mouse_);
+        ASSERT_TRUE(wait_for([&] { return mouse_announced(); }, 30)) << "no virtual mouse";
+    }
+    bool mouse_announced() const {
+        return std::filesystem::exists(folder_.file("hid/talvoro.if0.hid")) &&
+               std::filesystem::exists(folder_.file("hid/talvoro.if1.hid"));
     }
 
     pid_t start_gui() {
@@ -203,7 +204,7 @@ class WineWindowTest : public ::testing::Test {
 
     TempFolder folder_;
     UiDumpReader dump_{folder_.path() + "/ui.json"};
-    MouseChild mouse_;
+    pid_t mouse_ = -1;
     std::vector<pid_t> programs_;
 };
 
@@ -264,6 +265,64 @@ TEST_F(WineWindowTest, ASecondStartLeavesOneWindow) {
     const pid_t second = start_gui();
     EXPECT_EQ(WineSession::wait(second, 30000), 0) << "the second start did not end quietly";
     EXPECT_EQ(windows_named(kWindowTitle), 1);
+}
+
+// The caption band drags the window, through the system's own move (SDL's hit test).
+TEST_F(WineWindowTest, TheCaptionBandDragsTheWindow) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    const std::optional<ui::Rect> before = window_area(kWindowTitle);
+    ASSERT_TRUE(before.has_value());
+    const int x = before->left + 500;
+    const int y = before->top + 20;
+    ASSERT_EQ(driver().run({"mousemove",
+                            std::to_string(x),
+                            std::to_string(y),
+                            "sleep",
+                            "0.3",
+                            "mousedown",
+                            "1",
+                            "sleep",
+                            "0.3",
+                            "mousemove",
+                            std::to_string(x + 40),
+                            std::to_string(y + 20),
+                            "sleep",
+                            "0.3",
+                            "mousemove",
+                            std::to_string(x + 100),
+                            std::to_string(y + 60),
+                            "sleep",
+                            "0.3",
+                            "mouseup",
+                            "1"}),
+              "");
+    std::optional<ui::Rect> after;
+    EXPECT_TRUE(wait_for(
+        [&] {
+            after = window_area(kWindowTitle);
+            return after && after->left == before->left + 100 && after->top == before->top + 60;
+        },
+        10))
+        << "the window is at " << (after ? after->left : -1) << "," << (after ? after->top : -1)
+        << ", was at " << before->left << "," << before->top;
+}
+
+// The device watch serves the window: the mouse leaving shows the not-detected popup, and its
+// return closes it and reads the mouse again. Ctrl+C (Wine turns SIGINT into it) stops the
+// virtual mouse as unplugging does: its interfaces go away.
+TEST_F(WineWindowTest, TheMouseLeavingAndComingBackIsSeen) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    ASSERT_FALSE(dump_.shown("popup_message_ok_btn"));
+    ASSERT_EQ(::kill(mouse_, SIGINT), 0);
+    EXPECT_EQ(WineSession::wait(mouse_, 20000), 0) << "the mouse did not stop";
+    ASSERT_FALSE(mouse_announced());
+    ASSERT_TRUE(wait_for([&] { return dump_.shown("popup_message_ok_btn"); }, 20))
+        << "no popup for the missing mouse";
+
+    ASSERT_NO_FATAL_FAILURE(start_mouse());
+    EXPECT_TRUE(wait_for([&] { return !dump_.shown("popup_message_ok_btn"); }, 30))
+        << "the popup stayed after the mouse came back";
+    EXPECT_TRUE(wait_for([&] { return dump_.selected("profile1option"); }, 30));
 }
 
 // Load asks through the system's open dialog and refuses a file that is no profile with the
