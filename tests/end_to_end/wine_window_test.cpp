@@ -351,6 +351,29 @@ TEST_F(WineWindowTest, LoadUsesTheSystemsOpenDialogAndMessageBox) {
     EXPECT_TRUE(wait_for([&] { return dump_.shown("performance_root"); }, 10));
 }
 
+// Save asks through the system's save dialog, which asks before replacing a file; agreeing writes
+// the profile over it.
+TEST_F(WineWindowTest, SavingOverAFileAsksFirstThenReplacesIt) {
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    const std::string saved = folder_.file("saved.qxp");
+    std::ofstream(saved, std::ios::binary) << "an older file";
+    click("profilesavebtn");
+    ASSERT_TRUE(wait_for([&] { return windows_named("Save profile") == 1; }, 30)) << "no dialog";
+    ASSERT_NO_FATAL_FAILURE(focus("Save profile"));
+    // Over the suggested name.
+    ASSERT_EQ(driver().keys({"ctrl+a"}), "");
+    ASSERT_EQ(driver().type(in_windows("saved.qxp")), "");
+    ASSERT_EQ(driver().keys({"Return"}), "");
+    // The question is a second window of the dialog's title; Yes is its default button.
+    ASSERT_TRUE(wait_for([&] { return windows_named("Save profile") == 2; }, 20))
+        << "no question before replacing";
+    EXPECT_EQ(file_bytes(saved).size(), std::string("an older file").size());
+    ASSERT_EQ(driver().keys({"Return"}), "");
+    EXPECT_TRUE(wait_for([&] { return file_bytes(saved).size() == sizeof(ProfileBlock); }, 20))
+        << "the profile was not written over the file";
+    EXPECT_TRUE(wait_for([&] { return windows_named("Save profile") == 0; }, 10));
+}
+
 // Windows gives the recorder the keyboard through raw input even while another program has the
 // focus: keys typed into Notepad become the macro's steps.
 TEST_F(WineWindowTest, TheRecorderTakesKeysTypedIntoAnotherProgram) {
