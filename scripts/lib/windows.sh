@@ -10,11 +10,14 @@ TALVORO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest
 source "$(dirname "${BASH_SOURCE[0]}")/windows_deps.sh"
 
 # Configures and builds build-windows/ with the MinGW toolchain file, after the libraries the
-# window links (windows_deps.sh); extra arguments go to CMake.
+# window links (windows_deps.sh); extra arguments go to CMake. Optimised as the Linux build, but
+# without debug information: nothing under Wine reads it, and it is a third of the build's time
+# (a debugging build passes -DCMAKE_BUILD_TYPE=RelWithDebInfo).
 talvoro_build_windows() {
   talvoro_build_windows_deps
   talvoro_build build-windows -DCMAKE_TOOLCHAIN_FILE="$talvoro_root/cmake/mingw-w64-x86_64.cmake" \
-    -DTALVORO_WINDOWS_DEPS="$talvoro_windows_deps_prefix" "$@"
+    -DTALVORO_WINDOWS_DEPS="$talvoro_windows_deps_prefix" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "$@"
 }
 
 # Runs build-windows/'s tests under Wine. One wineserver serves the whole run, so each test
