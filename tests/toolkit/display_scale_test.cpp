@@ -64,14 +64,5 @@ TEST(DisplayScale, EveryPhysicalPixelBelongsToTheLogicalPixelThatCoversIt) {
     EXPECT_EQ(at(2.0).to_logical(Point{1025, 3}), (Point{512, 1}));
 }
 
-TEST(DisplayScale, HairlinesStayOnePhysicalPixel) {
-    for (double factor : {1.25, 1.5, 2.0, 3.0}) {
-        EXPECT_EQ(at(factor).line_thickness(1), 1) << factor;
-        EXPECT_EQ(at(factor).line_thickness(0), 0) << factor;
-    }
-    EXPECT_EQ(at(2.0).line_thickness(3), 6);
-    EXPECT_EQ(at(1.5).line_thickness(2), 3);
-}
-
 }  // namespace
 }  // namespace talvoro::ui

@@ -5,7 +5,6 @@
 #include "platform/background_input.h"
 
 #include <windows.h>
-// After windows.h: SDL's hook type needs nothing of it, but its header must not define it first.
 #include <SDL2/SDL.h>
 
 #include <array>
@@ -62,9 +61,7 @@ void deliver(HWND window, const RAWINPUT& input) {
         lparam = pointer_in_client(window);
     }
     if (translated) {
-        // Copied: the sink may stop the input (the stop button), which clears the receiver.
-        const BackgroundInputSink sink = receiver().sink;
-        sink(translated->msg, translated->wparam, lparam);
+        receiver().sink(translated->msg, translated->wparam, lparam);
     }
 }
 
