@@ -6,7 +6,7 @@
 namespace talvoro::platform {
 namespace {
 
-TEST(DisplayScaleSources, EachSourceAloneAndWhatItRefuses) {
+TEST(DisplayScaleSources, EachSourceWhatItRefusesAndWhichWins) {
     const struct {
         ScaleSources sources;
         int percent;
@@ -27,6 +27,12 @@ TEST(DisplayScaleSources, EachSourceAloneAndWhatItRefuses) {
         {{.gdk_scale = "1.5"}, 100, ScaleSource::kNone},
         {{.qt_scale_factor = "1.25"}, 125, ScaleSource::kQtScaleFactor},
         {{.qt_scale_factor = "1.25x"}, 100, ScaleSource::kNone},
+        // In order: the override, the system, Xft.dpi, GDK_SCALE, QT_SCALE_FACTOR.
+        {{"3", 1.5, "120", "2", "1.75"}, 300, ScaleSource::kOverride},
+        {{"", 1.5, "120", "2", "1.75"}, 150, ScaleSource::kSystem},
+        {{"", {}, "120", "2", "1.75"}, 125, ScaleSource::kXftDpi},
+        {{"", {}, "", "2", "1.75"}, 200, ScaleSource::kGdkScale},
+        {{"", {}, "", "", "1.75"}, 175, ScaleSource::kQtScaleFactor},
     };
     for (const auto& c : cases) {
         const ChosenScale chosen = choose_display_scale(c.sources);
@@ -35,19 +41,6 @@ TEST(DisplayScaleSources, EachSourceAloneAndWhatItRefuses) {
             << c.sources.qt_scale_factor;
         EXPECT_EQ(chosen.source, c.source) << chosen.scale.percent();
     }
-}
-
-TEST(DisplayScaleSources, TheOverrideThenTheSystemThenXftThenTheToolkitVariablesWin) {
-    ScaleSources all{"3", 1.5, "120", "2", "1.75"};
-    EXPECT_EQ(choose_display_scale(all).source, ScaleSource::kOverride);
-    all.override_scale = "";
-    EXPECT_EQ(choose_display_scale(all).scale.percent(), 150);
-    all.system_scale.reset();
-    EXPECT_EQ(choose_display_scale(all).scale.percent(), 125);
-    all.xft_dpi = "";
-    EXPECT_EQ(choose_display_scale(all).scale.percent(), 200);
-    all.gdk_scale = "";
-    EXPECT_EQ(choose_display_scale(all).scale.percent(), 175);
 }
 
 TEST(DisplayScaleSources, XftDpiIsFoundAmongTheServersResources) {
