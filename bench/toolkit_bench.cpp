@@ -114,7 +114,7 @@ int main() {
         return 0;
     }
     CWindowWnd window;
-    if (!window.create(nullptr, "bench", Rect{0, 0, 1025, 701}))
+    if (!window.create(nullptr, "bench", Size{1025, 701}))
         return 1;
     CDialogBuilder builder;
     auto root = builder.create(xml, nullptr, &window.manager());

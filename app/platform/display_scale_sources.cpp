@@ -88,4 +88,14 @@ ChosenScale choose_display_scale(const ScaleSources& sources) {
     return ChosenScale{};
 }
 
+ChosenScale desktop_scale(std::optional<double> display_factor) {
+    // Read once: the X server is asked only at start-up, and every window agrees.
+    static const ScaleSources desktop = read_scale_sources();
+    ScaleSources sources = desktop;
+    if (display_factor) {
+        sources.system_scale = display_factor;
+    }
+    return choose_display_scale(sources);
+}
+
 }  // namespace talvoro::platform

@@ -16,11 +16,11 @@ namespace talvoro::platform {
 enum class ScaleSource { kOverride, kSystem, kXftDpi, kGdkScale, kQtScaleFactor, kNone };
 
 struct ScaleSources {
-    std::string override_scale;          // TALVORO_SCALE: "1.5", "150%" or "150"
-    std::optional<double> system_scale;  // 1.0 at 100 %
-    std::string xft_dpi;                 // the X resource, "144" or "144.0"; 96 is 100 %
-    std::string gdk_scale;               // a whole number
-    std::string qt_scale_factor;         // "1.25"
+    std::string override_scale{};          // TALVORO_SCALE: "1.5", "150%" or "150"
+    std::optional<double> system_scale{};  // 1.0 at 100 %
+    std::string xft_dpi{};                 // the X resource, "144" or "144.0"; 96 is 100 %
+    std::string gdk_scale{};               // a whole number
+    std::string qt_scale_factor{};         // "1.25"
 };
 
 struct ChosenScale {
@@ -29,6 +29,9 @@ struct ChosenScale {
 };
 
 ChosenScale choose_display_scale(const ScaleSources& sources);
+// The scale of this desktop from its sources, read on the first call; `display_factor` is the
+// system's scale of a window's display where it tells one.
+ChosenScale desktop_scale(std::optional<double> display_factor = std::nullopt);
 
 // What the desktop says, read now: the environment's TALVORO_SCALE, GDK_SCALE and
 // QT_SCALE_FACTOR, and on Linux the X server's Xft.dpi. The system's scale of a window's screen

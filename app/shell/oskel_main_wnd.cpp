@@ -44,8 +44,10 @@ COskelMainWnd::COskelMainWnd(ProfileStore& store, const DeviceApi& api, ShellSer
       link_(api, services_.sleep),
       exchange_(store, link_, *services_.desktop, *this),
       presence_(link_, exchange_, *this),
-      mask_loading_(std::async(std::launch::async, ui::load_mask_region,
-                               resource_directory() + kMaskBitmap)) {}
+      mask_loading_(std::async(std::launch::async, [] {
+          return ui::load_mask_region(resource_directory() + kMaskBitmap,
+                                      ui::default_display_scale().picture_density());
+      })) {}
 
 COskelMainWnd::~COskelMainWnd() {
     // The watcher's thread posts to this window: it ends first.
@@ -55,8 +57,10 @@ COskelMainWnd::~COskelMainWnd() {
 
 bool COskelMainWnd::create_main(const std::string& title) {
     mask_ = mask_loading_.valid() ? mask_loading_.get() : std::nullopt;
-    const ui::Size size = mask_ ? mask_->size : kLayoutSize;
-    const bool created = create(nullptr, title, ui::Rect{0, 0, size.width, size.height});
+    const ui::Size size =
+        mask_ ? ui::Size{mask_->size.width / mask_->density, mask_->size.height / mask_->density}
+              : kLayoutSize;
+    const bool created = create(nullptr, title, size);
     mask_.reset();
     if (!created) {
         return false;
@@ -119,6 +123,13 @@ intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, 
             on_device_messages();
             handled = true;
             break;
+        case WindowMessage::kScaleChanged:
+            // The shape from the mask drawn nearest the new scale.
+            mask_ =
+                ui::load_mask_region(resource_directory() + kMaskBitmap, scale().picture_density());
+            apply_window_shape();
+            mask_.reset();
+            break;
         case WindowMessage::kUser:
             if (wparam == kWindowInitMessage) {
                 window_init();
@@ -156,9 +167,15 @@ void COskelMainWnd::on_create() {
 }
 
 void COskelMainWnd::apply_window_shape() {
-    if (mask_) {
-        set_shape(std::move(mask_->opaque));
+    if (!mask_) {
+        return;
     }
+    std::vector<ui::Rect> opaque;
+    opaque.reserve(mask_->opaque.size());
+    for (const ui::Rect& r : mask_->opaque) {
+        opaque.push_back(scale().to_physical(r, mask_->density));
+    }
+    set_shape(std::move(opaque));
 }
 
 void COskelMainWnd::control_setup() {

@@ -6,11 +6,13 @@
 #include "core/paint_manager.h"
 #include "layouts/layout_table.h"
 #include "platform/desktop_display.h"
+#include "platform/display_scale_sources.h"
 #include "platform/program_paths.h"
 #include "platform/sdl/event_loop.h"
 #include "platform/sdl/sdl_window_backend.h"
 #include "platform/single_instance.h"
 #include "render/debug_log.h"
+#include "render/image_cache.h"
 #include "render/image_prefetch.h"
 #include "shell/language/language.h"
 #include "shell/language/text_table.h"
@@ -62,13 +64,20 @@ COskelMiceApp::Start COskelMiceApp::start() {
     if (!binding_.bind(*options_.services.notices, options_.library_file.c_str())) {
         return Start::kNoLibrary;
     }
+    if (options_.use_display) {
+        // The desktop's scale; a display that tells its own (Wayland, Windows) may change it.
+        ui::set_default_display_scale(platform::desktop_scale().scale);
+        ui::set_display_scale_policy(
+            [](double display_factor) { return platform::desktop_scale(display_factor).scale; });
+    }
     // The main window's first pictures decode on another core while the display connects.
     std::vector<std::string> pictures;
     const std::string skin = skin_folder_path(language_index());
+    const int density = ui::default_display_scale().picture_density();
     for (int layout : {layouts::kMainWindowLayout, layouts::kMainControlPageLayout}) {
         for (const std::string& file :
              ui::layout_picture_files(layouts::layout_path(resource_directory(), layout))) {
-            pictures.push_back(skin + file);
+            pictures.push_back(skin + ui::picture_file_at_density(file, density));
         }
     }
     ui::prefetch_images(std::move(pictures), kFirstFrameScratch);

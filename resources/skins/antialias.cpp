@@ -16,35 +16,44 @@ Rect bounding_box(double left, double top, double right, double bottom) {
                 static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))};
 }
 
-// Blends `color` over every pixel of `box` by the share of subsamples `inside` accepts.
+// Blends `color` over every physical pixel of logical `box` by the share of subsamples
+// `inside` accepts; `inside` takes logical coordinates, so shapes stay smooth at every scale.
 template <typename Inside>
 void fill_shape(Canvas& canvas, const Rect& box, Color color, Inside inside) {
-    const Rect area = box.intersect(canvas.clip());
+    const double scale = canvas.scale().factor();
+    const Rect area = canvas.scale().to_physical(box).intersect(canvas.physical_clip());
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
             int hits = 0;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
-                    if (inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples)) {
+                    if (inside((x + (sx + 0.5) / kSamples) / scale,
+                               (y + (sy + 0.5) / kSamples) / scale)) {
                         ++hits;
                     }
                 }
             }
             if (hits > 0) {
-                canvas.blend_pixel(x, y, color,
-                                   static_cast<uint8_t>(hits * 255 / (kSamples * kSamples)));
+                canvas.blend_physical(x, y, color,
+                                      static_cast<uint8_t>(hits * 255 / (kSamples * kSamples)));
             }
         }
     }
 }
 
-bool in_round_rect(const Rect& r, double radius, double x, double y) {
-    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) {
+// A rounded rectangle from `left`, `top` to `right`, `bottom`, in logical pixels.
+bool in_round_rect(double left, double top, double right, double bottom, double radius, double x,
+                   double y) {
+    if (x < left || x >= right || y < top || y >= bottom) {
         return false;
     }
-    const double cx = std::clamp(x, r.left + radius, r.right - radius);
-    const double cy = std::clamp(y, r.top + radius, r.bottom - radius);
+    const double cx = std::clamp(x, left + radius, right - radius);
+    const double cy = std::clamp(y, top + radius, bottom - radius);
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+}
+
+bool in_round_rect(const Rect& r, double radius, double x, double y) {
+    return in_round_rect(r.left, r.top, r.right, r.bottom, radius, x, y);
 }
 
 // The four corner squares of `rect`, `side` pixels each.
@@ -92,17 +101,23 @@ void stroke_round_rect(Canvas& canvas, const Rect& rect, double radius, Color co
     radius = std::min(radius, std::min(rect.width(), rect.height()) / 2.0);
     const int corner =
         std::min(static_cast<int>(std::ceil(radius)), std::min(rect.width(), rect.height()) / 2);
-    canvas.fill_rect(Rect{rect.left + corner, rect.top, rect.right - corner, rect.top + 1}, color);
-    canvas.fill_rect(Rect{rect.left + corner, rect.bottom - 1, rect.right - corner, rect.bottom},
-                     color);
-    canvas.fill_rect(Rect{rect.left, rect.top + corner, rect.left + 1, rect.bottom - corner},
-                     color);
-    canvas.fill_rect(Rect{rect.right - 1, rect.top + corner, rect.right, rect.bottom - corner},
-                     color);
-    const Rect inner = inset(rect, 1);
-    const double inner_radius = std::max(0.0, radius - 1);
+    // The outline is one physical pixel at every scale: the edges, then the corners.
+    const ui::DisplayScale scale = canvas.scale();
+    const Rect outer = scale.to_physical(rect);
+    const int left = scale.to_physical(rect.left + corner);
+    const int right = scale.to_physical(rect.right - corner);
+    const int top = scale.to_physical(rect.top + corner);
+    const int bottom = scale.to_physical(rect.bottom - corner);
+    canvas.fill_physical(Rect{left, outer.top, right, outer.top + 1}, color);
+    canvas.fill_physical(Rect{left, outer.bottom - 1, right, outer.bottom}, color);
+    canvas.fill_physical(Rect{outer.left, top, outer.left + 1, bottom}, color);
+    canvas.fill_physical(Rect{outer.right - 1, top, outer.right, bottom}, color);
+    const double line = 1.0 / scale.factor();
+    const double inner_radius = std::max(0.0, radius - line);
     auto inside = [&](double x, double y) {
-        return in_round_rect(rect, radius, x, y) && !in_round_rect(inner, inner_radius, x, y);
+        return in_round_rect(rect, radius, x, y) &&
+               !in_round_rect(rect.left + line, rect.top + line, rect.right - line,
+                              rect.bottom - line, inner_radius, x, y);
     };
     for (const Rect& box : corner_boxes(rect, corner)) {
         fill_shape(canvas, box, color, inside);

@@ -29,11 +29,13 @@ constexpr int kNameRowHeight = 18;
 // kept a shade off white so that they stay.
 void keep_off_mask_colour(Canvas& canvas) {
     const Color near_white{255, 0xF4, 0xF4, 0xF6};
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
+    const int width = canvas.image().width();
+    const int height = canvas.image().height();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const Color c = canvas.pixel(x, y);
             if (c.r == 255 && c.g == 255 && c.b == 255) {
-                canvas.blend_pixel(x, y, Color{c.a, near_white.r, near_white.g, near_white.b});
+                canvas.blend_physical(x, y, Color{c.a, near_white.r, near_white.g, near_white.b});
             }
         }
     }

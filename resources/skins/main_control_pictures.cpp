@@ -82,8 +82,8 @@ void draw_level_caption(Canvas& canvas, CaptionLog& log, const Rect& row,
 }  // namespace
 
 void add_shared_main_control_pictures(PictureSet& pictures) {
-    pictures.add("MCBox.bmp", draw_mouse_picture(ButtonLook::kNormal));
-    pictures.add("MCBox2.bmp", draw_mouse_picture(ButtonLook::kLit));
+    pictures.add("MCBox.bmp", draw_mouse_picture(ButtonLook::kNormal, pictures.scale()));
+    pictures.add("MCBox2.bmp", draw_mouse_picture(ButtonLook::kLit, pictures.scale()));
 
     Canvas& field = pictures.add("FunctionField.png", kFieldWidth, kFieldHeight * 3);
     const State field_states[] = {State::kNormal, State::kHot, State::kPushed};

@@ -97,12 +97,14 @@ double seam_y(double x) {
 }
 
 // The share of pixel (x, y) inside the outline shrunk by `inset` pixels.
-double coverage(int x, int y, double inset) {
+// The share of physical pixel (x, y) inside the shell's outline moved in by `inset` logical
+// pixels; `scale` is physical pixels per logical one.
+double coverage(int x, int y, double inset, double scale) {
     int hits = 0;
     for (int sy = 0; sy < kSamples; ++sy) {
-        const double w = half_width(y + (sy + 0.5) / kSamples) - inset;
+        const double w = half_width((y + (sy + 0.5) / kSamples) / scale) - inset;
         for (int sx = 0; sx < kSamples; ++sx) {
-            if (std::abs(x + (sx + 0.5) / kSamples - kAxis) <= w) {
+            if (std::abs((x + (sx + 0.5) / kSamples) / scale - kAxis) <= w) {
                 ++hits;
             }
         }
@@ -120,16 +122,20 @@ void draw_shadow(Canvas& canvas) {
     constexpr double kCy = 336.0;
     constexpr double kRx = 190.0;
     constexpr double kRy = 112.0;
-    for (int y = static_cast<int>(kCy - kRy); y < kCy + kRy; ++y) {
-        for (int x = static_cast<int>(kCx - kRx); x < kCx + kRx; ++x) {
-            const double u = (x + 0.5 - kCx) / kRx;
-            const double v = (y + 0.5 - kCy) / kRy;
+    const double scale = canvas.scale().factor();
+    const Rect area = canvas.scale().to_physical(
+        Rect{static_cast<int>(kCx - kRx), static_cast<int>(kCy - kRy),
+             static_cast<int>(std::ceil(kCx + kRx)), static_cast<int>(std::ceil(kCy + kRy))});
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const double u = ((x + 0.5) / scale - kCx) / kRx;
+            const double v = ((y + 0.5) / scale - kCy) / kRy;
             const double d = u * u + v * v;
             if (d >= 1.0) {
                 continue;
             }
             const double strength = (1.0 - d) * (1.0 - d);
-            canvas.blend_pixel(x, y, kSeamColor, byte(0.5 * strength));
+            canvas.blend_physical(x, y, kSeamColor, byte(0.5 * strength));
         }
     }
 }
@@ -158,17 +164,20 @@ void draw_shell(Canvas& canvas) {
     const int widest = static_cast<int>(kPalmHalfWidth + kWingWidth) + 3;
     const int left = static_cast<int>(kAxis) - widest;
     const int right = static_cast<int>(kAxis) + widest + 1;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const double outer = coverage(x, y, 0.0);
+    const double scale = canvas.scale().factor();
+    const Rect area = canvas.scale().to_physical(Rect{left, top, right, bottom});
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const double outer = coverage(x, y, 0.0, scale);
             if (outer <= 0) {
                 continue;
             }
             // The rim, then the surface inside it.
-            canvas.blend_pixel(x, y, kShellEdgeColor, byte(outer));
-            const double inner = coverage(x, y, 1.5);
+            canvas.blend_physical(x, y, kShellEdgeColor, byte(outer));
+            const double inner = coverage(x, y, 1.5, scale);
             if (inner > 0) {
-                canvas.blend_pixel(x, y, surface(x + 0.5, y + 0.5), byte(inner));
+                canvas.blend_physical(x, y, surface((x + 0.5) / scale, (y + 0.5) / scale),
+                                      byte(inner));
             }
         }
     }
@@ -177,33 +186,42 @@ void draw_shell(Canvas& canvas) {
 // A smooth curve across the mouse, in pixel-centre coordinates, drawn with two-pixel
 // vertical antialiasing.
 void draw_seam_curve(Canvas& canvas, Color color) {
-    const int from = static_cast<int>(std::floor(kAxis - kSeamHalfSpan)) - 1;
-    const int to = static_cast<int>(std::ceil(kAxis + kSeamHalfSpan)) + 1;
+    // One physical pixel thick at every scale, spread over the two rows it falls between.
+    const double scale = canvas.scale().factor();
+    const int from =
+        canvas.scale().to_physical(static_cast<int>(std::floor(kAxis - kSeamHalfSpan)) - 1);
+    const int to =
+        canvas.scale().to_physical(static_cast<int>(std::ceil(kAxis + kSeamHalfSpan)) + 1);
     for (int x = from; x < to; ++x) {
-        if (std::abs(x + 0.5 - kAxis) > kSeamHalfSpan) {
+        const double at = (x + 0.5) / scale;
+        if (std::abs(at - kAxis) > kSeamHalfSpan) {
             continue;
         }
-        const double y = seam_y(x + 0.5);
+        const double y = seam_y(at) * scale;
         const int row = static_cast<int>(std::floor(y));
         const double frac = y - row;
-        canvas.blend_pixel(x, row, color, byte(1 - frac));
-        canvas.blend_pixel(x, row + 1, color, byte(frac));
+        canvas.blend_physical(x, row, color, byte(1 - frac));
+        canvas.blend_physical(x, row + 1, color, byte(frac));
     }
 }
 
-// Where the thumb rests meet the body, one pixel wide, antialiased across.
+// Where the thumb rests meet the body, one physical pixel wide, antialiased across.
 void draw_wing_edges(Canvas& canvas) {
-    for (int y = static_cast<int>(kWingStart); y < kWingEnd; ++y) {
-        if (wing_width(y + 0.5) < 1.0) {
+    const double scale = canvas.scale().factor();
+    const int from = canvas.scale().to_physical(static_cast<int>(kWingStart));
+    const int to = canvas.scale().to_physical(static_cast<int>(std::ceil(kWingEnd)));
+    for (int y = from; y < to; ++y) {
+        const double at = (y + 0.5) / scale;
+        if (at < kWingStart || at >= kWingEnd || wing_width(at) < 1.0) {
             continue;
         }
-        const double offset = body_half_width(y + 0.5);  // from the axis
+        const double offset = body_half_width(at);  // from the axis
         for (double side : {-1.0, 1.0}) {
-            const double x = kAxis + side * offset - 0.5;
+            const double x = (kAxis + side * offset) * scale - 0.5;
             const int column = static_cast<int>(std::floor(x));
             const double frac = x - column;
-            canvas.blend_pixel(column, y, kSeamColor, byte(1 - frac));
-            canvas.blend_pixel(column + 1, y, kSeamColor, byte(frac));
+            canvas.blend_physical(column, y, kSeamColor, byte(1 - frac));
+            canvas.blend_physical(column + 1, y, kSeamColor, byte(frac));
         }
     }
 }
@@ -289,8 +307,8 @@ const std::vector<LeaderLine>& leader_lines() {
     return kLines;
 }
 
-Canvas draw_mouse_picture(ButtonLook look) {
-    Canvas canvas(kMousePictureWidth, kMousePictureHeight);
+Canvas draw_mouse_picture(ButtonLook look, ui::DisplayScale scale) {
+    Canvas canvas(kMousePictureWidth, kMousePictureHeight, scale);
     canvas.clear(kPanelColor);
     draw_shadow(canvas);
     draw_shell(canvas);

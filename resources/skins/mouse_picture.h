@@ -47,6 +47,6 @@ struct LeaderLine {
 const std::vector<LeaderLine>& leader_lines();
 
 enum class ButtonLook { kNormal, kLit };
-ui::Canvas draw_mouse_picture(ButtonLook look);
+ui::Canvas draw_mouse_picture(ButtonLook look, ui::DisplayScale scale = {});
 
 }  // namespace talvoro::skins

@@ -4,7 +4,7 @@ namespace talvoro::skins {
 
 ui::Canvas& PictureSet::add(const std::string& name, int width, int height) {
     captions_.set_picture(name);
-    pictures_.push_back({name, ui::Canvas(width, height)});
+    pictures_.push_back({name, ui::Canvas(width, height, scale_)});
     return pictures_.back().canvas;
 }
 

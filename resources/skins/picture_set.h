@@ -17,9 +17,13 @@ struct SkinPicture {
 
 class PictureSet {
   public:
-    explicit PictureSet(CaptionLog& captions) : captions_(captions) {}
+    // The pictures are drawn `scale` times the layouts' size.
+    explicit PictureSet(CaptionLog& captions, ui::DisplayScale scale = {})
+        : captions_(captions), scale_(scale) {}
+    ui::DisplayScale scale() const { return scale_; }
 
-    // A new transparent picture; the captions painted next are reported under its name.
+    // A new transparent picture of logical size; the captions painted next are reported under
+    // its name.
     ui::Canvas& add(const std::string& name, int width, int height);
     // Adds a picture drawn elsewhere.
     void add(const std::string& name, ui::Canvas canvas);
@@ -29,6 +33,7 @@ class PictureSet {
 
   private:
     CaptionLog& captions_;
+    ui::DisplayScale scale_;
     // A deque, so that a picture being drawn stays put while later ones are added.
     std::deque<SkinPicture> pictures_;
 };

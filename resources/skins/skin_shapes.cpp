@@ -109,12 +109,17 @@ void draw_centred_caption(Canvas& canvas, CaptionLog& captions, const Rect& rect
 }  // namespace
 
 bool window_shape_contains(int x, int y) {
+    return window_shape_contains_at(x + 0.5, y + 0.5);
+}
+
+bool window_shape_contains_at(double x, double y) {
     if (x < 0 || y < 0 || x >= kWindowWidth || y >= kWindowHeight) {
         return false;
     }
-    const int dx = std::min(x, kWindowWidth - 1 - x);
-    const int dy = std::min(y, kWindowHeight - 1 - y);
-    return dx + dy >= kWindowChamfer;
+    // Measured from pixel centres, so that at 100 % the chamfers are whole pixels.
+    const double dx = std::min(x, kWindowWidth - x);
+    const double dy = std::min(y, kWindowHeight - y);
+    return dx + dy >= kWindowChamfer + 1;
 }
 
 Rect cell(int width, int height, int column, int row) {
@@ -122,9 +127,10 @@ Rect cell(int width, int height, int column, int row) {
 }
 
 void fill_window_background(Canvas& canvas, const Rect& rect) {
-    // Every popup of a size shares one background: computed once per size.
+    // Every popup of a size shares one background: computed once per size on the surface.
     static std::map<std::pair<int, int>, ui::Image> cache;
-    const std::pair<int, int> key{rect.width(), rect.height()};
+    const Rect physical = canvas.scale().to_physical(rect);
+    const std::pair<int, int> key{physical.width(), physical.height()};
     auto it = cache.find(key);
     if (it == cache.end()) {
         std::optional<ui::Image> image = ui::Image::create(key.first, key.second);

@@ -22,6 +22,8 @@ inline constexpr int kPageBottom = 648;
 inline constexpr int kWindowChamfer = 12;
 // True where the main window is opaque: a rectangle with 45-degree chamfered corners.
 bool window_shape_contains(int x, int y);
+// The same for a point in logical coordinates (a pixel's centre is x + 0.5 at 100 %).
+bool window_shape_contains_at(double x, double y);
 
 // The states a picture shows, one cell each, in the order the layouts take the cells:
 // buttons normal, hot, pushed, disabled; options normal, hot, selected.

@@ -21,36 +21,46 @@ constexpr int kComboArrowHeight = 24;
 constexpr int kBottomButtonWidth = 160;
 constexpr int kBottomButtonHeight = 32;
 
-// The mask: black where the window is opaque, white where it is cut away.
+// Whether physical pixel (x, y) of `canvas` lies in the window's shape.
+bool in_window_shape(const Canvas& canvas, int x, int y) {
+    const double scale = canvas.scale().factor();
+    return window_shape_contains_at((x + 0.5) / scale, (y + 0.5) / scale);
+}
+
+// The mask: black where the window is opaque, white where it is cut away; at the picture's own
+// resolution, so a finer mask cuts the window's corners as finely as the background draws them.
 void draw_mask(Canvas& canvas) {
     canvas.clear(Color{255, 255, 255, 255});
-    for (int y = 0; y < kWindowHeight; ++y) {
+    const ui::Image& pixels = canvas.image();
+    for (int y = 0; y < pixels.height(); ++y) {
         int run = -1;
-        for (int x = 0; x <= kWindowWidth; ++x) {
-            const bool opaque = x < kWindowWidth && window_shape_contains(x, y);
+        for (int x = 0; x <= pixels.width(); ++x) {
+            const bool opaque = x < pixels.width() && in_window_shape(canvas, x, y);
             if (opaque && run < 0) {
                 run = x;
             } else if (!opaque && run >= 0) {
-                canvas.clear(Rect{run, y, x, y + 1}, Color{255, 0, 0, 0});
+                canvas.fill_physical(Rect{run, y, x, y + 1}, Color{255, 0, 0, 0});
                 run = -1;
             }
         }
     }
 }
 
-// The vignetted window colour with a hairline along the window's edge, chamfers included.
+// The vignetted window colour with a hairline, one physical pixel wide, along the window's edge,
+// chamfers included.
 void draw_background(Canvas& canvas) {
     fill_window_background(canvas, canvas.bounds());
-    for (int y = 0; y < kWindowHeight; ++y) {
-        for (int x = 0; x < kWindowWidth; ++x) {
-            if (!window_shape_contains(x, y)) {
+    const ui::Image& pixels = canvas.image();
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (!in_window_shape(canvas, x, y)) {
                 continue;
             }
-            const bool edge = !window_shape_contains(x - 1, y) ||
-                              !window_shape_contains(x + 1, y) ||
-                              !window_shape_contains(x, y - 1) || !window_shape_contains(x, y + 1);
+            const bool edge =
+                !in_window_shape(canvas, x - 1, y) || !in_window_shape(canvas, x + 1, y) ||
+                !in_window_shape(canvas, x, y - 1) || !in_window_shape(canvas, x, y + 1);
             if (edge) {
-                canvas.blend_pixel(x, y, kPanelBorderColor);
+                canvas.blend_physical(x, y, kPanelBorderColor);
             }
         }
     }
@@ -85,7 +95,7 @@ void add_shared_window_pictures(PictureSet& pictures) {
     // strips, rather than the whole window, keep the program's first frame from decoding
     // pixels nobody sees.
     ui::Canvas background;
-    background.resize(kWindowWidth, kWindowHeight);
+    background.resize(kWindowWidth, kWindowHeight, pictures.scale());
     draw_background(background);
     const struct {
         const char* name;
@@ -95,7 +105,8 @@ void add_shared_window_pictures(PictureSet& pictures) {
                   {"Background_bottom.png", kPageBottom, kWindowHeight}};
     for (const auto& strip : strips) {
         ui::Canvas& part = pictures.add(strip.name, kWindowWidth, strip.bottom - strip.top);
-        part.blit(background.image(), Rect{0, strip.top, kWindowWidth, strip.bottom},
+        part.blit(background.image(),
+                  background.scale().to_physical(Rect{0, strip.top, kWindowWidth, strip.bottom}),
                   Rect{0, 0, kWindowWidth, strip.bottom - strip.top});
     }
     Canvas& close = pictures.add("CloseButton.png", kSmallButton, kSmallButton * 4);

@@ -9,7 +9,7 @@ TALVORO_PACKAGES=(
   libsystemd-dev
   libstb-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libpugixml-dev
-  libsdl2-dev xvfb xdotool
+  libsdl2-dev libwayland-dev xvfb xdotool weston
   groff-base bash-completion
   dpkg-dev file desktop-file-utils appstream lintian
 )

@@ -32,7 +32,8 @@ class OwnerWindow : public ui::CWindowWnd {
             </VerticalLayout></Window>)",
                                           nullptr, &manager()));
         manager().add_notifier(&results);
-        create(nullptr, "Owner", kPlace);
+        create(nullptr, "Owner", ui::Size{kPlace.width(), kPlace.height()});
+        move(kPlace);
     }
     ~OwnerWindow() override { destroy(); }
 

@@ -74,11 +74,11 @@ TEST(CanvasTest, ClipScopesCutEveryDrawing) {
         canvas.blit(picture, picture.bounds(), Rect{-3, -3, 40, 40});
         {
             ClipScope inner(canvas, Rect{0, 0, 7, 7});
-            EXPECT_EQ(canvas.clip(), (Rect{5, 5, 7, 7}));  // nested clips only narrow
+            EXPECT_EQ(canvas.physical_clip(), (Rect{5, 5, 7, 7}));  // nested clips only narrow
         }
-        EXPECT_EQ(canvas.clip(), clip);
+        EXPECT_EQ(canvas.physical_clip(), clip);
     }
-    EXPECT_EQ(canvas.clip(), canvas.bounds());
+    EXPECT_EQ(canvas.physical_clip(), canvas.bounds());
     expect_untouched_outside(canvas, clip, kWhite);
     EXPECT_NE(canvas.pixel(5, 5), kWhite);
     EXPECT_NE(canvas.pixel(11, 11), kWhite);

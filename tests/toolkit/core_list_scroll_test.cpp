@@ -199,7 +199,7 @@ TEST_F(CoreListScroll, InsetBandsShowNoRowsAndTakeNoClicks) {
 class ListWindow : public CWindowWnd {
   public:
     bool build() {
-        if (!create(nullptr, "list", Rect{0, 0, kWidth, 300})) {
+        if (!create(nullptr, "list", Size{kWidth, 300})) {
             return false;
         }
         manager().set_root(make_tree(list));

@@ -55,7 +55,7 @@ class TimerWindow : public CWindowWnd {
         set_clock([this] { return clock; });
     }
     bool build() {
-        if (!create(nullptr, "timers", Rect{0, 0, 100, 100})) {
+        if (!create(nullptr, "timers", Size{100, 100})) {
             return false;
         }
         auto root = std::make_unique<CContainerUI>();

@@ -98,7 +98,8 @@ TEST(NoticeBox, ALongGermanTextWrapsInsideTheBox) {
 
 TEST(NoticeBox, CentredOverItsOwnerOrTheWorkArea) {
     CWindowWnd owner;
-    ASSERT_TRUE(owner.create(nullptr, "main", Rect{100, 100, 1125, 801}));
+    ASSERT_TRUE(owner.create(nullptr, "main", Size{1025, 701}));
+    owner.move(Rect{100, 100, 1125, 801});
     CNoticeBoxWnd box("text", "Notice by App", NoticeIcon::kError);
     ASSERT_TRUE(box.open(&owner));
     const Rect& r = box.rect();

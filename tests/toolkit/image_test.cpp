@@ -173,16 +173,36 @@ TEST(ImageCacheTest, LoadsRelativeToTheSkinFolderAndKeysByMask) {
     test::TempFolder folder;
     write_bmp(folder.file("MCBox.bmp"), keyed_picture());
     ImageCache cache(folder.path());
-    std::shared_ptr<const Image> plain = cache.get("MCBox.bmp");
-    std::shared_ptr<const Image> keyed = cache.get("MCBox.bmp", Color{0xFF, 255, 0, 255});
+    std::shared_ptr<const Image> plain = cache.get("MCBox.bmp").image;
+    std::shared_ptr<const Image> keyed = cache.get("MCBox.bmp", Color{0xFF, 255, 0, 255}).image;
     ASSERT_TRUE(plain);
     ASSERT_TRUE(keyed);
     EXPECT_EQ(plain->pixel(0, 0), kMagenta);
     EXPECT_EQ(keyed->pixel(0, 0), Color{});
-    EXPECT_EQ(cache.get("MCBox.bmp"), plain);  // the same decoded picture, not a new one
-    EXPECT_EQ(cache.get("missing.bmp"), nullptr);
-    EXPECT_EQ(cache.get(""), nullptr);
+    EXPECT_EQ(cache.get("MCBox.bmp").image, plain);  // the same decoded picture, not a new one
+    EXPECT_FALSE(cache.get("missing.bmp"));
+    EXPECT_FALSE(cache.get(""));
     EXPECT_EQ(cache.size(), 3u);
+}
+
+TEST(ImageCacheTest, TakesTheLargerSetWhereItHasThePictureAndFallsBackToTheSmaller) {
+    test::TempFolder folder;
+    write_bmp(folder.file("MCBox.bmp"), keyed_picture());
+    write_bmp(folder.file("Only1x.bmp"), keyed_picture());
+    Image larger = *Image::create(4, 2);
+    larger.set_pixel(0, 0, kMagenta);
+    ASSERT_TRUE(write_png(larger, folder.file("MCBox@2x.png")));
+    ImageCache cache(folder.path());
+
+    const CachedPicture doubled = cache.get("MCBox.bmp", Color{0xFF, 255, 0, 255}, 2);
+    ASSERT_TRUE(doubled);
+    EXPECT_EQ(doubled.density, 2);
+    EXPECT_EQ(doubled.image->width(), 4);
+    EXPECT_EQ(doubled.image->pixel(0, 0), Color{}) << "the colour key applies to the larger set";
+    const CachedPicture fallback = cache.get("Only1x.bmp", {}, 2);
+    ASSERT_TRUE(fallback);
+    EXPECT_EQ(fallback.density, 1);
+    EXPECT_EQ(cache.get("MCBox.bmp", {}, 1).density, 1);
 }
 
 TEST(ImageCacheTest, ReloadAllFollowsANewSkinFolder) {
@@ -197,12 +217,12 @@ TEST(ImageCacheTest, ReloadAllFollowsANewSkinFolder) {
     ASSERT_TRUE(write_png(blue, german.file("only_german.png")));
 
     ImageCache cache(english.path());
-    std::shared_ptr<const Image> before = cache.get("bg.png");
-    EXPECT_EQ(cache.get("only_german.png"), nullptr);
+    std::shared_ptr<const Image> before = cache.get("bg.png").image;
+    EXPECT_FALSE(cache.get("only_german.png"));
     cache.set_base_folder(german.path());
     cache.reload_all();
-    EXPECT_EQ(cache.get("bg.png")->pixel(0, 0), (Color{255, 0, 0, 255}));
-    EXPECT_NE(cache.get("only_german.png"), nullptr);         // an earlier failure is retried
+    EXPECT_EQ(cache.get("bg.png").image->pixel(0, 0), (Color{255, 0, 0, 255}));
+    EXPECT_TRUE(cache.get("only_german.png"));                // an earlier failure is retried
     EXPECT_EQ(before->pixel(0, 0), (Color{255, 255, 0, 0}));  // old holders keep theirs
 }
 

@@ -142,7 +142,7 @@ TEST(WindowHeadlessTest, PopupIsCentredOverOwnerInsideWorkArea) {
     ASSERT_TRUE(owner.build("Owner", Rect{100, 100, 500, 400}));
     CWindowWnd popup;
     popup.set_headless_work_area(Rect{0, 0, 1000, 700});
-    ASSERT_TRUE(popup.create(&owner, "Popup", Rect{0, 0, 100, 50}, true));
+    ASSERT_TRUE(popup.create(&owner, "Popup", Size{100, 50}, true));
     EXPECT_EQ(popup.rect(), (Rect{250, 225, 350, 275}));
     owner.move(Rect{-300, 650, 100, 950});
     popup.center_over(&owner, Rect{0, 0, 1000, 700});

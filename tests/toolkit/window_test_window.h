@@ -32,9 +32,10 @@ class RecordingWindow : public CWindowWnd, public INotifyUI {
     std::function<void(const Seen&)> on_seen;
 
     bool build(std::string title = "Test", Rect at = Rect{100, 50, 300, 150}) {
-        if (!create(nullptr, std::move(title), at)) {
+        if (!create(nullptr, std::move(title), Size{at.width(), at.height()})) {
             return false;
         }
+        move(at);
         auto row = std::make_unique<CHorizontalLayoutUI>();
         auto button = std::make_unique<CButtonUI>();
         button->set_name("ok");

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/window.h"
+#include "platform/sdl/sdl_window_backend.h"
 #include "platform/sdl/virtual_key_table.h"
 #include "platform/sdl/window_registry.h"
 
@@ -11,21 +12,35 @@ namespace {
 
 using ui::WindowMessage;
 
+// A point in SDL's window units as the window's messages carry it: logical client pixels.
+intptr_t point_param(const ui::CWindowWnd& window, int x, int y) {
+    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
+    const ui::Point point = backend != nullptr ? backend->client_point(x, y) : ui::Point{x, y};
+    return ui::make_point_param(point.x, point.y);
+}
+
+// Window units as physical pixels.
+int units_scale(const ui::CWindowWnd& window) {
+    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
+    return backend != nullptr ? backend->units_scale() : 1;
+}
+
 bool dispatch_window_event(const SDL_WindowEvent& event, ui::CWindowWnd& window) {
+    const int k = units_scale(window);
     switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE:
             window.close();
             return true;
         case SDL_WINDOWEVENT_MOVED:
-            window.platform_moved(ui::Point{event.data1, event.data2});
+            window.platform_moved(ui::Point{event.data1 * k, event.data2 * k});
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            window.platform_resized(ui::Size{event.data1, event.data2});
+            window.platform_resized(ui::Size{event.data1 * k, event.data2 * k});
             return true;
         case SDL_WINDOWEVENT_EXPOSED:
             // The display lost what it showed; the canvas still has it.
             if (window.backend() != nullptr) {
-                window.backend()->present(window.canvas(), {window.canvas().bounds()});
+                window.backend()->present(window.canvas(), {window.canvas().image().bounds()});
             }
             return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -48,7 +63,7 @@ bool dispatch_sdl_event(const SDL_Event& event) {
             if (window == nullptr)
                 return false;
             window->send_message(WindowMessage::kMouseMove, 0,
-                                 ui::make_point_param(event.motion.x, event.motion.y));
+                                 point_param(*window, event.motion.x, event.motion.y));
             return true;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -64,7 +79,7 @@ bool dispatch_sdl_event(const SDL_Event& event) {
             // SDL numbers buttons 1 left, 2 middle, 3 right, 4 and 5 the extra buttons, as the
             // messages do.
             window->send_message(msg, event.button.button,
-                                 ui::make_point_param(event.button.x, event.button.y));
+                                 point_param(*window, event.button.x, event.button.y));
             return true;
         }
         case SDL_MOUSEWHEEL: {
@@ -78,7 +93,7 @@ bool dispatch_sdl_event(const SDL_Event& event) {
             if (notches == 0)
                 return false;
             window->send_message(WindowMessage::kMouseWheel, ui::make_wheel_param(notches),
-                                 ui::make_point_param(event.wheel.mouseX, event.wheel.mouseY));
+                                 point_param(*window, event.wheel.mouseX, event.wheel.mouseY));
             return true;
         }
         case SDL_KEYDOWN:

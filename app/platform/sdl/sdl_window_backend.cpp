@@ -15,8 +15,9 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
     if (sdl_window_ != nullptr || !ensure_sdl_video()) {
         return false;
     }
-    // The toolkit draws its own frame; popups stay off the task bar.
-    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    // The toolkit draws its own frame; popups stay off the task bar. High DPI: on Wayland the
+    // window's buffer is then the output's pixels, not points the compositor blows up.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALLOW_HIGHDPI;
     if (popup) {
         flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR;
     }
@@ -26,6 +27,8 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
         return false;
     }
     id_ = SDL_GetWindowID(sdl_window_);
+    presenter_ = make_native_presenter(sdl_window_);
+    learn_display_scale();
     register_window(id_, &window_);
     install_caption_hit_test(sdl_window_, window_);
     if (owner != nullptr) {
@@ -38,10 +41,33 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
     return true;
 }
 
+void SdlWindowBackend::learn_display_scale() {
+    int units_width = 0;
+    int units_height = 0;
+    int pixels_width = 0;
+    int pixels_height = 0;
+    SDL_GetWindowSize(sdl_window_, &units_width, &units_height);
+    SDL_GetWindowSizeInPixels(sdl_window_, &pixels_width, &pixels_height);
+    if (units_width <= 0 || pixels_width <= units_width) {
+        return;
+    }
+    // Wayland scales outputs by whole numbers; SDL's window was made in pixels, as units.
+    units_scale_ = (pixels_width + units_width / 2) / units_width;
+    window_.platform_scale(static_cast<double>(units_scale_));
+    const ui::Rect& rect = window_.rect();
+    SDL_SetWindowSize(sdl_window_, std::max(1, to_units(rect.width())),
+                      std::max(1, to_units(rect.height())));
+}
+
+ui::Point SdlWindowBackend::client_point(int x, int y) const {
+    return window_.scale().to_logical(ui::Point{x * units_scale_, y * units_scale_});
+}
+
 void SdlWindowBackend::destroy() {
     if (sdl_window_ == nullptr) {
         return;
     }
+    presenter_.reset();
     unregister_window(id_);
     SDL_DestroyWindow(sdl_window_);
     sdl_window_ = nullptr;
@@ -63,12 +89,20 @@ void SdlWindowBackend::move(const ui::Rect& rect) {
     if (sdl_window_ == nullptr) {
         return;
     }
-    SDL_SetWindowPosition(sdl_window_, rect.left, rect.top);
-    SDL_SetWindowSize(sdl_window_, std::max(1, rect.width()), std::max(1, rect.height()));
+    SDL_SetWindowPosition(sdl_window_, rect.left / units_scale_, rect.top / units_scale_);
+    SDL_SetWindowSize(sdl_window_, std::max(1, to_units(rect.width())),
+                      std::max(1, to_units(rect.height())));
 }
 
 void SdlWindowBackend::present(const ui::Canvas& canvas, const std::vector<ui::Rect>& rects) {
     if (sdl_window_ == nullptr || rects.empty()) {
+        return;
+    }
+    if (presenter_ != nullptr) {
+        if (presenter_->present(canvas.image(), rects, units_scale_)) {
+            presented_rects_ += rects.size();
+            report_first_frame();
+        }
         return;
     }
     // Fetched each time: SDL replaces the surface when the window is resized.
@@ -76,7 +110,8 @@ void SdlWindowBackend::present(const ui::Canvas& canvas, const std::vector<ui::R
     if (surface == nullptr) {
         return;
     }
-    const ui::Rect limit = canvas.bounds().intersect(ui::Rect{0, 0, surface->w, surface->h});
+    const ui::Rect limit =
+        canvas.image().bounds().intersect(ui::Rect{0, 0, surface->w, surface->h});
     std::vector<SDL_Rect> updated;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return;
@@ -108,6 +143,10 @@ void SdlWindowBackend::present(const ui::Canvas& canvas, const std::vector<ui::R
 }
 
 bool SdlWindowBackend::set_shape(const std::vector<ui::Rect>& opaque) {
+    if (presenter_ != nullptr) {
+        presenter_->set_shape(opaque);
+        return true;
+    }
     return apply_window_shape(sdl_window_, opaque);
 }
 
@@ -124,7 +163,9 @@ ui::Rect SdlWindowBackend::work_area() const {
     if (SDL_GetDisplayUsableBounds(std::max(0, display), &usable) != 0) {
         return window_.rect();
     }
-    return ui::Rect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    const int k = units_scale_;
+    return ui::Rect{usable.x * k, usable.y * k, (usable.x + usable.w) * k,
+                    (usable.y + usable.h) * k};
 }
 
 void SdlWindowBackend::wake() {

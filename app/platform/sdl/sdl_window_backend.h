@@ -1,8 +1,14 @@
-// One SDL window behind a CWindowWnd: shown through the window surface, painted rectangles only.
+// One SDL window behind a CWindowWnd: shown through the window surface (or the system's own
+// buffer where that surface falls short), painted rectangles only.
+// SDL measures in window units: physical pixels on X11 and Windows, points on Wayland, where
+// the output's scale turns a point into several pixels.
 #pragma once
 #include <SDL2/SDL_video.h>
 
+#include <memory>
+
 #include "core/window.h"
+#include "platform/sdl/native_presenter.h"
 
 namespace talvoro::platform::sdl {
 
@@ -22,12 +28,22 @@ class SdlWindowBackend : public ui::IWindowBackend {
     void wake() override;
 
     SDL_Window* sdl_window() const { return sdl_window_; }
+    // A point SDL reports in window units, in the window's logical client pixels.
+    ui::Point client_point(int x, int y) const;
+    // The display's physical pixels per window unit: 1 but on a scaled Wayland output.
+    int units_scale() const { return units_scale_; }
     // How many rectangles reached the screen, for tests of partial updates.
     size_t presented_rects() const { return presented_rects_; }
 
   private:
+    // Physical pixels in window units, rounded up so nothing is cut off.
+    int to_units(int physical) const { return (physical + units_scale_ - 1) / units_scale_; }
+    void learn_display_scale();
+
     ui::CWindowWnd& window_;
     SDL_Window* sdl_window_ = nullptr;
+    std::unique_ptr<NativePresenter> presenter_;
+    int units_scale_ = 1;
     uint32_t id_ = 0;
     size_t presented_rects_ = 0;
 };

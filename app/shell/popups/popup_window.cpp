@@ -108,8 +108,7 @@ bool PopupWindow::open_over_owner(const Frame& frame) {
         corner_ = ui::parse_size(*corner).value_or(corner_);
     }
     // A popup window is centred over its owner inside the work area as it is created.
-    if (!create(owner_window_, "", ui::Rect{0, 0, frame.size.width, frame.size.height},
-                /*popup=*/true)) {
+    if (!create(owner_window_, "", frame.size, /*popup=*/true)) {
         return false;
     }
     owner_window_->add_message_filter(this);
@@ -145,9 +144,10 @@ intptr_t PopupWindow::handle_message(ui::WindowMessage msg, uintptr_t wparam, in
     if (!pre_message(msg, wparam, lparam)) {
         result = default_message(msg, wparam, lparam);
     }
-    if (msg == ui::WindowMessage::kSize) {
-        const ui::Point client = ui::point_from_param(lparam);
-        set_shape(rounded_rect_shape(ui::Size{client.x, client.y}, corner_));
+    if (msg == ui::WindowMessage::kSize || msg == ui::WindowMessage::kScaleChanged) {
+        // Cut on the display's own pixels, so the corners are as round as the pictures'.
+        set_shape(
+            rounded_rect_shape(scale().to_physical(client_size()), scale().to_physical(corner_)));
     }
     --depth_;
     if (destroyed_from_outside) {

@@ -7,6 +7,7 @@
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 #include "render/image_descriptor.h"
+#include "render/image_painter.h"
 
 namespace talvoro::ui {
 namespace {
@@ -325,14 +326,7 @@ bool CControlUI::draw_image(Canvas& canvas, std::string_view descriptor) {
     if (!parsed) {
         return false;
     }
-    auto image = manager_->image_cache().get(parsed->file, parsed->mask);
-    if (!image) {
-        return false;
-    }
-    Rect source = parsed->source.value_or(image->bounds());
-    Rect dest = parsed->dest ? parsed->dest->offset(pos_.left, pos_.top) : pos_;
-    canvas.blit(*image, source, dest, parsed->fade);
-    return true;
+    return draw_picture(canvas, manager_->image_cache(), *parsed, pos_);
 }
 
 void CControlUI::do_event(ControlEvent&) {}

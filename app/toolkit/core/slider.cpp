@@ -6,6 +6,7 @@
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 #include "render/image_descriptor.h"
+#include "render/image_painter.h"
 
 namespace talvoro::ui {
 
@@ -204,13 +205,7 @@ void CSliderUI::draw_image_in(Canvas& canvas, const std::string& descriptor, con
     if (!parsed) {
         return;
     }
-    auto image = manager()->image_cache().get(parsed->file, parsed->mask);
-    if (!image) {
-        return;
-    }
-    Rect source = parsed->source.value_or(image->bounds());
-    Rect target = parsed->dest ? parsed->dest->offset(dest.left, dest.top) : dest;
-    canvas.blit(*image, source, target, parsed->fade);
+    draw_picture(canvas, manager()->image_cache(), *parsed, dest);
 }
 
 void CSliderUI::paint_status_image(Canvas& canvas) {

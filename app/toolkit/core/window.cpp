@@ -14,6 +14,16 @@ WindowBackendFactory& backend_factory() {
     return factory;
 }
 
+DisplayScale& default_scale() {
+    static DisplayScale scale;
+    return scale;
+}
+
+DisplayScalePolicy& scale_policy() {
+    static DisplayScalePolicy policy;
+    return policy;
+}
+
 FrameObserver& frame_observer() {
     static FrameObserver observer;
     return observer;
@@ -36,11 +46,23 @@ void set_window_backend_factory(WindowBackendFactory factory) {
     backend_factory() = std::move(factory);
 }
 
+void set_default_display_scale(DisplayScale scale) {
+    default_scale() = scale;
+}
+
+DisplayScale default_display_scale() {
+    return default_scale();
+}
+
+void set_display_scale_policy(DisplayScalePolicy policy) {
+    scale_policy() = std::move(policy);
+}
+
 FrameObserver set_frame_observer(FrameObserver observer) {
     return std::exchange(frame_observer(), std::move(observer));
 }
 
-CWindowWnd::CWindowWnd() : clock_(steady_now) {
+CWindowWnd::CWindowWnd() : clock_(steady_now), scale_(default_display_scale()) {
     manager_.set_clock(clock_);
 }
 
@@ -48,13 +70,15 @@ CWindowWnd::~CWindowWnd() {
     destroy();
 }
 
-bool CWindowWnd::create(CWindowWnd* owner, std::string title, const Rect& rect, bool popup) {
+bool CWindowWnd::create(CWindowWnd* owner, std::string title, Size client, bool popup) {
     if (created_) {
         return false;
     }
     owner_ = owner;
     title_ = std::move(title);
-    rect_ = rect;
+    client_ = client;
+    const Size physical = scale_.to_physical(client);
+    rect_ = Rect{0, 0, physical.width, physical.height};
     if (backend_factory()) {
         backend_ = backend_factory()(*this);
     }
@@ -70,7 +94,7 @@ bool CWindowWnd::create(CWindowWnd* owner, std::string title, const Rect& rect, 
     window_list().push_back(this);
     manager_.set_async_wakeup([this] { wake(); });
     send_message(WindowMessage::kCreate);
-    send_message(WindowMessage::kSize, 0, make_point_param(rect_.width(), rect_.height()));
+    send_message(WindowMessage::kSize, 0, make_point_param(client_.width, client_.height));
     return true;
 }
 
@@ -102,7 +126,7 @@ void CWindowWnd::show(bool visible) {
         if (visible) {
             // What was painted while hidden was never shown.
             paint_now();
-            backend_->present(canvas_, {canvas_.bounds()});
+            backend_->present(canvas_, {canvas_.image().bounds()});
         }
     }
 }
@@ -130,15 +154,42 @@ void CWindowWnd::destroy() {
     destroying_ = false;
 }
 
+Size CWindowWnd::logical_size(Size physical) const {
+    auto covering = [&](int length) { return length <= 0 ? 0 : scale_.to_logical(length - 1) + 1; };
+    return Size{covering(physical.width), covering(physical.height)};
+}
+
 void CWindowWnd::move(const Rect& rect) {
-    const bool resized = rect.width() != rect_.width() || rect.height() != rect_.height();
-    rect_ = rect;
+    const Size client = logical_size(Size{rect.width(), rect.height()});
+    const Size physical = scale_.to_physical(client);
+    const bool resized = client.width != client_.width || client.height != client_.height;
+    client_ = client;
+    rect_ = Rect{rect.left, rect.top, rect.left + physical.width, rect.top + physical.height};
     if (backend_ != nullptr && created_) {
         backend_->move(rect_);
     }
     if (resized && created_) {
-        send_message(WindowMessage::kSize, 0, make_point_param(rect_.width(), rect_.height()));
+        send_message(WindowMessage::kSize, 0, make_point_param(client_.width, client_.height));
     }
+}
+
+void CWindowWnd::set_scale(DisplayScale scale) {
+    if (scale == scale_) {
+        return;
+    }
+    scale_ = scale;
+    const Size physical = scale_.to_physical(client_);
+    rect_.right = rect_.left + physical.width;
+    rect_.bottom = rect_.top + physical.height;
+    if (!created_) {
+        return;
+    }
+    if (backend_ != nullptr) {
+        backend_->move(rect_);
+    }
+    canvas_.resize(client_.width, client_.height, scale_);
+    manager_.invalidate_all();
+    send_message(WindowMessage::kScaleChanged, static_cast<uintptr_t>(scale_.percent()));
 }
 
 void CWindowWnd::center_over(const CWindowWnd* owner, const Rect& work_area) {
@@ -319,7 +370,12 @@ std::vector<Rect> CWindowWnd::paint_now() {
     }
     std::vector<Rect> drawn = manager_.paint(canvas_);
     if (backend_ != nullptr && visible_ && !drawn.empty()) {
-        backend_->present(canvas_, drawn);
+        std::vector<Rect> physical;
+        physical.reserve(drawn.size());
+        for (const Rect& r : drawn) {
+            physical.push_back(scale_.to_physical(r));
+        }
+        backend_->present(canvas_, physical);
     }
     // After the frame has gone to the display, with everything asked of it before (a popup's
     // window destroyed): whoever reads the dump and clicks finds the screen as it says. States
@@ -335,12 +391,25 @@ void CWindowWnd::platform_moved(Point top_left) {
     send_message(WindowMessage::kMove, 0, make_point_param(top_left.x, top_left.y));
 }
 
-void CWindowWnd::platform_resized(Size client) {
-    if (client.width == rect_.width() && client.height == rect_.height()) {
+void CWindowWnd::platform_scale(double display_factor) {
+    if (const DisplayScalePolicy& policy = scale_policy()) {
+        set_scale(policy(display_factor));
+    } else if (const auto scale = DisplayScale::nearest(display_factor)) {
+        set_scale(*scale);
+    }
+}
+
+void CWindowWnd::platform_resized(Size physical) {
+    if (physical.width == rect_.width() && physical.height == rect_.height()) {
         return;
     }
-    rect_.right = rect_.left + client.width;
-    rect_.bottom = rect_.top + client.height;
+    rect_.right = rect_.left + physical.width;
+    rect_.bottom = rect_.top + physical.height;
+    const Size client = logical_size(physical);
+    if (client.width == client_.width && client.height == client_.height) {
+        return;
+    }
+    client_ = client;
     send_message(WindowMessage::kSize, 0, make_point_param(client.width, client.height));
 }
 
@@ -381,7 +450,7 @@ intptr_t CWindowWnd::default_message(WindowMessage msg, uintptr_t wparam, intptr
             }
             break;
         case WindowMessage::kSize:
-            canvas_.resize(p.x, p.y);
+            canvas_.resize(p.x, p.y, scale_);
             manager_.set_client_size(Size{p.x, p.y});
             manager_.invalidate_all();
             break;

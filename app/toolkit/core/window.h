@@ -14,6 +14,7 @@
 #include "core/paint_manager.h"
 #include "core/timer_queue.h"
 #include "render/canvas.h"
+#include "render/display_scale.h"
 #include "render/rect.h"
 
 namespace talvoro::ui {
@@ -39,6 +40,7 @@ enum class WindowMessage {
     kSize,          // lparam: make_point_param(width, height) of the client area
     kMove,          // lparam: make_point_param(x, y) of the window on the screen
     kActivate,      // wparam: 1 activated, 0 deactivated
+    kScaleChanged,  // wparam: the new scale in percent; the canvas has the new size already
 };
 
 constexpr intptr_t make_point_param(int x, int y) {
@@ -71,7 +73,7 @@ class IMessageFilterUI {
 
 class CWindowWnd;
 
-// What a display needs to do for a window. Screen coordinates throughout.
+// What a display needs to do for a window. Screen coordinates throughout, in physical pixels.
 class IWindowBackend {
   public:
     virtual ~IWindowBackend() = default;
@@ -82,7 +84,7 @@ class IWindowBackend {
     virtual void move(const Rect& rect) = 0;
     // Shows the painted rectangles of the canvas.
     virtual void present(const Canvas& canvas, const std::vector<Rect>& rects) = 0;
-    // Empty: no shape. False when the display cannot shape the window.
+    // Empty: no shape. False when the display cannot shape the window. Physical pixels.
     virtual bool set_shape(const std::vector<Rect>& opaque) = 0;
     // The usable area of the display the window is on.
     virtual Rect work_area() const = 0;
@@ -93,6 +95,15 @@ class IWindowBackend {
 // Installed by the platform; without one, windows are headless.
 using WindowBackendFactory = std::function<std::unique_ptr<IWindowBackend>(CWindowWnd&)>;
 void set_window_backend_factory(WindowBackendFactory factory);
+
+// The scale windows are created at: the desktop's, as the program found it at start-up. A
+// backend that learns its display's own scale later tells the window (set_scale).
+void set_default_display_scale(DisplayScale scale);
+DisplayScale default_display_scale();
+// Turns a display's own scale, as a backend learns it (1.0 at 100 %), into the scale a window
+// there takes: the program decides which source wins. Without one the display's own is taken.
+using DisplayScalePolicy = std::function<DisplayScale(double display_factor)>;
+void set_display_scale_policy(DisplayScalePolicy policy);
 
 // Told, on the UI thread, after a window laid out or drew a frame, once the frame has gone to the
 // display (and after a layout pass the caption hit test needed). The UI dump watches this way.
@@ -110,8 +121,9 @@ class CWindowWnd {
     CWindowWnd(const CWindowWnd&) = delete;
     CWindowWnd& operator=(const CWindowWnd&) = delete;
 
-    // `rect` is on the screen. A popup is centred over its owner inside the work area.
-    bool create(CWindowWnd* owner, std::string title, const Rect& rect, bool popup = false);
+    // `client` is in logical pixels; the window starts at the screen's corner, a popup centred
+    // over its owner inside the work area.
+    bool create(CWindowWnd* owner, std::string title, Size client, bool popup = false);
     // The class name other windows know it by ("MSUIMainFrame", "PopupWnd" ...).
     virtual std::string_view window_class_name() const { return {}; }
     // Every created window, oldest first.
@@ -130,15 +142,22 @@ class CWindowWnd {
 
     const std::string& title() const { return title_; }
     CWindowWnd* owner() const { return owner_; }
+    // On the screen, in physical pixels.
     const Rect& rect() const { return rect_; }
+    // In logical pixels: what the layouts fill.
+    Size client_size() const { return client_; }
+    // A size in physical pixels is rounded up to whole logical pixels.
     void move(const Rect& rect);
+    DisplayScale scale() const { return scale_; }
+    // Redraws everything at the new scale, keeping the logical size and the top-left corner.
+    void set_scale(DisplayScale scale);
     void center_over(const CWindowWnd* owner, const Rect& work_area);
     void maximize_to_work_area();
     // The platform's, or the one set for headless use.
     Rect work_area() const;
     void set_headless_work_area(const Rect& area) { headless_work_area_ = area; }
 
-    // The opaque rectangles in client coordinates; empty for a plain rectangle.
+    // The opaque rectangles in physical client coordinates; empty for a plain rectangle.
     bool set_shape(std::vector<Rect> opaque);
     const std::vector<Rect>& shape() const { return shape_; }
     // From the left edge plus left to the right edge minus right, top to bottom.
@@ -176,9 +195,13 @@ class CWindowWnd {
     IWindowBackend* backend() const { return backend_.get(); }
     bool headless() const { return backend_ == nullptr; }
 
-    // Called by the backend for what the user did to the platform window.
+    // Called by the backend for what the user did to the platform window (physical pixels).
     void platform_moved(Point top_left);
-    void platform_resized(Size client);
+    void platform_resized(Size physical);
+    // The display the window is on has this scale of its own (1.0 at 100 %).
+    void platform_scale(double display_factor);
+    // The logical size whose physical size covers `physical` at the window's scale.
+    Size logical_size(Size physical) const;
 
   protected:
     // Sees every message first. Set `handled` to stop it here.
@@ -206,6 +229,8 @@ class CWindowWnd {
     std::string title_;
     CWindowWnd* owner_ = nullptr;
     Rect rect_;
+    Size client_;
+    DisplayScale scale_;
     Rect headless_work_area_{0, 0, 1920, 1080};
     Rect caption_band_;
     std::vector<Rect> shape_;

@@ -17,6 +17,12 @@ void append_rect(std::string& out, const Rect& r) {
            std::to_string(r.right) + ',' + std::to_string(r.bottom) + ']';
 }
 
+// Where a control of `window` is on the screen, in the physical pixels a tool clicks at.
+void append_screen_rect(std::string& out, const CWindowWnd& window, const Rect& client) {
+    const Rect& at = window.rect();
+    append_rect(out, window.scale().to_physical(client).offset(at.left, at.top));
+}
+
 // Every overlay of kind T of every live window, with its window.
 template <typename T, typename Visit>
 void for_each_overlay(Visit visit) {
@@ -34,7 +40,6 @@ void append_controls(std::string& out) {
     out += "\"controls\":[";
     bool first = true;
     for (CWindowWnd* window : CWindowWnd::live_windows()) {
-        const Rect& at = window->rect();
         window->manager().for_each_control([&](CControlUI& control) {
             if (control.name().empty()) {
                 return;
@@ -46,7 +51,7 @@ void append_controls(std::string& out) {
             out += ",\"name\":";
             append_json_string(out, control.name());
             out += ",\"rect\":";
-            append_rect(out, control.pos().offset(at.left, at.top));
+            append_screen_rect(out, *window, control.pos());
             out += ",\"visible\":";
             out += control_shown(control) ? "true" : "false";
             out += ",\"text\":";
@@ -67,7 +72,6 @@ void append_menu_entries(std::string& out) {
     out += ",\"menu_entries\":[";
     bool first = true;
     for_each_overlay<const CMenuUI>([&](CWindowWnd& window, const CMenuUI& menu) {
-        const Rect& at = window.rect();
         int depth = 0;
         for (const CMenuUI* m = menu.parent_menu(); m != nullptr; m = m->parent_menu()) {
             ++depth;
@@ -85,7 +89,7 @@ void append_menu_entries(std::string& out) {
             out += ",\"text\":";
             append_json_string(out, entry->text());
             out += ",\"rect\":";
-            append_rect(out, entry->pos().offset(at.left, at.top));
+            append_screen_rect(out, window, entry->pos());
             out += ",\"command\":" + std::to_string(entry->command());
             out += entry->has_submenu() ? ",\"submenu\":true}" : ",\"submenu\":false}";
         }
@@ -99,7 +103,6 @@ void append_drop_items(std::string& out) {
     out += ",\"drop_items\":[";
     bool first = true;
     for_each_overlay<CComboDropUI>([&](CWindowWnd& window, CComboDropUI& drop) {
-        const Rect& at = window.rect();
         int index = 0;
         drop.for_each([&](CControlUI& item) {
             if (&item == &drop) {
@@ -113,15 +116,25 @@ void append_drop_items(std::string& out) {
             out += ",\"text\":";
             append_json_string(out, item.text());
             out += ",\"rect\":";
-            append_rect(out, item.pos().offset(at.left, at.top));
+            append_screen_rect(out, window, item.pos());
             out += "}";
         });
     });
     out += "\n]";
 }
 
+// The scale of the first window (the main one): what a tool needs to turn logical sizes into
+// the physical pixels above.
+void append_scale(std::string& out) {
+    const std::vector<CWindowWnd*> windows = CWindowWnd::live_windows();
+    const int percent =
+        windows.empty() ? default_display_scale().percent() : windows.front()->scale().percent();
+    out += "\"scale\":" + std::to_string(percent) + ",\n";
+}
+
 std::string ui_dump_json() {
     std::string out = "{";
+    append_scale(out);
     append_controls(out);
     append_menu_entries(out);
     append_drop_items(out);

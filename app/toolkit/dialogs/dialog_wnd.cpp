@@ -20,7 +20,7 @@ bool CDialogWnd::create_dialog(CWindowWnd* owner, const std::string& title, Size
                                std::string_view layout, int caption_height) {
     // A popup keeps off the task bar; a box with no owner (at start-up) is the program's only
     // window and must be found there.
-    if (!create(owner, title, Rect{0, 0, size.width, size.height}, owner != nullptr)) {
+    if (!create(owner, title, size, owner != nullptr)) {
         return false;
     }
     CDialogBuilder builder;

@@ -35,16 +35,18 @@ void CNoticeIconUI::do_paint(Canvas& canvas, const Rect& dirty) {
         return;
     }
     ClipScope clip(canvas, area);
-    // The disc with a soft edge: coverage from the distance to the rim.
-    const double radius = std::min(pos().width(), pos().height()) / 2.0;
-    const double cx = pos().left + pos().width() / 2.0;
-    const double cy = pos().top + pos().height() / 2.0;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
+    // The disc with a soft edge one physical pixel wide: coverage from the distance to the rim.
+    const double scale = canvas.scale().factor();
+    const double radius = std::min(pos().width(), pos().height()) / 2.0 * scale;
+    const double cx = (pos().left + pos().width() / 2.0) * scale;
+    const double cy = (pos().top + pos().height() / 2.0) * scale;
+    const Rect pixels = canvas.physical_clip();
+    for (int y = pixels.top; y < pixels.bottom; ++y) {
+        for (int x = pixels.left; x < pixels.right; ++x) {
             const double distance = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
             const double coverage = std::clamp(radius - distance + 0.5, 0.0, 1.0);
             if (coverage > 0) {
-                canvas.blend_pixel(x, y, disc, static_cast<uint8_t>(coverage * 255));
+                canvas.blend_physical(x, y, disc, static_cast<uint8_t>(coverage * 255));
             }
         }
     }

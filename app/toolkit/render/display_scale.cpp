@@ -1,5 +1,6 @@
 #include "render/display_scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -39,6 +40,13 @@ std::optional<DisplayScale> DisplayScale::nearest(double factor) {
     return DisplayScale(steps * kStepPercent);
 }
 
+std::optional<DisplayScale> DisplayScale::from_percent(int percent) {
+    if (percent < kSmallestPercent || percent > kLargestPercent || percent % kStepPercent != 0) {
+        return std::nullopt;
+    }
+    return DisplayScale(percent);
+}
+
 int DisplayScale::to_physical(int logical) const {
     return saturate(floor_divide(int64_t{logical} * percent_ + 50, 100));
 }
@@ -54,6 +62,14 @@ Size DisplayScale::to_physical(Size logical) const {
 Rect DisplayScale::to_physical(const Rect& logical) const {
     return Rect{to_physical(logical.left), to_physical(logical.top), to_physical(logical.right),
                 to_physical(logical.bottom)};
+}
+
+Rect DisplayScale::to_physical(const Rect& picture, int density) const {
+    const int64_t divisor = 100 * int64_t{std::max(1, density)};
+    auto edge = [&](int value) {
+        return saturate(floor_divide(int64_t{value} * percent_ * 2 + divisor, divisor * 2));
+    };
+    return Rect{edge(picture.left), edge(picture.top), edge(picture.right), edge(picture.bottom)};
 }
 
 int DisplayScale::to_logical(int physical) const {

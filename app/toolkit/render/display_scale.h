@@ -20,13 +20,21 @@ class DisplayScale {
     // nothing for a factor that is not a positive finite number.
     static std::optional<DisplayScale> nearest(double factor);
 
+    // The scale at exactly `percent`; nothing unless it is one of the steps.
+    static std::optional<DisplayScale> from_percent(int percent);
+
     int percent() const { return percent_; }
+    double factor() const { return percent_ / 100.0; }
     bool identity() const { return percent_ == kSmallestPercent; }
+    // The picture set drawn for this scale or the next larger one: 1 at 100 %, else 2.
+    int picture_density() const { return identity() ? 1 : 2; }
 
     int to_physical(int logical) const;
     Point to_physical(Point logical) const;
     Size to_physical(Size logical) const;
     Rect to_physical(const Rect& logical) const;
+    // A rectangle measured in pixels of a picture drawn `density` times the logical size.
+    Rect to_physical(const Rect& picture, int density) const;
     // The logical pixel that holds physical pixel `physical`.
     int to_logical(int physical) const;
     Point to_logical(Point physical) const;

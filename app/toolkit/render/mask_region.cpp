@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "render/image_cache.h"
+
 namespace talvoro::ui {
 
 namespace {
@@ -154,6 +156,17 @@ std::optional<MaskRegion> load_mask_region(const std::string& path) {
     }
     return MaskRegion{Size{grey->width, grey->height},
                       region_of(grey->pixels.data(), grey->width, grey->height, 1)};
+}
+
+std::optional<MaskRegion> load_mask_region(const std::string& path, int density) {
+    if (density > 1) {
+        if (std::optional<MaskRegion> finer =
+                load_mask_region(picture_file_at_density(path, density))) {
+            finer->density = density;
+            return finer;
+        }
+    }
+    return load_mask_region(path);
 }
 
 }  // namespace talvoro::ui

@@ -203,14 +203,14 @@ void draw_underline(Canvas& canvas, const FontMetrics& metrics, int64_t from, in
                     int64_t baseline, Color color) {
     if (to > from) {
         int64_t top = baseline + metrics.underline_offset;
-        canvas.fill_rect(Rect{clamp_int(from), clamp_int(top), clamp_int(to),
-                              clamp_int(top + metrics.underline_thickness)},
-                         color);
+        canvas.fill_physical(Rect{clamp_int(from), clamp_int(top), clamp_int(to),
+                                  clamp_int(top + metrics.underline_thickness)},
+                             color);
     }
 }
 
 void draw_glyph(Canvas& canvas, const Glyph& glyph, int64_t left, int64_t top, Color color) {
-    Rect clip = canvas.clip();
+    Rect clip = canvas.physical_clip();
     if (left + glyph.width <= clip.left || left >= clip.right || top + glyph.rows <= clip.top ||
         top >= clip.bottom) {
         return;  // also keeps the int conversions below in range
@@ -219,8 +219,8 @@ void draw_glyph(Canvas& canvas, const Glyph& glyph, int64_t left, int64_t top, C
         const uint8_t* coverage = &glyph.coverage[size_t(row) * glyph.width];
         for (int column = 0; column < glyph.width; ++column) {
             if (coverage[column] != 0) {
-                canvas.blend_pixel(static_cast<int>(left + column), static_cast<int>(top + row),
-                                   color, coverage[column]);
+                canvas.blend_physical(static_cast<int>(left + column), static_cast<int>(top + row),
+                                      color, coverage[column]);
             }
         }
     }
@@ -252,17 +252,22 @@ Size measure_text(std::string_view utf8, const FontStyle& font, unsigned flags, 
 
 void draw_text(Canvas& canvas, const Rect& rect, std::string_view utf8, const FontStyle& font,
                Color color, unsigned flags, const Rect& padding) {
-    Rect area = rect.deflate(padding);
-    if (area.empty() || utf8.empty()) {
+    if (rect.deflate(padding).empty() || utf8.empty()) {
         return;
     }
-    Layout layout = lay_out(utf8, font, flags, area.width());
+    // Laid out and drawn on the surface's own pixels, at the exact scaled size: sharp at every
+    // scale, where scaling text drawn at 100 % would blur it.
+    const DisplayScale scale = canvas.scale();
+    const Rect area = scale.to_physical(rect.deflate(padding));
+    FontStyle physical_font = resolve(font);
+    physical_font.pixel_size = scale.to_physical(physical_font.pixel_size);
+    Layout layout = lay_out(utf8, physical_font, flags, area.width());
     if (layout.lines.empty()) {
         return;
     }
     color = opaque(color);
     ClipScope clip(canvas, rect);
-    if (canvas.clip().empty()) {
+    if (canvas.physical_clip().empty()) {
         return;
     }
     FontCache& cache = FontCache::shared();

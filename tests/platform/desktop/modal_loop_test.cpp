@@ -27,7 +27,7 @@ class Recorder : public ui::CWindowWnd {
     std::function<void(WindowMessage, uintptr_t)> on;
 
     bool build(const char* title) {
-        if (!create(nullptr, title, ui::Rect{0, 0, 120, 80})) {
+        if (!create(nullptr, title, ui::Size{120, 80})) {
             return false;
         }
         auto label = std::make_unique<ui::CLabelUI>();
