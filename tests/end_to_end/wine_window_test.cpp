@@ -28,6 +28,7 @@
 #include "support/linux/screen_capture.h"
 #include "support/linux/wine_session.h"
 #include "support/linux/xvfb_display.h"
+#include "support/picture_compare.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/ui_dump_reader.h"
@@ -47,29 +48,6 @@ struct WineDesktop {
 };
 
 WineDesktop* desktop = nullptr;
-
-// The share of the reference's opaque pixels that the capture shows otherwise: a colour channel
-// off by more than a font's smoothing can explain.
-double differing_share(const ui::Image& shot, const ui::Image& reference) {
-    if (shot.width() != reference.width() || shot.height() != reference.height()) {
-        return 1.0;
-    }
-    long opaque = 0;
-    long differing = 0;
-    for (int y = 0; y < reference.height(); ++y) {
-        for (int x = 0; x < reference.width(); ++x) {
-            const ui::Color want = reference.pixel(x, y);
-            if (want.a != 0xFF) {
-                continue;
-            }
-            const ui::Color got = shot.pixel(x, y);
-            ++opaque;
-            differing += std::abs(got.r - want.r) > 40 || std::abs(got.g - want.g) > 40 ||
-                         std::abs(got.b - want.b) > 40;
-        }
-    }
-    return opaque == 0 ? 1.0 : static_cast<double>(differing) / static_cast<double>(opaque);
-}
 
 class WineWindowTest : public ::testing::Test {
   protected:
@@ -274,28 +252,7 @@ TEST_F(WineWindowTest, TheCaptionBandDragsTheWindow) {
     ASSERT_TRUE(before.has_value());
     const int x = before->left + 500;
     const int y = before->top + 20;
-    ASSERT_EQ(driver().run({"mousemove",
-                            std::to_string(x),
-                            std::to_string(y),
-                            "sleep",
-                            "0.3",
-                            "mousedown",
-                            "1",
-                            "sleep",
-                            "0.3",
-                            "mousemove",
-                            std::to_string(x + 40),
-                            std::to_string(y + 20),
-                            "sleep",
-                            "0.3",
-                            "mousemove",
-                            std::to_string(x + 100),
-                            std::to_string(y + 60),
-                            "sleep",
-                            "0.3",
-                            "mouseup",
-                            "1"}),
-              "");
+    ASSERT_EQ(driver().drag(x, y, 100, 60), "");
     std::optional<ui::Rect> after;
     EXPECT_TRUE(wait_for(
         [&] {

@@ -18,6 +18,7 @@
 #include "drawn_skins.h"
 #include "mouse_picture.h"
 #include "render/image.h"
+#include "render/image_cache.h"
 #include "render/mask_region.h"
 #include "skin_shapes.h"
 #include "support/program_run.h"
@@ -196,33 +197,63 @@ TEST_F(SkinsTest, BmpFilesAreUncompressed24BitOrTwoColourMasks) {
     }
 }
 
-TEST_F(SkinsTest, MaskIsWhiteExactlyOutsideTheChamferedWindow) {
-    const Image mask = load("TalvoroSkin", "Background_mask.bmp");
-    ASSERT_EQ(mask.width(), kWindowWidth);
-    ASSERT_EQ(mask.height(), kWindowHeight);
-    int white = 0;
-    for (int y = 0; y < mask.height(); ++y) {
-        for (int x = 0; x < mask.width(); ++x) {
-            const Color c = mask.pixel(x, y);
-            ASSERT_TRUE(is_white(c) || is_black(c)) << x << "," << y;
-            ASSERT_EQ(is_white(c), !window_shape_contains(x, y)) << x << "," << y;
-            if (is_white(c)) {
-                ++white;
-                // Only the corners are cut away; the controls along the edges stay opaque.
-                const int dx = std::min(x, mask.width() - 1 - x);
-                const int dy = std::min(y, mask.height() - 1 - y);
-                EXPECT_TRUE(dx < 32 && dy < 32) << x << "," << y;
+TEST_F(SkinsTest, MaskIsWhiteExactlyOutsideTheChamferedWindowInBothSets) {
+    for (const int density : {1, 2}) {
+        const Image mask =
+            load("TalvoroSkin", density == 1 ? "Background_mask.bmp" : "Background_mask@2x.png");
+        ASSERT_EQ(mask.width(), kWindowWidth * density);
+        ASSERT_EQ(mask.height(), kWindowHeight * density);
+        int white = 0;
+        for (int y = 0; y < mask.height(); ++y) {
+            for (int x = 0; x < mask.width(); ++x) {
+                const Color c = mask.pixel(x, y);
+                ASSERT_TRUE(is_white(c) || is_black(c)) << x << "," << y;
+                ASSERT_EQ(is_white(c),
+                          !window_shape_contains_at((x + 0.5) / density, (y + 0.5) / density))
+                    << x << "," << y << " at " << density;
+                if (is_white(c)) {
+                    ++white;
+                    // Only the corners are cut away; the controls along the edges stay opaque.
+                    const int dx = std::min(x, mask.width() - 1 - x) / density;
+                    const int dy = std::min(y, mask.height() - 1 - y) / density;
+                    EXPECT_TRUE(dx < 32 && dy < 32) << x << "," << y;
+                }
             }
         }
+        EXPECT_GT(white, 4 * 20 * density * density) << "the corners are not chamfered";
+        const int d = density;
+        EXPECT_TRUE(is_white(mask.pixel(0, 0)));
+        EXPECT_TRUE(is_white(mask.pixel(kWindowWidth * d - 1, kWindowHeight * d - 1)));
+        EXPECT_TRUE(is_black(mask.pixel(kWindowWidth * d / 2, 0)));
+        EXPECT_TRUE(is_black(mask.pixel(0, kWindowHeight * d / 2)));
+        // The caption band at the top left and the close button at the top right.
+        EXPECT_TRUE(is_black(mask.pixel(20 * d, 20 * d)));
+        EXPECT_TRUE(is_black(mask.pixel((kWindowWidth - 20) * d, 20 * d)));
     }
-    EXPECT_GT(white, 4 * 20) << "the corners are not chamfered";
-    EXPECT_TRUE(is_white(mask.pixel(0, 0)));
-    EXPECT_TRUE(is_white(mask.pixel(kWindowWidth - 1, kWindowHeight - 1)));
-    EXPECT_TRUE(is_black(mask.pixel(kWindowWidth / 2, 0)));
-    EXPECT_TRUE(is_black(mask.pixel(0, kWindowHeight / 2)));
-    // The caption band at the top left and the close button at the top right.
-    EXPECT_TRUE(is_black(mask.pixel(20, 20)));
-    EXPECT_TRUE(is_black(mask.pixel(kWindowWidth - 20, 20)));
+}
+
+// Displays past 100 % take the larger set: every picture has its twin at twice the size, with
+// no alpha where the smaller one is a BMP (its colour keys must find the same pixels).
+TEST_F(SkinsTest, EveryPictureHasATwinDrawnAtTwiceItsSize) {
+    int twins = 0;
+    for (const std::string& name : files_in("TalvoroSkin")) {
+        if (name.find("@2x") != std::string::npos) {
+            continue;
+        }
+        const Image small = load("TalvoroSkin", name);
+        const Image large = load("TalvoroSkin", ui::picture_file_at_density(name, 2));
+        ASSERT_EQ(large.width(), small.width() * 2) << name;
+        ASSERT_EQ(large.height(), small.height() * 2) << name;
+        if (name.ends_with(".bmp")) {
+            for (int y = 0; y < large.height(); y += 7) {
+                for (int x = 0; x < large.width(); x += 7) {
+                    ASSERT_EQ(large.pixel(x, y).a, 0xFF) << name << " " << x << "," << y;
+                }
+            }
+        }
+        ++twins;
+    }
+    EXPECT_GT(twins, 60);
 }
 
 TEST_F(SkinsTest, BackgroundStripsOutlineTheWindowsShape) {

@@ -5,10 +5,13 @@
 // popups are drawn over the main window where they open, and the window's silhouette is cut out.
 //
 //   build/bin/talvoro_screenshots docs/screenshots
+//   build/bin/talvoro_screenshots --scale 200 docs/screenshots/scale-200
 #include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -296,10 +299,19 @@ bool write_apply_progress(shell::COskelMainWnd& window, const std::string& path)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: talvoro_screenshots OUTPUT_FOLDER\n");
+    std::optional<ui::DisplayScale> scale = ui::DisplayScale{};
+    if (argc == 4 && std::string(argv[1]) == "--scale") {
+        scale = ui::DisplayScale::from_percent(std::atoi(argv[2]));
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc != 2 || !scale) {
+        std::fprintf(stderr,
+                     "usage: talvoro_screenshots [--scale 100|125|...|300] OUTPUT_FOLDER\n");
         return 2;
     }
+    // Every window the tool opens is drawn at this scale, as on such a desktop.
+    ui::set_default_display_scale(*scale);
     const std::string out = std::string(argv[1]) + "/";
     mkdir(out.c_str(), 0755);
 

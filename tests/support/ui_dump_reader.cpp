@@ -36,6 +36,12 @@ std::optional<DumpedRect> first_rect(const std::string& path, const std::regex& 
 
 }  // namespace
 
+int UiDumpReader::scale() const {
+    std::string line;
+    const auto match = first_match(path_, std::regex("\"scale\":(\\d+)"), line);
+    return match ? std::stoi((*match)[1]) : 0;
+}
+
 std::optional<DumpedControl> UiDumpReader::control(const std::string& name) const {
     const std::regex pattern("\"name\":\"" + name + "\",\"rect\":" + kRect +
                              ",\"visible\":(true|false),\"text\":\"" + kJsonText +

@@ -25,6 +25,8 @@ class UiDumpReader {
     explicit UiDumpReader(std::string path) : path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }
+    // The windows' scale in percent; 0 before there is a dump. Rectangles are physical pixels.
+    int scale() const;
     std::optional<DumpedControl> control(const std::string& name) const;
     // The control's text, empty when it is not in the dump.
     std::string text(const std::string& name) const;

@@ -170,5 +170,53 @@ TEST(CanvasTest, BlitCutsSourcesOutsideThePictureAndFades) {
     EXPECT_EQ(canvas.pixel(1, 2).r, 10);
 }
 
+// Logical drawing at 125 to 200 %: neighbours share an edge with no gap or overlap, a hairline
+// frame is one physical pixel, a thicker one scales, and a picture of the next larger set shrinks
+// by averaging, not by sampling (at 125 and 150 % a one-pixel checkerboard comes out as grey,
+// never the near-black and near-white that sampling would leave).
+TEST(CanvasScaleTest, LogicalDrawingLandsOnWholePhysicalPixels) {
+    Image checker = *Image::create(40, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            checker.set_pixel(x, y, (x + y) % 2 == 0 ? kWhite : Color{255, 0, 0, 0});
+        }
+    }
+    for (const int percent : {125, 150, 175, 200}) {
+        const DisplayScale scale = *DisplayScale::from_percent(percent);
+        Canvas canvas(21, 13, scale);
+        ASSERT_EQ(canvas.image().width(), scale.to_physical(21)) << percent;
+        ASSERT_EQ(canvas.image().height(), scale.to_physical(13)) << percent;
+        canvas.fill_rect(Rect{0, 0, 7, 13}, kRed);
+        canvas.fill_rect(Rect{7, 0, 21, 13}, kBlue);
+        for (int y = 0; y < canvas.image().height(); ++y) {
+            for (int x = 0; x < canvas.image().width(); ++x) {
+                const Color c = canvas.pixel(x, y);
+                ASSERT_TRUE(c == kRed || c == kBlue) << percent << "% at " << x << "," << y;
+            }
+        }
+        canvas.draw_border(canvas.bounds(), kWhite, 1);
+        EXPECT_EQ(canvas.pixel(5, 0), kWhite) << percent;
+        EXPECT_NE(canvas.pixel(5, 1), kWhite) << percent << "% hairline is one pixel";
+        canvas.draw_border(canvas.bounds(), kWhite, 3);
+        const int band = scale.to_physical(3);
+        EXPECT_EQ(canvas.pixel(band - 1, 8), kWhite) << percent;
+        EXPECT_NE(canvas.pixel(band, 8), kWhite) << percent;
+
+        Canvas shrunk(20, 20, scale);
+        shrunk.blit(checker, checker.bounds(), Rect{0, 0, 20, 20});
+        for (int y = 0; y < shrunk.image().height(); ++y) {
+            for (int x = 0; x < shrunk.image().width(); ++x) {
+                const Color c = shrunk.pixel(x, y);
+                if (percent == 200) {
+                    ASSERT_EQ(c, checker.pixel(x, y)) << "the 2x set is copied at 200 %";
+                } else if (percent <= 150) {
+                    ASSERT_TRUE(c.r >= 90 && c.r <= 165)
+                        << percent << "% at " << x << "," << y << ": " << int(c.r);
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace talvoro::ui

@@ -103,5 +103,24 @@ TEST(UiDumpTest, JsonStringsEscapeWhatJsonForbids) {
     }
 }
 
+// Tools click at the dump's rectangles: on a scaled display they are physical pixels, and the
+// dump says the scale.
+TEST(UiDumpTest, GivesPhysicalRectanglesAndTheScale) {
+    talvoro::test::TempFolder folder;
+    const std::string path = folder.file("dump.json");
+    const UiDumpWriter writer(path);
+    set_default_display_scale(*DisplayScale::from_percent(200));
+    RecordingWindow window;
+    set_default_display_scale(DisplayScale{});
+    ASSERT_TRUE(window.build("Main", Rect{100, 50, 300, 150}));
+    window.paint_now();
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str().rfind("{\"scale\":200,", 0), 0u) << text.str();
+    EXPECT_NE(text.str().find("\"name\":\"ok\",\"rect\":[100,50,220,250]"), std::string::npos)
+        << text.str();
+}
+
 }  // namespace
 }  // namespace talvoro::ui::test

@@ -180,5 +180,32 @@ TEST(WindowHeadlessTest, PointParamsKeepNegativeCoordinates) {
     EXPECT_EQ(point_from_param(make_point_param(1024, -1)), (Point{1024, -1}));
 }
 
+// A window keeps its logical size across scales: its rectangle on the screen and its canvas
+// follow the scale, a new scale redraws everything and tells the window, and a physical size
+// given to move() is rounded up to whole logical pixels.
+TEST(WindowHeadlessTest, TheScaleSizesTheWindowAndItsCanvas) {
+    set_default_display_scale(*DisplayScale::from_percent(150));
+    RecordingWindow window;
+    window.watched.push_back(WindowMessage::kScaleChanged);
+    set_default_display_scale(DisplayScale{});
+    ASSERT_TRUE(window.build("Scaled", Rect{0, 0, 101, 51}));
+    EXPECT_EQ(window.rect(), (Rect{0, 0, 152, 77}));
+    EXPECT_EQ(window.canvas().image().width(), 152);
+    EXPECT_EQ(window.client_size(), (Size{101, 51}));
+
+    window.set_scale(*DisplayScale::from_percent(200));
+    EXPECT_EQ(window.rect(), (Rect{0, 0, 202, 102}));
+    EXPECT_EQ(window.canvas().image().height(), 102);
+    EXPECT_EQ(window.client_size(), (Size{101, 51}));
+    EXPECT_FALSE(window.manager().invalid_region().empty()) << "everything is drawn again";
+    ASSERT_FALSE(window.seen.empty());
+    EXPECT_EQ(window.seen.back().msg, WindowMessage::kScaleChanged);
+    EXPECT_EQ(window.seen.back().wparam, 200u);
+
+    window.move(Rect{10, 20, 10 + 301, 20 + 300});
+    EXPECT_EQ(window.client_size(), (Size{151, 150}));
+    EXPECT_EQ(window.rect(), (Rect{10, 20, 10 + 302, 20 + 300}));
+}
+
 }  // namespace
 }  // namespace talvoro::ui::test

@@ -35,7 +35,7 @@ class RecordingWindow : public CWindowWnd, public INotifyUI {
         if (!create(nullptr, std::move(title), Size{at.width(), at.height()})) {
             return false;
         }
-        move(at);
+        move(Rect{at.left, at.top, at.left + rect().width(), at.top + rect().height()});
         auto row = std::make_unique<CHorizontalLayoutUI>();
         auto button = std::make_unique<CButtonUI>();
         button->set_name("ok");

@@ -55,7 +55,7 @@ class WaylandPresenter : public NativePresenter {
     bool add_buffer(int width, int height);
     void drop_buffer(Buffer& buffer);
     void copy_pixels(const ui::Image& image, Buffer& buffer);
-    void set_input_region(int units_scale);
+    void set_regions(int units_scale);
 
     wl_display* display_;
     wl_surface* surface_;
@@ -242,26 +242,30 @@ void WaylandPresenter::copy_pixels(const ui::Image& image, Buffer& buffer) {
     }
 }
 
-void WaylandPresenter::set_input_region(int units_scale) {
-    if (!input_region_stale_ || compositor_ == nullptr) {
+void WaylandPresenter::set_regions(int units_scale) {
+    // SDL marks its windows opaque all over whenever it configures them, which makes the
+    // compositor ignore their alpha: each frame takes that back.
+    wl_surface_set_opaque_region(surface_, nullptr);
+    if (compositor_ == nullptr || !input_region_stale_) {
         return;
     }
-    input_region_stale_ = false;
-    if (shape_.empty()) {
-        wl_surface_set_input_region(surface_, nullptr);
-        return;
-    }
-    wl_region* region = wl_compositor_create_region(compositor_);
-    for (const ui::Rect& r : shape_) {
-        // Surface coordinates are points; a point partly inside takes the click.
-        const int left = r.left / units_scale;
-        const int top = r.top / units_scale;
-        const int right = (r.right + units_scale - 1) / units_scale;
-        const int bottom = (r.bottom + units_scale - 1) / units_scale;
-        wl_region_add(region, left, top, right - left, bottom - top);
+    wl_region* region = nullptr;
+    if (!shape_.empty()) {
+        region = wl_compositor_create_region(compositor_);
+        for (const ui::Rect& r : shape_) {
+            // Surface coordinates are points; a point partly inside takes the click.
+            const int left = r.left / units_scale;
+            const int top = r.top / units_scale;
+            const int right = (r.right + units_scale - 1) / units_scale;
+            const int bottom = (r.bottom + units_scale - 1) / units_scale;
+            wl_region_add(region, left, top, right - left, bottom - top);
+        }
     }
     wl_surface_set_input_region(surface_, region);
-    wl_region_destroy(region);
+    input_region_stale_ = false;
+    if (region != nullptr) {
+        wl_region_destroy(region);
+    }
 }
 
 bool WaylandPresenter::present(const ui::Image& image, const std::vector<ui::Rect>&,
@@ -273,7 +277,7 @@ bool WaylandPresenter::present(const ui::Image& image, const std::vector<ui::Rec
         return false;
     }
     copy_pixels(image, *buffer);
-    set_input_region(units_scale);
+    set_regions(units_scale);
     wl_surface_set_buffer_scale(surface_, units_scale);
     wl_surface_attach(surface_, buffer->buffer, 0, 0);
     wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);

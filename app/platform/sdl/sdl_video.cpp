@@ -49,6 +49,8 @@ bool ensure_sdl_video() {
         // The click that brings the window forward also presses what it lands on, as on every
         // desktop's own windows (SDL on Windows swallows it otherwise).
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        // On Wayland the window's cut corners are its own transparent pixels.
+        SDL_SetHint(SDL_HINT_VIDEO_EGL_ALLOW_TRANSPARENCY, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             ui::debug_log(std::string("SDL video failed: ") + SDL_GetError());
             return;

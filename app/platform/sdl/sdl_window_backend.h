@@ -25,6 +25,7 @@ class SdlWindowBackend : public ui::IWindowBackend {
     void present(const ui::Canvas& canvas, const std::vector<ui::Rect>& rects) override;
     bool set_shape(const std::vector<ui::Rect>& opaque) override;
     ui::Rect work_area() const override;
+    bool positions_known() const override { return presenter_ == nullptr; }
     void wake() override;
 
     SDL_Window* sdl_window() const { return sdl_window_; }

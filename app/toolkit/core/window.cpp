@@ -164,7 +164,9 @@ void CWindowWnd::move(const Rect& rect) {
     const Size physical = scale_.to_physical(client);
     const bool resized = client.width != client_.width || client.height != client_.height;
     client_ = client;
-    rect_ = Rect{rect.left, rect.top, rect.left + physical.width, rect.top + physical.height};
+    const bool placed = backend_ == nullptr || backend_->positions_known();
+    const Point at = placed ? Point{rect.left, rect.top} : Point{};
+    rect_ = Rect{at.x, at.y, at.x + physical.width, at.y + physical.height};
     if (backend_ != nullptr && created_) {
         backend_->move(rect_);
     }

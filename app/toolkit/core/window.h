@@ -88,6 +88,9 @@ class IWindowBackend {
     virtual bool set_shape(const std::vector<Rect>& opaque) = 0;
     // The usable area of the display the window is on.
     virtual Rect work_area() const = 0;
+    // False where the compositor alone places windows and tells no one where (Wayland): the
+    // window's rectangle then starts at 0, 0.
+    virtual bool positions_known() const { return true; }
     // Makes the event loop look at the window soon; called from any thread.
     virtual void wake() = 0;
 };

@@ -34,4 +34,12 @@ std::string DesktopDriver::type(const std::string& text) const {
     return run({"type", "--delay", "20", text});
 }
 
+std::string DesktopDriver::drag(int x, int y, int dx, int dy) const {
+    const auto at = [](int v) { return std::to_string(v); };
+    return run({"mousemove", at(x),     at(y),       "sleep",     "0.3",          "mousedown",
+                "1",         "sleep",   "0.3",       "mousemove", at(x + dx / 2), at(y + dy / 2),
+                "sleep",     "0.3",     "mousemove", at(x + dx),  at(y + dy),     "sleep",
+                "0.3",       "mouseup", "1"});
+}
+
 }  // namespace talvoro::test

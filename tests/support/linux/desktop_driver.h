@@ -14,6 +14,9 @@ class DesktopDriver {
     // Moves the pointer there, lets the window see it arrive, and clicks the left button.
     std::string click_at(int x, int y) const;
     std::string move_to(int x, int y) const;
+    // Presses the left button at (x, y), moves it by (dx, dy) in two steps a person's pace apart,
+    // and lets go: a drag a window's move follows.
+    std::string drag(int x, int y, int dx, int dy) const;
     // Presses keys (xdotool's names) on whatever window has the focus.
     std::string keys(const std::vector<std::string>& names) const;
     std::string type(const std::string& text) const;

@@ -37,7 +37,7 @@ std::string read_display_number(int fd, int timeout_ms) {
 
 }  // namespace
 
-XvfbDisplay::XvfbDisplay(int timeout_ms) {
+XvfbDisplay::XvfbDisplay(int timeout_ms, const std::string& screen) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;
@@ -46,8 +46,10 @@ XvfbDisplay::XvfbDisplay(int timeout_ms) {
     if (pid_ == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
+        execlp(
+            "Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+            // What a test sets on the server (its resources) outlives the connection that set it.
+            "-noreset", "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

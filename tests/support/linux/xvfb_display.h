@@ -10,9 +10,9 @@ namespace talvoro::test {
 
 class XvfbDisplay {
   public:
-    // Starts Xvfb and waits up to `timeout_ms` for its display number; display() is empty when
-    // it could not be started.
-    explicit XvfbDisplay(int timeout_ms = 60000);
+    // Starts Xvfb with a screen of `screen` ("WIDTHxHEIGHTxDEPTH") and waits up to `timeout_ms`
+    // for its display number; display() is empty when it could not be started.
+    explicit XvfbDisplay(int timeout_ms = 60000, const std::string& screen = "1280x800x24");
     ~XvfbDisplay();  // stops the server
     XvfbDisplay(const XvfbDisplay&) = delete;
     XvfbDisplay& operator=(const XvfbDisplay&) = delete;
