@@ -42,7 +42,8 @@ constexpr const char* kWindowTitle = "Morvane Talvoro Mouse Utility";
 // One X display and one Wine prefix for every test: making a prefix takes seconds.
 struct WineDesktop {
     TempFolder folder;
-    XvfbDisplay xvfb;
+    // Room for the window at 200 %.
+    XvfbDisplay xvfb{60000, "2400x1600x24"};
     std::unique_ptr<WineSession> wine;
     std::string boot_error;
 };
@@ -172,6 +173,16 @@ class WineWindowTest : public ::testing::Test {
         const std::optional<ui::Image> shot = capture_screen(desktop->xvfb.display(), *area);
         ASSERT_TRUE(shot.has_value()) << name;
         EXPECT_TRUE(ui::write_png(*shot, built_folder() + file));
+    }
+
+    // Sets the DPI Wine gives the programs started from now on, as its display settings do.
+    void set_log_pixels(int dpi) const {
+        for (const char* key : {"HKCU\\Control Panel\\Desktop", "HKCC\\Software\\Fonts"}) {
+            std::vector<std::string> line = WineSession::system_command("reg");
+            line.insert(line.end(), {"add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                                     std::to_string(dpi), "/f"});
+            ASSERT_EQ(WineSession::wait(WineSession::start(line), 30000), 0) << key;
+        }
     }
 
     // Gives the visible window named `name` the keyboard.
@@ -396,6 +407,28 @@ TEST_F(WineWindowTest, TheRecorderTakesKeysTypedIntoAnotherProgram) {
     const std::vector<Step> expected = {
         {"k", a, "down"}, {"k", a, "up"}, {"k", b, "down"}, {"k", b, "up"}};
     EXPECT_TRUE(steps == expected) << steps.size() << " steps, the first " << steps[0].text;
+}
+
+// At 192 DPI (Wine's display setting) the per-monitor-aware window is drawn at 200 %: twice its
+// layouts' size, as the Linux window looks at that scale.
+TEST_F(WineWindowTest, At192DpiTheWindowIsDrawnAtTwiceItsSize) {
+    ASSERT_NO_FATAL_FAILURE(set_log_pixels(192));
+    // The later tests' programs start at 96 DPI again.
+    const std::shared_ptr<void> restore(nullptr, [this](void*) { set_log_pixels(96); });
+    ASSERT_NO_FATAL_FAILURE(open_window());
+    EXPECT_EQ(dump_.scale(), 200);
+    const std::optional<ui::Rect> area = window_area(kWindowTitle);
+    ASSERT_TRUE(area.has_value());
+    EXPECT_EQ(area->width(), 2050);
+    EXPECT_EQ(area->height(), 1402);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const std::optional<ui::Image> shot = capture_screen(desktop->xvfb.display(), *area);
+    const std::optional<ui::Image> reference =
+        ui::read_png(TALVORO_SCREENSHOTS_DIR "/scale-200/main_control_en.png");
+    ASSERT_TRUE(shot.has_value());
+    ASSERT_TRUE(reference.has_value());
+    EXPECT_TRUE(ui::write_png(*shot, built_folder() + "wine_main_control_200.png"));
+    EXPECT_LT(differing_share(*shot, *reference), 0.002);
 }
 
 }  // namespace

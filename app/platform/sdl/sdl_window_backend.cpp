@@ -4,6 +4,7 @@
 
 #include "platform/first_frame_report.h"
 #include "platform/sdl/caption_hit_test.h"
+#include "platform/sdl/display_scale_watch.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/window_registry.h"
 #include "platform/sdl/window_shape.h"
@@ -29,6 +30,7 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
     id_ = SDL_GetWindowID(sdl_window_);
     presenter_ = make_native_presenter(sdl_window_);
     learn_display_scale();
+    watch_display_scale(sdl_window_, window_);
     register_window(id_, &window_);
     install_caption_hit_test(sdl_window_, window_);
     if (owner != nullptr) {
@@ -68,6 +70,7 @@ void SdlWindowBackend::destroy() {
         return;
     }
     presenter_.reset();
+    stop_watching_display_scale(sdl_window_);
     unregister_window(id_);
     SDL_DestroyWindow(sdl_window_);
     sdl_window_ = nullptr;

@@ -4,8 +4,8 @@
 // SDL's message hook sees it on the window's thread before SDL does.
 #include "platform/background_input.h"
 
-#include <windows.h>
 #include <SDL2/SDL.h>
+#include <windows.h>
 
 #include <array>
 #include <vector>
@@ -23,6 +23,7 @@ constexpr USHORT kKeyboardUsage = 0x06;
 
 struct Receiver {
     HWND window = nullptr;
+    const ui::CWindowWnd* owner = nullptr;
     BackgroundInputSink sink;
 };
 
@@ -40,16 +41,18 @@ bool register_devices(HWND target, DWORD flags) {
                                    sizeof(RAWINPUTDEVICE)) != FALSE;
 }
 
-intptr_t pointer_in_client(HWND window) {
+// In the window's logical pixels, as its messages carry points.
+intptr_t pointer_in_client(HWND window, const ui::CWindowWnd& owner) {
     POINT point{};
     if (GetCursorPos(&point) == FALSE || ScreenToClient(window, &point) == FALSE) {
         // Far outside the window, so no control of it counts as under the pointer.
         return ui::make_point_param(-30000, -30000);
     }
-    return ui::make_point_param(point.x, point.y);
+    const ui::Point logical = owner.scale().to_logical(ui::Point{point.x, point.y});
+    return ui::make_point_param(logical.x, logical.y);
 }
 
-void deliver(HWND window, const RAWINPUT& input) {
+void deliver(const Receiver& receiver, const RAWINPUT& input) {
     std::optional<windows::TranslatedInput> translated;
     intptr_t lparam = 0;
     if (input.header.dwType == RIM_TYPEKEYBOARD) {
@@ -58,10 +61,10 @@ void deliver(HWND window, const RAWINPUT& input) {
     } else if (input.header.dwType == RIM_TYPEMOUSE) {
         translated = windows::translate_raw_mouse(input.data.mouse.usButtonFlags,
                                                   input.data.mouse.usButtonData);
-        lparam = pointer_in_client(window);
+        lparam = pointer_in_client(receiver.window, *receiver.owner);
     }
     if (translated) {
-        receiver().sink(translated->msg, translated->wparam, lparam);
+        receiver.sink(translated->msg, translated->wparam, lparam);
     }
 }
 
@@ -84,7 +87,7 @@ void SDLCALL on_message(void*, void* hwnd, unsigned int message, Uint64, Sint64 
     if (GetRawInputData(handle, RID_INPUT, buffer.data(), &read, sizeof(RAWINPUTHEADER)) != size) {
         return;
     }
-    deliver(current.window, buffer.front());
+    deliver(current, buffer.front());
 }
 
 }  // namespace
@@ -95,7 +98,7 @@ bool start_background_input(const ui::CWindowWnd& window, BackgroundInputSink si
     if (target == nullptr || !register_devices(target, RIDEV_INPUTSINK)) {
         return false;
     }
-    receiver() = Receiver{target, std::move(sink)};
+    receiver() = Receiver{target, &window, std::move(sink)};
     SDL_SetWindowsMessageHook(on_message, nullptr);
     return true;
 }
