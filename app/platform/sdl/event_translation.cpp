@@ -26,6 +26,13 @@ int units_scale(const ui::CWindowWnd& window) {
 }
 
 bool dispatch_window_event(const SDL_WindowEvent& event, ui::CWindowWnd& window) {
+    if (event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
+        event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        // On another output the window may have another scale.
+        if (auto* backend = dynamic_cast<SdlWindowBackend*>(window.backend())) {
+            backend->refresh_display_scale();
+        }
+    }
     const int k = units_scale(window);
     switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE:
@@ -42,6 +49,8 @@ bool dispatch_window_event(const SDL_WindowEvent& event, ui::CWindowWnd& window)
             if (window.backend() != nullptr) {
                 window.backend()->present(window.canvas(), {window.canvas().image().bounds()});
             }
+            return true;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
             return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             window.send_message(WindowMessage::kActivate, 1);

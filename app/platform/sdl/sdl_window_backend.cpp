@@ -29,7 +29,7 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
     }
     id_ = SDL_GetWindowID(sdl_window_);
     presenter_ = make_native_presenter(sdl_window_);
-    learn_display_scale();
+    refresh_display_scale();
     watch_display_scale(sdl_window_, window_);
     register_window(id_, &window_);
     install_caption_hit_test(sdl_window_, window_);
@@ -43,19 +43,27 @@ bool SdlWindowBackend::create(const std::string& title, const ui::Rect& rect,
     return true;
 }
 
-void SdlWindowBackend::learn_display_scale() {
+void SdlWindowBackend::refresh_display_scale() {
     int units_width = 0;
     int units_height = 0;
     int pixels_width = 0;
     int pixels_height = 0;
     SDL_GetWindowSize(sdl_window_, &units_width, &units_height);
     SDL_GetWindowSizeInPixels(sdl_window_, &pixels_width, &pixels_height);
-    if (units_width <= 0 || pixels_width <= units_width) {
+    if (units_width <= 0 || pixels_width <= 0) {
         return;
     }
-    // Wayland scales outputs by whole numbers; SDL's window was made in pixels, as units.
-    units_scale_ = (pixels_width + units_width / 2) / units_width;
-    window_.platform_scale(static_cast<double>(units_scale_));
+    // Wayland scales outputs by whole numbers; elsewhere a unit is a pixel.
+    const int scale = std::max(1, (pixels_width + units_width / 2) / units_width);
+    const bool first = !scale_known_;
+    scale_known_ = true;
+    // X11 and Windows say nothing of a scale here (Xft.dpi and the per-monitor DPI are read
+    // elsewhere); a Wayland output always does.
+    if (scale == units_scale_ && (!first || presenter_ == nullptr)) {
+        return;
+    }
+    units_scale_ = scale;
+    window_.platform_scale(static_cast<double>(scale));
     const ui::Rect& rect = window_.rect();
     SDL_SetWindowSize(sdl_window_, std::max(1, to_units(rect.width())),
                       std::max(1, to_units(rect.height())));

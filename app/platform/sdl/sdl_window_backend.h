@@ -33,18 +33,21 @@ class SdlWindowBackend : public ui::IWindowBackend {
     ui::Point client_point(int x, int y) const;
     // The display's physical pixels per window unit: 1 but on a scaled Wayland output.
     int units_scale() const { return units_scale_; }
+    // Reads the display's scale again (the window reached another output) and tells the window
+    // when it changed.
+    void refresh_display_scale();
     // How many rectangles reached the screen, for tests of partial updates.
     size_t presented_rects() const { return presented_rects_; }
 
   private:
     // Physical pixels in window units, rounded up so nothing is cut off.
     int to_units(int physical) const { return (physical + units_scale_ - 1) / units_scale_; }
-    void learn_display_scale();
 
     ui::CWindowWnd& window_;
     SDL_Window* sdl_window_ = nullptr;
     std::unique_ptr<NativePresenter> presenter_;
     int units_scale_ = 1;
+    bool scale_known_ = false;
     uint32_t id_ = 0;
     size_t presented_rects_ = 0;
 };

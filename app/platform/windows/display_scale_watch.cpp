@@ -4,8 +4,9 @@
 // procedure takes it before SDL, which would otherwise resize the window by its own rules.
 #include "platform/sdl/display_scale_watch.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include "core/window.h"
 #include "platform/windows/native_window.h"
