@@ -22,8 +22,11 @@
 namespace talvoro::shell {
 namespace {
 
-// The main window's canvas, with room to spare: warmed while the display connects.
-constexpr size_t kFirstFrameScratch = size_t{1025} * 701 * 4 + (size_t{256} << 10);
+// The main window's canvas at `scale`, with room to spare: warmed while the display connects.
+size_t first_frame_scratch(ui::DisplayScale scale) {
+    const ui::Size canvas = scale.to_physical(ui::Size{1025, 701});
+    return size_t(canvas.width) * size_t(canvas.height) * 4 + (size_t{256} << 10);
+}
 
 }  // namespace
 
@@ -80,7 +83,7 @@ COskelMiceApp::Start COskelMiceApp::start() {
             pictures.push_back(skin + ui::picture_file_at_density(file, density));
         }
     }
-    ui::prefetch_images(std::move(pictures), kFirstFrameScratch);
+    ui::prefetch_images(std::move(pictures), first_frame_scratch(ui::default_display_scale()));
     main_window_ = std::make_unique<COskelMainWnd>(*store_, binding_.api(), options_.services);
     if (options_.use_display && !platform::sdl::install_sdl_windows()) {
         main_window_.reset();
