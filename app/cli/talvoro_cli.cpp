@@ -14,6 +14,7 @@
 #include "cli/store_edit.h"
 #include "cli/store_json.h"
 #include "cli/store_report.h"
+#include "console_output.h"
 #include "device/device_api_binding.h"
 #include "device/device_link.h"
 #include "device/profile_exchange.h"
@@ -282,6 +283,7 @@ int change(const cli::Request& request, ProfileStore& store, Session& session) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    talvoro::use_utf8_console_output();
     std::vector<std::string> args = program_arguments(argc, argv);
     if (!args.empty())
         args.erase(args.begin());

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "console_output.h"
 #include "feature_device.h"
 #include "probe/record_dump.h"
 #include "probe/watch.h"
@@ -171,6 +172,7 @@ int show_mouse(int slot) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    talvoro::use_utf8_console_output();
     const CommandLine line = parse_command_line(argc, argv);
     if (!line.error.empty()) {
         std::fprintf(stderr, "talvoro_probe: %s (see --help)\n", line.error.c_str());

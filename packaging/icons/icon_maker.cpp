@@ -1,5 +1,6 @@
 // Draws the desktop icon at the sizes desktops look up, as
-// OUTPUT_DIR/<N>x<N>/apps/example.talvoro.MouseUtility.png, the layout of a hicolor theme.
+// OUTPUT_DIR/<N>x<N>/apps/example.talvoro.MouseUtility.png, the layout of a hicolor theme; with
+// --ico FILE, the same sizes as one Windows icon file, for the programs and the installer.
 //
 // The design lives in the tables below, in the 256-unit space of the scalable icon
 // (example.talvoro.MouseUtility.svg beside this file). The SVG and these tables draw the same
@@ -191,24 +192,79 @@ bool write_icon(const std::filesystem::path& root, int size) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        std::fprintf(stderr, "talvoro_icon_maker: cannot create %s: %s\n", folder.c_str(),
+        std::fprintf(stderr, "talvoro_icon_maker: cannot create %s: %s\n", folder.string().c_str(),
                      error.message().c_str());
         return false;
     }
     const std::filesystem::path path = folder / (std::string(kIconName) + ".png");
     if (!ui::write_png(draw_icon(size).image(), path.string())) {
-        std::fprintf(stderr, "talvoro_icon_maker: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "talvoro_icon_maker: cannot write %s\n", path.string().c_str());
         return false;
     }
     return true;
+}
+
+// A Windows icon file of PNG images (as Windows reads them since Vista): a header, one
+// directory entry a size, then the images.
+bool write_ico(const std::filesystem::path& path) {
+    std::vector<std::vector<uint8_t>> images;
+    for (int size : kSizes) {
+        images.push_back(ui::encode_png(draw_icon(size).image()));
+        if (images.back().empty()) {
+            return false;
+        }
+    }
+    std::vector<uint8_t> file;
+    auto put16 = [&](unsigned v) {
+        file.push_back(static_cast<uint8_t>(v));
+        file.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    auto put32 = [&](size_t v) {
+        put16(static_cast<unsigned>(v & 0xFFFF));
+        put16(static_cast<unsigned>(v >> 16));
+    };
+    constexpr size_t kHeader = 6;
+    constexpr size_t kEntry = 16;
+    put16(0);  // reserved
+    put16(1);  // an icon, not a cursor
+    put16(static_cast<unsigned>(kSizes.size()));
+    size_t offset = kHeader + kEntry * kSizes.size();
+    for (size_t i = 0; i < kSizes.size(); ++i) {
+        const auto side = static_cast<uint8_t>(kSizes[i] >= 256 ? 0 : kSizes[i]);  // 0 is 256
+        file.push_back(side);
+        file.push_back(side);
+        file.push_back(0);  // no palette
+        file.push_back(0);
+        put16(1);   // planes
+        put16(32);  // bits a pixel
+        put32(images[i].size());
+        put32(offset);
+        offset += images[i].size();
+    }
+    for (const std::vector<uint8_t>& image : images) {
+        file.insert(file.end(), image.begin(), image.end());
+    }
+    std::FILE* out = std::fopen(path.string().c_str(), "wb");
+    if (out == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
+    return std::fclose(out) == 0 && written;
 }
 
 }  // namespace
 }  // namespace talvoro::icons
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--ico") {
+        if (!talvoro::icons::write_ico(argv[2])) {
+            std::fprintf(stderr, "talvoro_icon_maker: cannot write %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: talvoro_icon_maker OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: talvoro_icon_maker OUTPUT_DIR | --ico FILE\n");
         return 2;
     }
     bool ok = true;

@@ -4,8 +4,10 @@
 # Debian's MinGW-w64 compiler (the posix threading flavour), Wine to run what it builds, and
 # GoogleTest's sources, which the cross-build compiles for Windows; the libraries the window links
 # come from Debian's source packages (windows_deps.sh), whose -dev packages give their versions.
+# NSIS makes the installer, and python3-pefile reads the built files' resources back.
 TALVORO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest
-  libsdl2-dev libfreetype-dev libpugixml-dev libstb-dev fonts-dejavu-core fonts-wqy-microhei)
+  libsdl2-dev libfreetype-dev libpugixml-dev libstb-dev fonts-dejavu-core fonts-wqy-microhei
+  nsis python3-pefile)
 
 source "$(dirname "${BASH_SOURCE[0]}")/windows_deps.sh"
 
@@ -40,10 +42,26 @@ talvoro_test_windows() {
   return "$status"
 }
 
-# Runs the Windows window's end-to-end tests: a Linux test program of build/ that starts
-# build-windows/'s talvoro_gui.exe and virtual mouse under Wine on a private Xvfb and drives them
-# with xdotool. Both builds must be there.
+# Makes the Windows installer, build-windows/talvoro-VERSION-win64-setup.exe, with CPack's NSIS
+# generator from what build-windows/ installs; prints its path.
+talvoro_package_windows() {
+  (cd "$talvoro_root/build-windows" && rm -f talvoro-*-win64-setup.exe &&
+    cpack -G NSIS >/dev/null)
+  ls "$talvoro_root"/build-windows/talvoro-*-win64-setup.exe
+}
+
+# Runs the Windows edition's end-to-end tests: Linux test programs of build/ that start
+# build-windows/'s talvoro_gui.exe and virtual mouse under Wine on a private Xvfb and drive them
+# with xdotool, install and remove the installer, and read the built files' resources. Both
+# builds and the installer must be there.
 talvoro_test_windows_window() {
-  TALVORO_WINDOWS_BIN="$talvoro_root/build-windows/bin" \
+  local installer older="$talvoro_root/build-windows/older-setup"
+  installer=$(talvoro_package_windows)
+  # The same programs as an older version, for the test of an upgrade in place.
+  (cd "$talvoro_root/build-windows" && cpack -G NSIS -B "$older" -D CPACK_PACKAGE_VERSION=0.9.0 \
+    -D CPACK_TALVORO_VERSION_QUAD=0.9.0.0 -D CPACK_PACKAGE_FILE_NAME=talvoro-0.9.0-win64-setup \
+    >/dev/null)
+  TALVORO_WINDOWS_BIN="$talvoro_root/build-windows/bin" TALVORO_WINDOWS_INSTALLER="$installer" \
+    TALVORO_WINDOWS_OLDER_INSTALLER="$older/talvoro-0.9.0-win64-setup.exe" \
     ctest --test-dir "$talvoro_root/build" -L wine --output-on-failure
 }

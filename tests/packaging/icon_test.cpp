@@ -7,8 +7,10 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
@@ -310,6 +312,38 @@ TEST_F(IconTest, EverySizeIsTheSvgsDesign) {
         if (size >= 128) {
             EXPECT_EQ(solid_colors(*image), design.colors);
         }
+    }
+}
+
+// The Windows icon file holds every size as the PNG of the hicolor tree: its directory says
+// each size, and each entry's length and offset find exactly that picture.
+TEST_F(IconTest, TheWindowsIconFileHoldsEverySizeAtItsOffset) {
+    ASSERT_EQ(maker_status_, 0) << maker_errors_;
+    ::talvoro::test::TempFolder folder;
+    const std::string ico = folder.file("talvoro.ico");
+    ASSERT_EQ(::talvoro::test::run_program(TALVORO_ICON_MAKER_PATH, {"--ico", ico}).exit_status, 0);
+    std::ifstream in(ico, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+    auto u16 = [&](size_t at) { return unsigned(bytes.at(at)) | unsigned(bytes.at(at + 1)) << 8; };
+    auto u32 = [&](size_t at) { return size_t(u16(at)) | size_t(u16(at + 2)) << 16; };
+    ASSERT_GE(bytes.size(), 6u);
+    EXPECT_EQ(u16(0), 0u);
+    EXPECT_EQ(u16(2), 1u) << "an icon";
+    ASSERT_EQ(u16(4), kSizes.size());
+    for (size_t i = 0; i < kSizes.size(); ++i) {
+        const size_t entry = 6 + 16 * i;
+        const int size = kSizes[i];
+        EXPECT_EQ(bytes.at(entry), size == 256 ? 0 : size) << size;
+        EXPECT_EQ(u16(entry + 6), 32u);
+        const size_t length = u32(entry + 8);
+        const size_t offset = u32(entry + 12);
+        ASSERT_LE(offset + length, bytes.size()) << size;
+        const std::optional<Image> inside = ui::decode_image(&bytes[offset], length);
+        const std::optional<Image> alone = ui::read_png(icon_path(root_->path(), size));
+        ASSERT_TRUE(inside && alone) << size;
+        ASSERT_EQ(inside->width(), size);
+        EXPECT_EQ(std::memcmp(inside->data(), alone->data(), alone->stride() * size), 0) << size;
     }
 }
 
