@@ -32,7 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUninstallKey =
-    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Talvoro";
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Talvoro";
 
 // Runs a command line of the session and gives its result.
 ProgramResult run_line(const std::vector<std::string>& line, int timeout_s = 120) {
@@ -94,9 +94,10 @@ class WindowsInstallerTest : public ::testing::Test {
     }
 
     // A value of the installed-apps entry, as reg.exe prints it; empty when it is not there.
-    std::string registry_value(const std::string& name) const {
+    // `root` is HKCU for an install for the current user, HKLM for one for all users.
+    std::string registry_value(const std::string& name, const std::string& root = "HKCU") const {
         std::vector<std::string> line = WineSession::system_command("reg");
-        line.insert(line.end(), {"query", kUninstallKey, "/v", name});
+        line.insert(line.end(), {"query", root + kUninstallKey, "/v", name, "/reg:64"});
         const ProgramResult result = run_line(line, 30);
         const size_t at = result.out.find(name);
         if (result.exit_status != 0 || at == std::string::npos) {
@@ -217,6 +218,28 @@ TEST_F(WindowsInstallerTest, InstallsRunsReplacesAndUninstallsKeepingTheUsersDat
     EXPECT_EQ(registry_value("DisplayName"), "") << "the installed-apps entry stayed";
     EXPECT_FALSE(fs::exists(user_folder() / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/"
                                             "Talvoro Mouse Utility.lnk"));
+}
+
+// Started elevated (under Wine every program is), the setup installs for all users: under
+// Program Files, with the entry in HKLM, and its uninstaller takes it all away again.
+TEST_F(WindowsInstallerTest, AnElevatedSetupInstallsForAllUsers) {
+    ASSERT_EQ(run_setup([&] {
+                  std::vector<std::string> line =
+                      WineSession::system_command(WineSession::windows_path(installer_));
+                  line.push_back("/S");
+                  return line;
+              }()),
+              0);
+    const fs::path home = fs::path(folder_.path()) / "prefix/drive_c/Program Files/Talvoro";
+    ASSERT_TRUE(fs::is_regular_file(home / "talvoro_gui.exe"));
+    EXPECT_EQ(registry_value("DisplayName", "HKLM"), "Talvoro Mouse Utility");
+    EXPECT_EQ(registry_value("DisplayName", "HKCU"), "");
+    std::vector<std::string> uninstall =
+        WineSession::system_command(in_windows(home / "Uninstall.exe"));
+    uninstall.push_back("/S");
+    EXPECT_EQ(run_setup(uninstall), 0);
+    EXPECT_TRUE(wait_for([&] { return !fs::exists(home); }, 60)) << "the folder stayed";
+    EXPECT_EQ(registry_value("DisplayName", "HKLM"), "");
 }
 
 }  // namespace
