@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/key_codes.h"
+#include "core/option.h"
 #include "core/tab_layout.h"
 #include "layouts/layout_table.h"
 #include "platform/background_input.h"
@@ -122,6 +124,14 @@ intptr_t COskelMainWnd::handle_message(ui::WindowMessage msg, uintptr_t wparam, 
         case WindowMessage::kDeviceChange:
             on_device_messages();
             handled = true;
+            break;
+        case WindowMessage::kKeyDown:
+            // Ctrl+Tab and Ctrl+Shift+Tab go to the next and the previous page.
+            if (wparam == ui::kKeyTab && (lparam & ui::kKeyControlFlag) != 0 &&
+                !input_locked(msg, lparam)) {
+                switch_page((lparam & ui::kKeyShiftFlag) != 0 ? -1 : 1);
+                handled = true;
+            }
             break;
         case WindowMessage::kScaleChanged:
             // The shape from the mask drawn nearest the new scale.
@@ -330,6 +340,14 @@ void COskelMainWnd::record_background(ui::WindowMessage msg, uintptr_t wparam, i
     }
 }
 
+void COskelMainWnd::switch_page(int direction) {
+    const int count = static_cast<int>(kTabNames.size());
+    const int next = (current_main_tab_ + count + direction) % count;
+    if (auto* tab = dynamic_cast<ui::COptionUI*>(manager().find_control(kTabNames[next]))) {
+        tab->activate();
+    }
+}
+
 void COskelMainWnd::recording_changed(bool recording) {
     if (recording) {
         background_input_ = platform::start_background_input(
@@ -338,9 +356,15 @@ void COskelMainWnd::recording_changed(bool recording) {
             });
         ui::debug_log(background_input_ ? "recorder: the desktop's keys and buttons"
                                         : "recorder: the window's own keys and buttons");
-    } else if (background_input_) {
-        platform::stop_background_input();
-        background_input_ = false;
+    } else {
+        if (background_input_) {
+            platform::stop_background_input();
+            background_input_ = false;
+        }
+        // The keys go on from where the recording was started.
+        if (ui::CControlUI* record = manager().find_control("macro_record_btn")) {
+            manager().set_focus(record);
+        }
     }
 }
 
@@ -356,6 +380,12 @@ bool COskelMainWnd::input_locked(ui::WindowMessage msg, intptr_t lparam) {
     const bool left_press =
         (msg == WindowMessage::kButtonDown || msg == WindowMessage::kDoubleClick);
     const bool pointer = msg == WindowMessage::kMouseMove || left_press;
+    const bool key = msg == WindowMessage::kKeyDown || msg == WindowMessage::kKeyUp ||
+                     msg == WindowMessage::kTextInput;
+    if (key) {
+        // An exchange's lock (a popup over the window, the mouse away) holds the keys too.
+        return popup_open != 0 || device_absent();
+    }
     if (!pointer) {
         return false;
     }

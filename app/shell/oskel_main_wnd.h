@@ -91,6 +91,8 @@ class COskelMainWnd : public ui::CWindowWnd,
 
     int current_profile_slot() const override { return current_profile_slot_; }
     int current_main_tab() const override { return current_main_tab_; }
+    // The page `direction` tabs on from the shown one, round the four.
+    void switch_page(int direction);
     // The button whose function menu was opened last, 0..10.
     int current_button() const;
     bool menu_open() const;

@@ -42,6 +42,12 @@ int UiDumpReader::scale() const {
     return match ? std::stoi((*match)[1]) : 0;
 }
 
+std::string UiDumpReader::focused() const {
+    std::string line;
+    const auto match = first_match(path_, std::regex("\"focused\":\"(" + kJsonText + ")\""), line);
+    return match ? std::string((*match)[1]) : std::string();
+}
+
 std::optional<DumpedControl> UiDumpReader::control(const std::string& name) const {
     const std::regex pattern("\"name\":\"" + name + "\",\"rect\":" + kRect +
                              ",\"visible\":(true|false),\"text\":\"" + kJsonText +

@@ -27,6 +27,8 @@ class UiDumpReader {
     const std::string& path() const { return path_; }
     // The windows' scale in percent; 0 before there is a dump. Rectangles are physical pixels.
     int scale() const;
+    // The name of the control that has the keys' focus; empty for none.
+    std::string focused() const;
     std::optional<DumpedControl> control(const std::string& name) const;
     // The control's text, empty when it is not in the dump.
     std::string text(const std::string& name) const;

@@ -104,8 +104,8 @@ TEST(UiDumpTest, JsonStringsEscapeWhatJsonForbids) {
 }
 
 // Tools click at the dump's rectangles: on a scaled display they are physical pixels, and the
-// dump says the scale.
-TEST(UiDumpTest, GivesPhysicalRectanglesAndTheScale) {
+// dump says the scale, and which control has the keys' focus.
+TEST(UiDumpTest, GivesPhysicalRectanglesTheScaleAndTheFocus) {
     talvoro::test::TempFolder folder;
     const std::string path = folder.file("dump.json");
     const UiDumpWriter writer(path);
@@ -113,11 +113,12 @@ TEST(UiDumpTest, GivesPhysicalRectanglesAndTheScale) {
     RecordingWindow window;
     set_default_display_scale(DisplayScale{});
     ASSERT_TRUE(window.build("Main", Rect{100, 50, 300, 150}));
+    window.manager().set_focus(window.manager().find_control("ok"));
     window.paint_now();
     std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
-    EXPECT_EQ(text.str().rfind("{\"scale\":200,", 0), 0u) << text.str();
+    EXPECT_EQ(text.str().rfind("{\"scale\":200,\n\"focused\":\"ok\",", 0), 0u) << text.str();
     EXPECT_NE(text.str().find("\"name\":\"ok\",\"rect\":[100,50,220,250]"), std::string::npos)
         << text.str();
 }

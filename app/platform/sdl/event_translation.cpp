@@ -25,6 +25,12 @@ int units_scale(const ui::CWindowWnd& window) {
     return backend != nullptr ? backend->units_scale() : 1;
 }
 
+intptr_t modifier_flags(Uint16 mod) {
+    return ((mod & KMOD_SHIFT) != 0 ? ui::kKeyShiftFlag : 0) |
+           ((mod & KMOD_CTRL) != 0 ? ui::kKeyControlFlag : 0) |
+           ((mod & KMOD_ALT) != 0 ? ui::kKeyAltFlag : 0);
+}
+
 bool dispatch_window_event(const SDL_WindowEvent& event, ui::CWindowWnd& window) {
     if (event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED ||
         event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -114,7 +120,8 @@ bool dispatch_sdl_event(const SDL_Event& event) {
             const bool down = event.type == SDL_KEYDOWN;
             window->send_message(down ? WindowMessage::kKeyDown : WindowMessage::kKeyUp,
                                  static_cast<uintptr_t>(key),
-                                 down && event.key.repeat != 0 ? ui::kKeyRepeatFlag : 0);
+                                 (down && event.key.repeat != 0 ? ui::kKeyRepeatFlag : 0) |
+                                     modifier_flags(event.key.keysym.mod));
             return true;
         }
         case SDL_TEXTINPUT: {

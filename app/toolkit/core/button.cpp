@@ -1,5 +1,7 @@
 #include "core/button.h"
 
+#include "core/key_codes.h"
+
 namespace talvoro::ui {
 
 bool CButtonUI::set_attribute(std::string_view name, std::string_view value) {
@@ -41,6 +43,12 @@ void CButtonUI::do_event(ControlEvent& event) {
                 if (pos().contains(event.point)) {
                     activate();
                 }
+            }
+            break;
+        case EventType::kKeyDown:
+            // Enter and Space press it, as a click does.
+            if (event.key == kKeyReturn || event.key == kKeySpace) {
+                activate();
             }
             break;
         default:

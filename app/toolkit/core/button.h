@@ -11,6 +11,7 @@ class CButtonUI : public CLabelUI {
     std::string_view class_name() const override { return "Button"; }
     bool set_attribute(std::string_view name, std::string_view value) override;
     void do_event(ControlEvent& event) override;
+    bool takes_keyboard_focus() const override { return true; }
     void set_enabled(bool enabled) override;
 
     // Sends "click"; false when the button is disabled.

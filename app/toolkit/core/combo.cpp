@@ -5,6 +5,7 @@
 
 #include "core/attribute_values.h"
 #include "core/combo_drop.h"
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 
@@ -187,11 +188,21 @@ void CComboUI::on_item_activated(CListLabelElementUI& item) {
 }
 
 void CComboUI::do_event(ControlEvent& event) {
-    if (event.type == EventType::kButtonDown) {
+    if (event.type == EventType::kButtonDown ||
+        (event.type == EventType::kKeyDown &&
+         (event.key == kKeyReturn || event.key == kKeySpace))) {
         if (is_open()) {
             close();
         } else {
             open();
+        }
+        return;
+    }
+    if (event.type == EventType::kKeyDown && (event.key == kKeyUp || event.key == kKeyDown)) {
+        // The arrows choose the item above or below, open or not, as on every desktop.
+        const int next = current_ + (event.key == kKeyDown ? 1 : -1);
+        if (next >= 0 && next < count()) {
+            select_item(next);
         }
         return;
     }

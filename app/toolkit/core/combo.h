@@ -40,6 +40,7 @@ class CComboUI : public CContainerUI {
     int item_height(const CControlUI& item) const;
 
     void do_event(ControlEvent& event) override;
+    bool takes_keyboard_focus() const override { return true; }
     void do_paint(Canvas& canvas, const Rect& dirty) override;
     CControlUI* find_control_at(Point point) override;
 

@@ -90,6 +90,8 @@ class CControlUI {
     // state image, text, border.
     virtual void do_paint(Canvas& canvas, const Rect& dirty);
     virtual void do_event(ControlEvent& event);
+    // Whether Tab stops here: controls a person uses (buttons, options, sliders, lists, edits).
+    virtual bool takes_keyboard_focus() const { return false; }
 
     // The topmost visible, enabled control at the point, children before parents.
     virtual CControlUI* find_control_at(Point point);

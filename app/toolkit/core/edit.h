@@ -19,6 +19,7 @@ class CEditUI : public CControlUI {
     void do_event(ControlEvent& event) override;
 
     bool is_readonly() const { return readonly_; }
+    bool takes_keyboard_focus() const override { return !readonly_; }
     void set_readonly(bool readonly);
     // The limit typing obeys, in characters (code points); text set by the program is kept
     // whole.

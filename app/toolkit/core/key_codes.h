@@ -7,6 +7,7 @@ namespace talvoro::ui {
 inline constexpr int kKeyBack = 0x08;
 inline constexpr int kKeyTab = 0x09;
 inline constexpr int kKeyReturn = 0x0D;
+inline constexpr int kKeySpace = 0x20;
 inline constexpr int kKeyPrior = 0x21;
 inline constexpr int kKeyNext = 0x22;
 inline constexpr int kKeyEnd = 0x23;
@@ -16,5 +17,12 @@ inline constexpr int kKeyUp = 0x26;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyDown = 0x28;
 inline constexpr int kKeyDelete = 0x2E;
+
+// The modifier keys held with a key.
+struct KeyModifiers {
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
 
 }  // namespace talvoro::ui

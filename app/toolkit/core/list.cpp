@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/key_codes.h"
 #include "core/list_container_element.h"
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
@@ -258,6 +259,16 @@ CControlUI* CListUI::find_control_at(Point point) {
 
 void CListUI::do_event(ControlEvent& event) {
     switch (event.type) {
+        case EventType::kKeyDown:
+            // The arrows move the selection a row.
+            if (event.key == kKeyUp || event.key == kKeyDown) {
+                const int next = get_cur_sel() + (event.key == kKeyDown ? 1 : -1);
+                if (next >= 0 && next < count()) {
+                    select_item(next);
+                    ensure_visible(next);
+                }
+            }
+            break;
         case EventType::kButtonDown: {
             Rect thumb = thumb_rect();
             if (thumb.contains(event.point)) {

@@ -20,6 +20,7 @@ class CListUI : public CContainerUI {
     std::string_view class_name() const override { return "List"; }
     bool set_attribute(std::string_view name, std::string_view value) override;
     void do_event(ControlEvent& event) override;
+    bool takes_keyboard_focus() const override { return true; }
     CControlUI* find_control_at(Point point) override;
     void do_paint(Canvas& canvas, const Rect& dirty) override;
 

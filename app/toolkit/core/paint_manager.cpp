@@ -12,6 +12,20 @@ CPaintManagerUI::Millis steady_now() {
         std::chrono::steady_clock::now().time_since_epoch());
 }
 
+// The keys' focus ring: the accent colour, two pixels inside the focused control.
+constexpr Color kFocusRingColor{0xFF, 0xFF, 0x3C, 0x3C};
+constexpr int kFocusRingWidth = 2;
+
+// Shown where it stands: itself and every container it is in.
+bool shown_in_window(const CControlUI& control) {
+    for (const CControlUI* at = &control; at != nullptr; at = at->parent()) {
+        if (!at->visible()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool is_within(const CControlUI* control, const CControlUI* ancestor) {
     for (; control != nullptr; control = control->parent()) {
         if (control == ancestor) {
@@ -248,6 +262,15 @@ void CPaintManagerUI::set_focus(CControlUI* control) {
     }
     CControlUI* old = focus_;
     focus_ = control;
+    if (keyboard_used_) {
+        // The ring moves.
+        if (old != nullptr) {
+            invalidate(old->pos());
+        }
+        if (control != nullptr) {
+            invalidate(control->pos());
+        }
+    }
     if (old != nullptr) {
         send_event(old, EventType::kKillFocus, last_point_);
     }
@@ -292,6 +315,7 @@ std::vector<Rect> CPaintManagerUI::paint(Canvas& canvas) {
         if (root_ && root_->visible()) {
             root_->do_paint(canvas, rect);
         }
+        paint_focus_ring(canvas, rect);
         for (const Overlay& overlay : overlays_) {
             if (overlay.control->visible()) {
                 overlay.control->do_paint(canvas, rect);
@@ -299,6 +323,16 @@ std::vector<Rect> CPaintManagerUI::paint(Canvas& canvas) {
         }
     }
     return painted;
+}
+
+void CPaintManagerUI::paint_focus_ring(Canvas& canvas, const Rect& dirty) {
+    if (!keyboard_used_ || focus_ == nullptr || !shown_in_window(*focus_) ||
+        focus_->pos().intersect(dirty).empty()) {
+        return;
+    }
+    // Inside the control's own rectangle, which every container it is in holds whole: never
+    // cut off by one.
+    canvas.draw_border(focus_->pos(), kFocusRingColor, kFocusRingWidth);
 }
 
 void CPaintManagerUI::update_layout() {
@@ -357,6 +391,13 @@ void CPaintManagerUI::mouse_down(int x, int y) {
         return;
     }
     update_hover(last_point_);
+    if (keyboard_used_) {
+        // A click puts the keys' focus ring away until a key is used again.
+        keyboard_used_ = false;
+        if (focus_ != nullptr) {
+            invalidate(focus_->pos());
+        }
+    }
     CControlUI* target = hover_;
     if (target == nullptr) {
         return;
@@ -384,16 +425,48 @@ void CPaintManagerUI::mouse_up(int x, int y) {
     release_closed_overlays();
 }
 
-void CPaintManagerUI::key_down(int key) {
+void CPaintManagerUI::key_down(int key, KeyModifiers modifiers) {
     if (key == kKeyEscape && !overlays_.empty()) {
         close_top_overlay();
         release_closed_overlays();
+        return;
+    }
+    if (!keyboard_used_ && focus_ != nullptr) {
+        invalidate(focus_->pos());  // its ring appears
+    }
+    keyboard_used_ = true;
+    if (key == kKeyTab && !modifiers.control && !modifiers.alt && overlays_.empty()) {
+        if (CControlUI* next = next_focus(!modifiers.shift)) {
+            set_focus(next);
+        }
         return;
     }
     if (focus_ != nullptr) {
         ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
         focus_->do_event(event);
     }
+}
+
+CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
+    if (!root_) {
+        return nullptr;
+    }
+    std::vector<CControlUI*> stops;
+    root_->for_each([&](CControlUI& control) {
+        if (control.takes_keyboard_focus() && control.enabled() && shown_in_window(control)) {
+            stops.push_back(&control);
+        }
+    });
+    if (stops.empty()) {
+        return nullptr;
+    }
+    const auto at = std::find(stops.begin(), stops.end(), focus_);
+    if (at == stops.end()) {
+        return forwards ? stops.front() : stops.back();
+    }
+    const size_t index = static_cast<size_t>(at - stops.begin());
+    const size_t count = stops.size();
+    return stops[forwards ? (index + 1) % count : (index + count - 1) % count];
 }
 
 void CPaintManagerUI::text_input(std::string_view utf8) {

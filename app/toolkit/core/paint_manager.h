@@ -13,6 +13,7 @@
 
 #include "core/command_handler.h"
 #include "core/control.h"
+#include "core/key_codes.h"
 #include "core/notify.h"
 #include "core/timer_queue.h"
 #include "render/canvas.h"
@@ -115,7 +116,14 @@ class CPaintManagerUI {
     void mouse_move(int x, int y);
     void mouse_down(int x, int y);
     void mouse_up(int x, int y);
-    void key_down(int key);
+    // Tab and Shift+Tab move the focus among the controls that take it, in the layout's order;
+    // other keys go to the focused control.
+    void key_down(int key, KeyModifiers modifiers = {});
+    // Whether keys have been used since the last click: the focus ring shows only then.
+    bool keyboard_used() const { return keyboard_used_; }
+    // The next (or, backwards, previous) control that takes the focus after the focused one,
+    // wrapping round; null when none does.
+    CControlUI* next_focus(bool forwards) const;
     void text_input(std::string_view utf8);
     // Offers the wheel to the control under the point, then to its parents, until one takes
     // it; false when none did.
@@ -143,6 +151,7 @@ class CPaintManagerUI {
     void send_command(int id);
 
   private:
+    void paint_focus_ring(Canvas& canvas, const Rect& dirty);
     Millis now() const { return clock_(); }
     void deliver(TNotifyUI& msg);
     void send_event(CControlUI* control, EventType type, Point point);
@@ -170,6 +179,7 @@ class CPaintManagerUI {
     std::vector<Rect> invalid_;
     bool needs_layout_ = true;
     CControlUI* focus_ = nullptr;
+    bool keyboard_used_ = false;
     CControlUI* hover_ = nullptr;
     CControlUI* capture_ = nullptr;
     Point last_point_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/attribute_values.h"
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 #include "render/image_descriptor.h"
@@ -145,6 +146,42 @@ int CSliderUI::value_at(Point point) const {
     return snap(static_cast<int>(raw));
 }
 
+void CSliderUI::key_step(int key) {
+    constexpr int kPageSteps = 10;
+    // Up and Right raise the value on either kind of slider.
+    int target = value_;
+    switch (key) {
+        case kKeyLeft:
+        case kKeyDown:
+            target = value_ - step_;
+            break;
+        case kKeyRight:
+        case kKeyUp:
+            target = value_ + step_;
+            break;
+        case kKeyNext:
+            target = value_ - kPageSteps * step_;
+            break;
+        case kKeyPrior:
+            target = value_ + kPageSteps * step_;
+            break;
+        case kKeyHome:
+            target = min_;
+            break;
+        case kKeyEnd:
+            target = max_;
+            break;
+        default:
+            return;
+    }
+    const int before = value_;
+    set_value(std::clamp(target, min_, max_));
+    if (value_ != before) {
+        invalidate();
+        send_notify("valuechanged");
+    }
+}
+
 void CSliderUI::do_event(ControlEvent& event) {
     switch (event.type) {
         case EventType::kButtonDown:
@@ -181,6 +218,11 @@ void CSliderUI::do_event(ControlEvent& event) {
             if (thumb_hot_) {
                 thumb_hot_ = false;
                 invalidate();
+            }
+            break;
+        case EventType::kKeyDown:
+            if (enabled() && !dragging_) {
+                key_step(event.key);
             }
             break;
         case EventType::kKillFocus:

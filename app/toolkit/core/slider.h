@@ -30,6 +30,7 @@ class CSliderUI : public CControlUI {
     Rect thumb_rect() const;
     // The value a pointer at `point` stands for, clamped and on a step.
     int value_at(Point point) const;
+    bool takes_keyboard_focus() const override { return true; }
     bool dragging() const { return dragging_; }
 
   protected:
@@ -37,6 +38,8 @@ class CSliderUI : public CControlUI {
 
   private:
     int snap(int value) const;
+    // Arrows move one step, Page Up and Page Down ten, Home and End to the ends.
+    void key_step(int key);
     // Draws an image descriptor into `dest` instead of the whole control.
     void draw_image_in(Canvas& canvas, const std::string& descriptor, const Rect& dest);
 

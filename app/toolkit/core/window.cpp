@@ -441,7 +441,10 @@ intptr_t CWindowWnd::default_message(WindowMessage msg, uintptr_t wparam, intptr
             }
             break;
         case WindowMessage::kKeyDown:
-            manager_.key_down(static_cast<int>(wparam));
+            manager_.key_down(
+                static_cast<int>(wparam),
+                KeyModifiers{(lparam & kKeyShiftFlag) != 0, (lparam & kKeyControlFlag) != 0,
+                             (lparam & kKeyAltFlag) != 0});
             break;
         case WindowMessage::kMouseWheel:
             manager_.mouse_wheel(p.x, p.y, wheel_notches(wparam));

@@ -54,6 +54,10 @@ constexpr Point point_from_param(intptr_t param) {
 
 // In the lparam of a kKeyDown that the key's auto-repeat sent (the bit Windows uses for it).
 inline constexpr intptr_t kKeyRepeatFlag = intptr_t{1} << 30;
+// In the lparam of kKeyDown: the modifier keys held.
+inline constexpr intptr_t kKeyShiftFlag = intptr_t{1} << 16;
+inline constexpr intptr_t kKeyControlFlag = intptr_t{1} << 17;
+inline constexpr intptr_t kKeyAltFlag = intptr_t{1} << 18;
 
 // The notches of a kMouseWheel, positive when the wheel turned away from the user.
 constexpr uintptr_t make_wheel_param(int notches) {

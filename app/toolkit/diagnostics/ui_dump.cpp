@@ -132,9 +132,24 @@ void append_scale(std::string& out) {
     out += "\"scale\":" + std::to_string(percent) + ",\n";
 }
 
+// The control that has the keys' focus in the newest window that has one (a popup over the
+// main window), by name; "" for none.
+void append_focus(std::string& out) {
+    std::string name;
+    for (CWindowWnd* window : CWindowWnd::live_windows()) {
+        if (const CControlUI* focus = window->manager().focus()) {
+            name = focus->name();
+        }
+    }
+    out += "\"focused\":";
+    append_json_string(out, name);
+    out += ",\n";
+}
+
 std::string ui_dump_json() {
     std::string out = "{";
     append_scale(out);
+    append_focus(out);
     append_controls(out);
     append_menu_entries(out);
     append_drop_items(out);
