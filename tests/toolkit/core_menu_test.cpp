@@ -5,6 +5,7 @@
 
 #include "core/button.h"
 #include "core/container.h"
+#include "core/key_codes.h"
 #include "core/menu.h"
 #include "core/paint_manager.h"
 
@@ -201,6 +202,26 @@ TEST_F(CoreMenuTest, OverlayIsPaintedAboveTheTreeAndItsAreaRepaintedAfterClosing
     manager.paint(canvas);
     EXPECT_EQ(canvas.pixel(12, 40), (Color{255, 0, 255, 0}));
     EXPECT_EQ(canvas.pixel(100, 60), kTree);
+}
+
+// By keys alone: the arrows light entries (round the ends, over the separator), Right opens a
+// submenu with its first entry lit, Left closes it, Enter chooses; the window under the menu
+// gets none of the keys.
+TEST_F(CoreMenuTest, KeysWalkTheMenuAndItsSubmenuAndChoose) {
+    manager.set_focus(under);
+    CMenuUI::show(manager, make_menu(), Point{10, 10}, kClose);
+    manager.key_down(kKeyUp);  // round to the last entry
+    manager.key_down(kKeyDown);
+    manager.key_down(kKeyRight);
+    ASSERT_EQ(manager.overlay_count(), 2u) << "the submenu";
+    manager.key_down(kKeyLeft);
+    EXPECT_EQ(manager.overlay_count(), 1u);
+    manager.key_down(kKeyReturn);
+    manager.key_down(kKeyDown);
+    manager.key_down(kKeySpace);
+    EXPECT_EQ(commands.commands, (std::vector<int>{kClose, 2011}));
+    EXPECT_EQ(manager.overlay_count(), 0u);
+    EXPECT_EQ(clicks.clicks, 0) << "the keys reached the button under the menu";
 }
 
 }  // namespace

@@ -64,4 +64,12 @@ void CComboDropUI::for_each(const std::function<void(CControlUI&)>& visit) {
     }
 }
 
+void CComboDropUI::do_event(ControlEvent& event) {
+    if (event.type == EventType::kKeyDown) {
+        owner_.do_event(event);
+        return;
+    }
+    CControlUI::do_event(event);
+}
+
 }  // namespace talvoro::ui

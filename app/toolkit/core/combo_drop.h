@@ -16,6 +16,8 @@ class CComboDropUI : public CControlUI {
     void do_paint(Canvas& canvas, const Rect& dirty) override;
     CControlUI* find_control_at(Point point) override;
     void for_each(const std::function<void(CControlUI&)>& visit) override;
+    // Keys are the combo's: it chooses and closes.
+    void do_event(ControlEvent& event) override;
 
   private:
     CComboUI& owner_;

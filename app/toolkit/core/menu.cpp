@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "core/attribute_values.h"
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 
@@ -275,6 +276,74 @@ void CMenuUI::open_submenu(CMenuElementUI& element) {
         }));
     element.open_submenu_ = shown;
     expanded_ = &element;
+}
+
+void CMenuUI::do_event(ControlEvent& event) {
+    if (event.type != EventType::kKeyDown) {
+        CContainerUI::do_event(event);
+        return;
+    }
+    std::vector<CMenuElementUI*> entries;
+    CMenuElementUI* lit = nullptr;
+    for (int i = 0; i < count(); ++i) {
+        auto* entry = dynamic_cast<CMenuElementUI*>(item_at(i));
+        if (entry != nullptr && !entry->is_separator() && entry->visible() && entry->enabled()) {
+            entries.push_back(entry);
+            if (entry->hot()) {
+                lit = entry;
+            }
+        }
+    }
+    if (entries.empty()) {
+        return;
+    }
+    switch (event.key) {
+        case kKeyDown:
+        case kKeyUp: {
+            const auto at = std::find(entries.begin(), entries.end(), lit);
+            size_t index = 0;
+            if (at != entries.end()) {
+                const size_t here = static_cast<size_t>(at - entries.begin());
+                index = event.key == kKeyDown ? (here + 1) % entries.size()
+                                              : (here + entries.size() - 1) % entries.size();
+            } else if (event.key == kKeyUp) {
+                index = entries.size() - 1;
+            }
+            for (CMenuElementUI* entry : entries) {
+                entry->set_hot(entry == entries[index]);
+            }
+            break;
+        }
+        case kKeyRight:
+        case kKeyReturn:
+        case kKeySpace:
+            if (lit == nullptr) {
+                break;
+            }
+            if (lit->has_submenu()) {
+                on_element_entered(*lit);
+                // The submenu opens with its first entry lit, for the arrows to go on from.
+                if (CMenuUI* sub = lit->open_submenu()) {
+                    ControlEvent down{EventType::kKeyDown, event.point, 0, kKeyDown, {}};
+                    sub->do_event(down);
+                }
+            } else if (event.key != kKeyRight) {
+                choose(lit->command());
+            }
+            break;
+        case kKeyLeft:
+            if (parent_menu_ != nullptr && manager() != nullptr) {
+                // Back in the menu it opened from, on the entry that opened it.
+                CMenuElementUI* opener = parent_menu_->expanded_;
+                manager()->close_overlay(this);
+                if (opener != nullptr) {
+                    opener->set_hot(true);
+                }
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void CMenuUI::choose(int command) {

@@ -50,6 +50,9 @@ class CMenuUI : public CContainerUI {
     CMenuUI* parent_menu() const { return parent_menu_; }
 
     void set_pos(const Rect& pos) override;
+    // Up and Down light the entry above or below, Right or Enter opens a lit entry's submenu
+    // (its first entry lit), Enter or Space chooses a lit entry, Left closes a submenu.
+    void do_event(ControlEvent& event) override;
 
   private:
     friend class CMenuElementUI;

@@ -435,7 +435,14 @@ void CPaintManagerUI::key_down(int key, KeyModifiers modifiers) {
         invalidate(focus_->pos());  // its ring appears
     }
     keyboard_used_ = true;
-    if (key == kKeyTab && !modifiers.control && !modifiers.alt && overlays_.empty()) {
+    if (!overlays_.empty()) {
+        // A menu or a drop-down list over the window takes the keys while it is up.
+        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
+        overlays_.back().control->do_event(event);
+        release_closed_overlays();
+        return;
+    }
+    if (key == kKeyTab && !modifiers.control && !modifiers.alt) {
         if (CControlUI* next = next_focus(!modifiers.shift)) {
             set_focus(next);
         }
