@@ -221,6 +221,64 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
     EXPECT_EQ(state.at(kStateCurrentSlot), 0);
 }
 
+// The same edits by keys alone: Tab to button 2's field, Enter, the arrows into the game
+// functions and Enter for DPI Up; Tab to level 1's X slider and two steps right; Ctrl+Tab to the
+// performance page, Tab to 1000 Hz and Space; Tab to Apply, Enter, and Enter on the confirmation.
+// The pointer only rests over the window: an X server without a window manager sends the keys
+// to the window under it. The mouse must hold byte for byte what AllProfile encodes.
+TEST_F(GuiEndToEnd, KeysAloneEditAndApplyAProfileByteForByte) {
+    VirtualMouseProcess mouse(folder_.path() + "/hid");
+    start_gui();
+    ASSERT_TRUE(
+        wait_for([&] { return selected("profile1option") && selected("ledlightonoffoption"); }, 30))
+        << "the start-up read did not end";
+    const std::string level1_x = text_of("laser_level1_x_label");
+    const auto root = dump_.control("main_root");
+    ASSERT_TRUE(root.has_value());
+    ASSERT_EQ(desktop_.move_to(root->rect.center_x(), root->rect.center_y()), "");
+    const auto tab_to = [&](const std::string& name) {
+        for (int i = 0; i < 80 && dump_.focused() != name; ++i) {
+            keys({"Tab"});
+        }
+        return wait_for([&] { return dump_.focused() == name; }, 5);
+    };
+
+    ASSERT_TRUE(tab_to("button_2_btn")) << dump_.focused();
+    keys({"Return"});
+    ASSERT_TRUE(wait_for([&] { return dump_.menu_entry(2001).has_value(); }, 10)) << "no menu";
+    keys({"Down", "Down", "Right"});
+    ASSERT_TRUE(wait_for([&] { return dump_.menu_entry(2020).has_value(); }, 10)) << "no submenu";
+    keys({"Return"});
+    ASSERT_TRUE(wait_for([&] { return text_of("button_2_btn") == "DPI Up"; }, 10))
+        << text_of("button_2_btn");
+
+    ASSERT_TRUE(tab_to("laser_level1_x_slider")) << dump_.focused();
+    keys({"Right", "Right"});
+    ASSERT_TRUE(wait_for([&] { return text_of("laser_level1_x_label") != level1_x; }, 10));
+
+    keys({"ctrl+Tab"});
+    ASSERT_TRUE(wait_for([&] { return shown("performance_root"); }, 10));
+    ASSERT_TRUE(tab_to("usb_rate_1000_option")) << dump_.focused();
+    keys({"space"});
+    ASSERT_TRUE(wait_for([&] { return selected("usb_rate_1000_option"); }, 10));
+    if (!selected("kprofile1_inuse_option")) {
+        ASSERT_TRUE(tab_to("kprofile1_inuse_option"));
+        keys({"space"});
+    }
+    ASSERT_TRUE(tab_to("kprofileokbtn")) << dump_.focused();
+    keys({"Return"});
+    ASSERT_TRUE(wait_for([&] { return shown("popup_message_ok_btn"); }, 10)) << "no confirmation";
+    keys({"Return"});
+    const std::unique_ptr<ProfileStore> store = wait_for_all_profiles(folder_.path() + "/data", 30);
+    ASSERT_TRUE(store) << "the apply did not end";
+    const ProfileBlock& profile = store->profiles[0];
+    EXPECT_EQ(+profile.button_function[1], kDpiUp);
+    EXPECT_GT(+profile.laser_cpi[0], std::stoi(level1_x));
+    EXPECT_EQ(std::to_string(+profile.laser_cpi[0]), text_of("laser_level1_x_label"));
+    EXPECT_EQ(+profile.report_rate_hz, 1000);
+    EXPECT_EQ(slots_unlike_store(*store, mouse.read_state()), "");
+}
+
 // A macro recorded from the window's own input, given to button 6 to play three times, and
 // applied: the mouse holds exactly the recorded events with their delays, and the play mode.
 TEST_F(GuiEndToEnd, ARecordedMacroOnAButtonReachesTheMouseWithItsPlayMode) {
