@@ -2,7 +2,6 @@
 // with no mouse attached, started in turn on an Xvfb of its own large enough for both: the time
 // from process start to the first frame on the display, and the resident memory after start-up.
 // At 200 % the canvas has four times the pixels and the pictures come from the 2x set.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,6 +14,7 @@
 
 #include "bench_timing.h"
 #include "platform/program_paths.h"
+#include "program_folders.h"
 #include "support/linux/first_frame.h"
 #include "support/linux/xvfb_display.h"
 
@@ -32,11 +32,6 @@ struct Measured {
     long rss_kib = -1;
 };
 
-std::string make_folder(const std::string& path) {
-    mkdir(path.c_str(), 0700);
-    return path;
-}
-
 }  // namespace
 
 int main() {
@@ -46,12 +41,7 @@ int main() {
         return 1;
     }
     setenv("DISPLAY", xvfb.display().c_str(), 1);
-    char base_template[] = "/tmp/talvoro-scaled-XXXXXX";
-    const std::string base = mkdtemp(base_template);
-    setenv("TALVORO_HID_DIR", make_folder(base + "/hid").c_str(), 1);
-    setenv("TALVORO_HID_BACKENDS", "virtual", 1);
-    setenv("TALVORO_DATA_DIR", make_folder(base + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", make_folder(base + "/run").c_str(), 1);
+    const std::string base = talvoro::bench::use_private_program_folders("/tmp/talvoro-scaled-");
 
     const std::string gui = talvoro::program_directory() + "talvoro_gui";
     const char* const scales[] = {"1", "2"};

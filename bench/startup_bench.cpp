@@ -3,7 +3,6 @@
 // then the program's resident memory after start-up and its CPU use while idle for ten seconds.
 // Runs under the display in DISPLAY, or starts its own Xvfb when there is none.
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 
 #include "bench_timing.h"
 #include "platform/program_paths.h"
+#include "program_folders.h"
 #include "support/linux/first_frame.h"
 #include "support/linux/xvfb_display.h"
 
@@ -57,11 +57,6 @@ long cpu_ticks(pid_t pid) {
     return utime + stime;
 }
 
-std::string make_folder(const std::string& path) {
-    mkdir(path.c_str(), 0700);
-    return path;
-}
-
 }  // namespace
 
 int main() {
@@ -75,13 +70,7 @@ int main() {
         }
         setenv("DISPLAY", xvfb->display().c_str(), 1);
     }
-    // No mouse, and a data and runtime folder of the benchmark's own.
-    char base_template[] = "/tmp/talvoro-startup-XXXXXX";
-    const std::string base = mkdtemp(base_template);
-    setenv("TALVORO_HID_DIR", make_folder(base + "/hid").c_str(), 1);
-    setenv("TALVORO_HID_BACKENDS", "virtual", 1);
-    setenv("TALVORO_DATA_DIR", make_folder(base + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", make_folder(base + "/run").c_str(), 1);
+    const std::string base = talvoro::bench::use_private_program_folders("/tmp/talvoro-startup-");
 
     const std::string bin = talvoro::program_directory();
     std::vector<double> bare;

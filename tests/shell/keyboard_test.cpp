@@ -1,7 +1,7 @@
 // The real main window by keys alone: Ctrl+Tab and Ctrl+Shift+Tab go round the pages, Tab walks
-// the real layouts in reading order (title row, tabs, profile block, the page, bottom row), the
-// function menu opens and chooses by keys, and a confirmation opened by Enter on Apply holds the
-// main window's keys.
+// the real layouts in reading order (title row, tabs, profile block, the page, bottom row), and a
+// confirmation opened by Enter on Apply holds the main window's keys. The function menu by keys
+// is the end-to-end keyboard test's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/key_codes.h"
-#include "core/menu.h"
 #include "core/option.h"
 #include "shell_fixture.h"
 
@@ -80,25 +79,6 @@ TEST_F(KeyboardTest, EnterOnApplyOpensItsConfirmationWhichHoldsTheWindowsKeys) {
     press(ui::kKeyTab, ui::kKeyControlFlag);
     EXPECT_TRUE(option("maincontrolbtn")->is_selected()) << "the page changed under the popup";
     EXPECT_EQ(focused(), "profileokbtn");
-}
-
-// A button's function by keys: Enter on its field opens the function menu there, the arrows go
-// to the game functions and into their submenu, Enter chooses the first; the field shows it.
-TEST_F(KeyboardTest, EnterOnAButtonFieldOpensTheFunctionMenuAndKeysChooseInIt) {
-    start_mouse();
-    open_window();
-    const std::string before = control("button_2_btn")->text();
-    window_->manager().set_focus(control("button_2_btn"));
-    press(ui::kKeyReturn);
-    ASSERT_NE(ui::CMenuUI::shown_menu(window_->manager()), nullptr) << "no function menu";
-    press(ui::kKeyDown);
-    press(ui::kKeyDown);
-    press(ui::kKeyRight);
-    ASSERT_EQ(window_->manager().overlay_count(), 2u) << "no game functions";
-    press(ui::kKeyReturn);
-    EXPECT_EQ(ui::CMenuUI::shown_menu(window_->manager()), nullptr);
-    EXPECT_NE(control("button_2_btn")->text(), before);
-    EXPECT_EQ(focused(), "button_2_btn");
 }
 
 }  // namespace

@@ -10,11 +10,10 @@ SDL_HitTestResult caption_hit_test(SDL_Window*, const SDL_Point* area, void* dat
     if (window == nullptr || area == nullptr) {
         return SDL_HITTEST_NORMAL;
     }
-    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window->backend());
-    const ui::Point point =
-        backend != nullptr ? backend->client_point(area->x, area->y) : ui::Point{area->x, area->y};
-    return window->hit_test(point) == ui::CWindowWnd::HitTest::kCaption ? SDL_HITTEST_DRAGGABLE
-                                                                        : SDL_HITTEST_NORMAL;
+    return window->hit_test(client_point(*window, area->x, area->y)) ==
+                   ui::CWindowWnd::HitTest::kCaption
+               ? SDL_HITTEST_DRAGGABLE
+               : SDL_HITTEST_NORMAL;
 }
 
 bool install_caption_hit_test(SDL_Window* window, ui::CWindowWnd& owner) {

@@ -14,15 +14,8 @@ using ui::WindowMessage;
 
 // A point in SDL's window units as the window's messages carry it: logical client pixels.
 intptr_t point_param(const ui::CWindowWnd& window, int x, int y) {
-    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
-    const ui::Point point = backend != nullptr ? backend->client_point(x, y) : ui::Point{x, y};
+    const ui::Point point = client_point(window, x, y);
     return ui::make_point_param(point.x, point.y);
-}
-
-// Window units as physical pixels.
-int units_scale(const ui::CWindowWnd& window) {
-    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
-    return backend != nullptr ? backend->units_scale() : 1;
 }
 
 intptr_t modifier_flags(Uint16 mod) {

@@ -183,6 +183,16 @@ void SdlWindowBackend::wake() {
     push_wake_event();
 }
 
+ui::Point client_point(const ui::CWindowWnd& window, int x, int y) {
+    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
+    return backend != nullptr ? backend->client_point(x, y) : ui::Point{x, y};
+}
+
+int units_scale(const ui::CWindowWnd& window) {
+    const auto* backend = dynamic_cast<const SdlWindowBackend*>(window.backend());
+    return backend != nullptr ? backend->units_scale() : 1;
+}
+
 bool install_sdl_windows() {
     // With no display SDL settles on its offscreen driver: windows there reach no one, and a
     // program waiting for its user would wait forever.

@@ -52,6 +52,12 @@ class SdlWindowBackend : public ui::IWindowBackend {
     size_t presented_rects_ = 0;
 };
 
+// A point SDL reports for `window` in window units, in its logical client pixels; as it is for a
+// window without an SDL backend.
+ui::Point client_point(const ui::CWindowWnd& window, int x, int y);
+// The display's physical pixels per window unit of `window`: 1 without an SDL backend.
+int units_scale(const ui::CWindowWnd& window);
+
 // Makes every window created from now on an SDL window. False when SDL video cannot start, or
 // starts only on a fall-back driver nobody asked for (see video_driver_accepted).
 bool install_sdl_windows();
