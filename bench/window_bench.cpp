@@ -119,7 +119,9 @@ ApplyFigures median_apply(shell::COskelMainWnd& window, ProfileStore& store) {
     std::vector<double> whole;
     for (int i = 0; i < kApplies; ++i) {
         auto start = Clock::now();
-        window.exchange().apply_all();
+        if (window.exchange().apply_all() != 1) {
+            std::fprintf(stderr, "an apply failed\n");
+        }
         exchange.push_back(elapsed_ms(start));
         ui::TNotifyUI confirmed;
         confirmed.type = "apply_new_setting";
@@ -275,7 +277,11 @@ int main() {
     test::ScopedEnv data("TALVORO_DATA_DIR", folder.path() + "/");
     test::ScopedEnv desktop_kind("TALVORO_DESKTOP_SETTINGS", "file");
     ui::CPaintManagerUI::set_resource_path(resource_directory() + "TalvoroSkin/");
-    ensure_program_folders();
+    if (!ensure_program_folders()) {
+        std::fprintf(stderr, "the program folders could not be made in %s\n",
+                     folder.path().c_str());
+        return 1;
+    }
 
     SilentNotices notices;
     DeviceApiBinding binding;
@@ -297,7 +303,10 @@ int main() {
         std::vector<double> times;
         for (int i = 0; i < 50; ++i) {
             const auto start = Clock::now();
-            link.set_leds(true);
+            if (!link.set_leds(true)) {
+                std::fprintf(stderr, "the lighting command failed\n");
+                return 1;
+            }
             times.push_back(elapsed_ms(start));
         }
         std::printf("  of which the lighting command: %.3f ms (median)\n", bench::median(times));

@@ -81,6 +81,8 @@ void COskelMainWnd::notify(ui::TNotifyUI& msg) {
             if (index >= 0) {
                 change_language(index);
             }
+        } else {
+            route_to_pages(msg);  // a list's selection by keys
         }
     } else if (type == "itemclick" || type == "edit_return") {
         route_to_pages(msg);

@@ -221,7 +221,7 @@ TEST_F(GuiEndToEnd, EditingAProfileAndApplyingItReachesTheMouseByteForByte) {
     EXPECT_EQ(state.at(kStateCurrentSlot), 0);
 }
 
-// The same edits by keys alone: Tab to button 2's field, Enter, the arrows into the game
+// The same edits by keys alone: Tab to button 2's field, Alt+Down, the arrows into the game
 // functions and Enter for DPI Up; Tab to level 1's X slider and two steps right; Ctrl+Tab to the
 // performance page, Tab to 1000 Hz and Space; Tab to Apply, Enter, and Enter on the confirmation.
 // The pointer only rests over the window: an X server without a window manager sends the keys
@@ -244,7 +244,7 @@ TEST_F(GuiEndToEnd, KeysAloneEditAndApplyAProfileByteForByte) {
     };
 
     ASSERT_TRUE(tab_to("button_2_btn")) << dump_.focused();
-    keys({"Return"});
+    keys({"alt+Down"});
     ASSERT_TRUE(wait_for([&] { return dump_.menu_entry(2001).has_value(); }, 10)) << "no menu";
     keys({"Down", "Down", "Right"});
     ASSERT_TRUE(wait_for([&] { return dump_.menu_entry(2020).has_value(); }, 10)) << "no submenu";

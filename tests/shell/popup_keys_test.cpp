@@ -139,15 +139,30 @@ TEST_F(KeysPopupTest, TheLowestOfSeveralHeldKeysWins) {
     EXPECT_EQ(PopupResult.word(0), 'B');
 }
 
-TEST_F(KeysPopupTest, EnterAndEscapeAreCapturedNotAnswers) {
+// Enter and Escape are captured first or with a key held; alone after a capture they answer.
+TEST_F(KeysPopupTest, EnterAndEscapeAreCapturedFirstAndAnswerAfterACapture) {
     ui::press_key(*popup, ui::kKeyReturn);
     EXPECT_TRUE(popup_alive(popup));
     EXPECT_EQ(edit_text(), " Enter ");
     EXPECT_EQ(PopupResult.word(0), ui::kKeyReturn);
+    down(kVkLeftShift);
     ui::press_key(*popup, ui::kKeyEscape);
-    EXPECT_TRUE(popup_alive(popup));
+    up(kVkLeftShift);
+    EXPECT_EQ(PopupResult.word(0), kVkShift) << "Shift+Esc: the lowest code held";
+    ui::press_key(*popup, 'A');
+    down(ui::kKeyReturn);
+    EXPECT_FALSE(popup_alive(popup));
+    EXPECT_EQ(owner.deliver(), Words{"button_singlekey:owner_btn"});
+    EXPECT_EQ(PopupResult.word(0), 'A');
+
+    owner.results.seen.clear();
+    popup = CKeysMessageWnd::open(owner.button());
+    ASSERT_NE(popup, nullptr);
+    ui::press_key(*popup, ui::kKeyEscape);
     EXPECT_EQ(edit_text(), " Esc ");
-    EXPECT_TRUE(owner.deliver().empty());
+    down(ui::kKeyEscape);
+    EXPECT_FALSE(popup_alive(popup));
+    EXPECT_EQ(owner.deliver(), Words{"button_singlekey_cancel:owner_btn"});
 }
 
 TEST_F(KeysPopupTest, AKeyOutsideTheTableEmptiesTheEdit) {

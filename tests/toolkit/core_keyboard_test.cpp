@@ -6,6 +6,7 @@
 #include "core/combo.h"
 #include "core/dialog_builder.h"
 #include "core/key_codes.h"
+#include "core/list.h"
 #include "core/option.h"
 #include "core/paint_manager.h"
 #include "core/slider.h"
@@ -41,9 +42,10 @@ class Notes : public INotifyUI {
 
 class CoreKeyboardTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { build(kLayout); }
+    void build(const char* layout) {
         CDialogBuilder builder;
-        manager.set_root(builder.create(kLayout, nullptr, &manager));
+        manager.set_root(builder.create(layout, nullptr, &manager));
         manager.set_client_size({300, 300});
         manager.add_notifier(&notes);
         manager.update_layout();
@@ -75,11 +77,17 @@ TEST_F(CoreKeyboardTest, TabWalksTheControlsAPersonUsesInTheLayoutsOrderAndWraps
     EXPECT_EQ(focused(), "typed");
 }
 
-TEST_F(CoreKeyboardTest, EnterAndSpacePressButtonsAndOptions) {
-    manager.set_focus(manager.find_control("first"));
+TEST_F(CoreKeyboardTest, EnterAndSpacePressButtonsAndOptionsAltDownOnlyMenuButtons) {
+    auto* first = find<CButtonUI>("first");
+    manager.set_focus(first);
     manager.key_down(kKeyReturn);
     manager.key_down(kKeySpace);
+    manager.key_down(kKeyDown, KeyModifiers{.alt = true});
     EXPECT_EQ(notes.seen, (std::vector<std::string>{"click:first", "click:first"}));
+    first->set_opens_menu(true);
+    manager.key_down(kKeyDown);
+    manager.key_down(kKeyDown, KeyModifiers{.alt = true});
+    EXPECT_EQ(notes.seen.size(), 3u) << "Alt+Down, not Down, opens a button's menu";
     manager.set_focus(manager.find_control("choice"));
     manager.key_down(kKeySpace);
     EXPECT_TRUE(find<COptionUI>("choice")->is_selected());
@@ -118,6 +126,81 @@ TEST_F(CoreKeyboardTest, ComboArrowsChooseAndEnterOpensAndCloses) {
     EXPECT_TRUE(combo->is_open());
     manager.key_down(kKeyReturn);
     EXPECT_FALSE(combo->is_open());
+    manager.key_down(kKeyDown, KeyModifiers{.alt = true});
+    EXPECT_TRUE(combo->is_open());
+    EXPECT_EQ(combo->current_index(), 1) << "Alt+Down only opens";
+    manager.key_down(kKeyUp, KeyModifiers{.alt = true});
+    EXPECT_FALSE(combo->is_open());
+}
+
+// An option group (one member disabled, one outside the group) and a list of three rows.
+constexpr const char* kGroupsAndLists = R"(<Window size="300,300">
+  <VerticalLayout>
+    <HorizontalLayout height="30">
+      <Option name="a" group="g" selected="true"/>
+      <Option name="b" group="g" enabled="false"/>
+      <Option name="c" group="g"/>
+      <Option name="alone"/>
+      <Option name="d" group="g"/>
+    </HorizontalLayout>
+    <List name="rows" height="90">
+      <ListContainerElement name="r0" height="30"><Label name="l0" text="0"/></ListContainerElement>
+      <ListContainerElement name="r1" height="30"><Label name="l1" text="1"/></ListContainerElement>
+      <ListContainerElement name="r2" height="30"><Label name="l2" text="2"/></ListContainerElement>
+    </List>
+  </VerticalLayout>
+</Window>)";
+
+class CoreKeyboardGroupTest : public CoreKeyboardTest {
+  protected:
+    void SetUp() override { build(kGroupsAndLists); }
+};
+
+// The arrows walk the group's options a key can reach, round the ends, focusing and choosing
+// each as a click would; the option outside the group is never one of them.
+TEST_F(CoreKeyboardGroupTest, ArrowsMoveWithinAnOptionGroup) {
+    manager.set_focus(manager.find_control("a"));
+    const struct {
+        int key;
+        const char* lands;
+    } steps[] = {{kKeyRight, "c"}, {kKeyDown, "d"}, {kKeyRight, "a"},
+                 {kKeyLeft, "d"},  {kKeyUp, "c"},   {kKeyLeft, "a"}};
+    for (const auto& step : steps) {
+        notes.seen.clear();
+        manager.key_down(step.key);
+        EXPECT_EQ(focused(), step.lands) << "key " << step.key;
+        EXPECT_TRUE(find<COptionUI>(step.lands)->is_selected()) << step.lands;
+        EXPECT_EQ(notes.seen,
+                  (std::vector<std::string>{std::string("click:") + step.lands,
+                                            std::string("selectchanged:") + step.lands}));
+    }
+    EXPECT_FALSE(find<COptionUI>("c")->is_selected());
+    manager.set_focus(manager.find_control("alone"));
+    manager.key_down(kKeyRight);
+    EXPECT_EQ(focused(), "alone");
+}
+
+// Up/Down/Home/End select rows; other keys are the list owner's, as "keydown" from the list;
+// a click on a row's label focuses the list, so its keys work after a click too.
+TEST_F(CoreKeyboardGroupTest, ListKeysSelectRowsAndHandTheRestToTheOwner) {
+    auto* list = find<CListUI>("rows");
+    const Rect label = manager.find_control("l1")->pos();
+    manager.mouse_down(label.left + 2, label.top + 2);
+    manager.mouse_up(label.left + 2, label.top + 2);
+    ASSERT_EQ(focused(), "rows");
+    ASSERT_EQ(list->get_cur_sel(), 1);
+    const struct {
+        int key;
+        int selected;
+    } steps[] = {{kKeyDown, 2}, {kKeyDown, 2}, {kKeyHome, 0}, {kKeyUp, 0}, {kKeyEnd, 2}};
+    for (const auto& step : steps) {
+        manager.key_down(step.key);
+        EXPECT_EQ(list->get_cur_sel(), step.selected) << "key " << step.key;
+    }
+    notes.seen.clear();
+    manager.key_down(kKeyDelete);
+    manager.key_down(kKeyF2);
+    EXPECT_EQ(notes.seen, (std::vector<std::string>{"keydown:rows", "keydown:rows"}));
 }
 
 // The ring shows only once a key was used, in the accent colour inside the focused control,

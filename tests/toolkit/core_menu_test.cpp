@@ -222,6 +222,15 @@ TEST_F(CoreMenuTest, KeysWalkTheMenuAndItsSubmenuAndChoose) {
     EXPECT_EQ(commands.commands, (std::vector<int>{kClose, 2011}));
     EXPECT_EQ(manager.overlay_count(), 0u);
     EXPECT_EQ(clicks.clicks, 0) << "the keys reached the button under the menu";
+
+    // Alt+Up closes every level at once and chooses nothing.
+    CMenuUI::show(manager, make_menu(), Point{10, 10}, kClose);
+    manager.key_down(kKeyDown);
+    manager.key_down(kKeyRight);
+    ASSERT_EQ(manager.overlay_count(), 2u);
+    manager.key_down(kKeyUp, KeyModifiers{.alt = true});
+    EXPECT_EQ(manager.overlay_count(), 0u);
+    EXPECT_EQ(commands.commands, (std::vector<int>{kClose, 2011, kClose}));
 }
 
 }  // namespace

@@ -51,6 +51,11 @@ void ButtonAssignment::bind(LayoutPage& page, PageHost& host, const MainWindowCo
     host_ = &host;
     controls_ = &controls;
     lit_.fill(-1);
+    for (ui::CButtonUI* field : controls.button_btns) {
+        if (field != nullptr) {
+            field->set_opens_menu(true);
+        }
+    }
 }
 
 ProfileBlock* ButtonAssignment::current_profile() {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "core/key_codes.h"
 #include "core/menu.h"
 #include "shell/language/language.h"
 #include "shell/oskel_main_wnd.h"
@@ -75,6 +76,9 @@ void OskelMacroManageUI::bind(PageHost& host, const MainWindowControls& controls
     edit_delay_btn_ = find<ui::CButtonUI>("edit_delay_time_btn");
     mouse_step_btn_ = find<ui::CButtonUI>("insert_mouse_event_btn");
     delete_step_btn_ = find<ui::CButtonUI>("delete_mouse_event_btn");
+    if (mouse_step_btn_ != nullptr) {
+        mouse_step_btn_->set_opens_menu(true);
+    }
 
     for (ui::CEditUI* edit : {default_delay_edit_, insert_delay_edit_, edit_delay_edit_}) {
         if (edit != nullptr) {
@@ -121,6 +125,14 @@ bool OskelMacroManageUI::on_notify(ui::TNotifyUI& msg) {
         select_macro(msg.sender);
         return true;
     }
+    if (msg.type == "itemselect" && msg.sender != nullptr && msg.sender == name_list_) {
+        // Chosen by the arrows: the same as a click on the row.
+        select_macro(name_list_->row_at(static_cast<int>(msg.wparam)));
+        return true;
+    }
+    if (msg.type == "keydown" && msg.sender != nullptr) {
+        return on_list_key(msg.sender, static_cast<int>(msg.wparam));
+    }
     if (msg.type == "edit_return") {
         auto* edit = dynamic_cast<ui::CEditUI*>(msg.sender);
         if (edit != nullptr && name_row_index(edit->name()) >= 0) {
@@ -165,6 +177,19 @@ bool OskelMacroManageUI::on_click(ui::CControlUI* sender) {
     } else if (sender == mouse_step_btn_) {
         open_mouse_step_menu();
     } else if (sender == delete_step_btn_) {
+        delete_step();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool OskelMacroManageUI::on_list_key(ui::CControlUI* list, int key) {
+    if (list == name_list_ && key == ui::kKeyDelete) {
+        delete_macro();
+    } else if (list == name_list_ && key == ui::kKeyF2) {
+        start_rename();
+    } else if (list == item_list_ && key == ui::kKeyDelete) {
         delete_step();
     } else {
         return false;
@@ -257,6 +282,10 @@ void OskelMacroManageUI::finish_rename(ui::CEditUI& edit) {
         editor_->list_steps(index);
     }
     edit.set_readonly(true);
+    if (name_list_ != nullptr && host_->window().manager().focus() == &edit) {
+        // The keys go on from the list the name is in.
+        host_->window().manager().set_focus(name_list_);
+    }
 }
 
 void OskelMacroManageUI::select_macro(ui::CControlUI* row) {

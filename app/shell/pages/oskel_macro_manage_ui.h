@@ -59,6 +59,8 @@ class OskelMacroManageUI : public LayoutPage, private MacroListView {
     void set_step_row(int row, const MacroStep& step) override;
 
     bool on_click(ui::CControlUI* sender);
+    // Delete and F2 on the macro list, Delete on the step list.
+    bool on_list_key(ui::CControlUI* list, int key);
     void new_macro();
     void start_rename();
     void finish_rename(ui::CEditUI& edit);

@@ -1,5 +1,6 @@
 #include "shell/popups/keys_message_wnd.h"
 
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "layouts/layout_table.h"
 #include "shell/language/text_table.h"
@@ -95,6 +96,12 @@ bool CKeysMessageWnd::pre_message(ui::WindowMessage msg, uintptr_t wparam, intpt
 }
 
 void CKeysMessageWnd::key_down(int key) {
+    // Once a key was taken and let go, Enter and Escape pressed alone answer, so the popup can
+    // be used from the keyboard; pressed first, or with a key held, they are captured.
+    if (answer_keys_ && held_.lowest() == 0 && (key == ui::kKeyReturn || key == ui::kKeyEscape)) {
+        finish(key == ui::kKeyReturn ? "button_singlekey" : "button_singlekey_cancel");
+        return;
+    }
     held_.press(key);
     // A light goes dark at the first key pressed after its keys were let go.
     if ((modifiers_ & (kModLeftShift | kModRightShift)) == 0) {
@@ -143,6 +150,9 @@ void CKeysMessageWnd::key_down(int key) {
 
 void CKeysMessageWnd::key_up(int key) {
     held_.release(key);
+    if (held_.lowest() == 0) {
+        answer_keys_ = true;
+    }
     // The lights keep their colour until the next key press.
     if (is_shift(key)) {
         modifiers_ &= static_cast<uint8_t>(~(kModLeftShift | kModRightShift));

@@ -1,7 +1,8 @@
 // The single-key popup: every key pressed while it is up is captured, never typed. The lowest
 // key held shows by name in its edit and goes to PopupResult (w0 virtual key, w1 key table row
 // or 0xFF, w2/w3 HID usage low/high byte, w4 modifier bits); OK sends "button_singlekey", Cancel
-// "button_singlekey_cancel". Enter and Escape are keys like any other here.
+// "button_singlekey_cancel". Enter and Escape are captured as the first key or with a key held;
+// pressed alone after a key was captured and let go, they answer OK and Cancel.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +57,8 @@ class CKeysMessageWnd : public PopupWindow {
 
     HeldKeys held_;
     uint8_t modifiers_ = 0;
+    // A key was pressed and every key let go again: Enter and Escape alone now answer.
+    bool answer_keys_ = false;
 };
 
 }  // namespace talvoro::shell

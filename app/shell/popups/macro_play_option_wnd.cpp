@@ -6,6 +6,7 @@
 
 #include "core/combo.h"
 #include "core/edit.h"
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "layouts/layout_table.h"
 #include "shell/language/text_table.h"
@@ -134,6 +135,23 @@ bool CMacroPlayOptionWnd::pre_message(ui::WindowMessage msg, uintptr_t wparam, i
         wparam == 1 && message_box_open()) {
         ui::CControlUI* combo = control(kCombo);
         return combo != nullptr && combo->pos().contains(ui::point_from_param(lparam));
+    }
+    if (msg == ui::WindowMessage::kKeyDown || msg == ui::WindowMessage::kTextInput) {
+        if (message_box_open()) {
+            return true;  // deaf to keys as to clicks until the box is answered
+        }
+        if (msg == ui::WindowMessage::kTextInput) {
+            return false;
+        }
+        // Enter is OK and Escape Cancel, as in the other popups; an open list takes them first.
+        if (wparam == ui::kKeyReturn && enter_answers()) {
+            accept(control("macroplay_ok_btn"));
+            return true;
+        }
+        if (wparam == ui::kKeyEscape && manager().overlay_count() == 0) {
+            cancel();
+            return true;
+        }
     }
     return false;
 }

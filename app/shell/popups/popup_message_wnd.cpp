@@ -48,7 +48,7 @@ bool CPopupMessageWnd::pre_message(ui::WindowMessage msg, uintptr_t wparam, intp
     if (msg != ui::WindowMessage::kKeyDown) {
         return false;
     }
-    if (wparam == ui::kKeyReturn) {
+    if (wparam == ui::kKeyReturn && enter_answers()) {
         answer(true);
         return true;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/attribute_values.h"
+#include "core/button.h"
 #include "core/dialog_builder.h"
 #include "layouts/layout_table.h"
 #include "platform/program_paths.h"
@@ -119,6 +120,12 @@ bool PopupWindow::open_over_owner(const Frame& frame) {
 
 bool PopupWindow::pre_message(ui::WindowMessage, uintptr_t, intptr_t) {
     return false;
+}
+
+bool PopupWindow::enter_answers() {
+    ui::CPaintManagerUI& keys = manager();
+    return keys.overlay_count() == 0 &&
+           !(keys.keyboard_used() && dynamic_cast<ui::CButtonUI*>(keys.focus()) != nullptr);
 }
 
 void PopupWindow::send_result(std::string_view word) {

@@ -71,6 +71,9 @@ class PopupWindow : public ui::CWindowWnd, public ui::INotifyUI, public ui::IMes
     // The result word, sent asynchronously to the owner's window with the owner as sender;
     // nothing when the owner is gone.
     void send_result(std::string_view word);
+    // Whether Enter is the popup's default answer now: not while a drop-down list is open or
+    // after Tab put the focus on a button, which Enter then presses.
+    bool enter_answers();
 
   private:
     // Builds the layout, lets the popup prepare its controls, and shows the window centred over

@@ -47,7 +47,8 @@ void CButtonUI::do_event(ControlEvent& event) {
             break;
         case EventType::kKeyDown:
             // Enter and Space press it, as a click does.
-            if (event.key == kKeyReturn || event.key == kKeySpace) {
+            if (event.key == kKeyReturn || event.key == kKeySpace ||
+                (opens_menu_ && is_drop_down_key(event.key, event.modifiers))) {
                 activate();
             }
             break;

@@ -16,6 +16,9 @@ class CButtonUI : public CLabelUI {
 
     // Sends "click"; false when the button is disabled.
     virtual bool activate();
+    // A button whose click opens a menu under it also opens it on Alt+Down.
+    void set_opens_menu(bool opens) { opens_menu_ = opens; }
+    bool opens_menu() const { return opens_menu_; }
 
     bool hot() const { return hot_; }
     bool pushed() const { return pushed_; }
@@ -32,6 +35,7 @@ class CButtonUI : public CLabelUI {
   private:
     bool hot_ = false;
     bool pushed_ = false;
+    bool opens_menu_ = false;
     std::string normal_image_;
     std::string hot_image_;
     std::string pushed_image_;

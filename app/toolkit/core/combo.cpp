@@ -189,8 +189,8 @@ void CComboUI::on_item_activated(CListLabelElementUI& item) {
 
 void CComboUI::do_event(ControlEvent& event) {
     if (event.type == EventType::kButtonDown ||
-        (event.type == EventType::kKeyDown &&
-         (event.key == kKeyReturn || event.key == kKeySpace))) {
+        (event.type == EventType::kKeyDown && (event.key == kKeyReturn || event.key == kKeySpace ||
+                                               is_drop_down_key(event.key, event.modifiers)))) {
         if (is_open()) {
             close();
         } else {

@@ -17,6 +17,7 @@ inline constexpr int kKeyUp = 0x26;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyDown = 0x28;
 inline constexpr int kKeyDelete = 0x2E;
+inline constexpr int kKeyF2 = 0x71;
 
 // The modifier keys held with a key.
 struct KeyModifiers {
@@ -24,5 +25,10 @@ struct KeyModifiers {
     bool control = false;
     bool alt = false;
 };
+
+// Alt+Down and Alt+Up open and close a drop-down, as on every desktop.
+inline bool is_drop_down_key(int key, KeyModifiers modifiers) {
+    return modifiers.alt && (key == kKeyDown || key == kKeyUp);
+}
 
 }  // namespace talvoro::ui

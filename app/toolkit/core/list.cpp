@@ -257,17 +257,35 @@ CControlUI* CListUI::find_control_at(Point point) {
     return this;
 }
 
+void CListUI::key_down(int key) {
+    int next = -1;
+    switch (key) {
+        case kKeyUp:
+        case kKeyDown:
+            // The arrows move the selection a row; none selected, Down takes the first.
+            next = std::max(get_cur_sel(), key == kKeyDown ? -1 : 0) + (key == kKeyDown ? 1 : -1);
+            break;
+        case kKeyHome:
+            next = 0;
+            break;
+        case kKeyEnd:
+            next = count() - 1;
+            break;
+        default:
+            // What other keys do to the selected row (delete it, rename it) is the owner's.
+            send_notify("keydown", static_cast<uintptr_t>(key));
+            return;
+    }
+    if (next >= 0 && next < count() && next != get_cur_sel()) {
+        select_item(next);
+        ensure_visible(next);
+    }
+}
+
 void CListUI::do_event(ControlEvent& event) {
     switch (event.type) {
         case EventType::kKeyDown:
-            // The arrows move the selection a row.
-            if (event.key == kKeyUp || event.key == kKeyDown) {
-                const int next = get_cur_sel() + (event.key == kKeyDown ? 1 : -1);
-                if (next >= 0 && next < count()) {
-                    select_item(next);
-                    ensure_visible(next);
-                }
-            }
+            key_down(event.key);
             break;
         case EventType::kButtonDown: {
             Rect thumb = thumb_rect();

@@ -65,6 +65,8 @@ class CListUI : public CContainerUI {
     void on_child_added(CControlUI& child) override;
 
   private:
+    // Up/Down, Home/End select; other keys go to the owner as "keydown" (wparam: the key).
+    void key_down(int key);
     int row_height(const CControlUI& row) const;
     int view_height() const { return client_rect().height(); }
     void ensure_visible(int index);

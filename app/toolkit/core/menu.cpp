@@ -294,6 +294,13 @@ void CMenuUI::do_event(ControlEvent& event) {
             }
         }
     }
+    if (is_drop_down_key(event.key, event.modifiers)) {
+        // Alt+Up closes the whole menu, as it closes a drop-down list.
+        if (event.key == kKeyUp && root_menu().manager() != nullptr) {
+            root_menu().manager()->close_overlay(&root_menu());
+        }
+        return;
+    }
     if (entries.empty()) {
         return;
     }
@@ -324,7 +331,7 @@ void CMenuUI::do_event(ControlEvent& event) {
                 on_element_entered(*lit);
                 // The submenu opens with its first entry lit, for the arrows to go on from.
                 if (CMenuUI* sub = lit->open_submenu()) {
-                    ControlEvent down{EventType::kKeyDown, event.point, 0, kKeyDown, {}};
+                    ControlEvent down{EventType::kKeyDown, event.point, 0, kKeyDown, {}, {}};
                     sub->do_event(down);
                 }
             } else if (event.key != kKeyRight) {

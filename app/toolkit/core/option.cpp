@@ -1,6 +1,9 @@
 #include "core/option.h"
 
+#include <vector>
+
 #include "core/attribute_values.h"
+#include "core/key_codes.h"
 #include "core/paint_manager.h"
 #include "render/debug_log.h"
 
@@ -94,6 +97,53 @@ bool COptionUI::activate() {
         selected(!selected_);
     }
     return true;
+}
+
+void COptionUI::do_event(ControlEvent& event) {
+    if (event.type == EventType::kKeyDown && !group_.empty() && !event.modifiers.alt &&
+        !event.modifiers.control) {
+        int step = 0;
+        if (event.key == kKeyRight || event.key == kKeyDown) {
+            step = 1;
+        } else if (event.key == kKeyLeft || event.key == kKeyUp) {
+            step = -1;
+        }
+        if (step != 0) {
+            COptionUI* next = group_neighbour(step);
+            if (next != nullptr && next != this) {
+                // The handlers of the choice may change the page; the focus is moved first.
+                manager()->set_focus(next);
+                next->activate();
+            }
+            return;
+        }
+    }
+    CButtonUI::do_event(event);
+}
+
+COptionUI* COptionUI::group_neighbour(int step) {
+    CPaintManagerUI* owner = manager();
+    if (owner == nullptr) {
+        return nullptr;
+    }
+    std::vector<COptionUI*> peers;
+    size_t here = 0;
+    owner->for_each_control([&](CControlUI& control) {
+        auto* option = dynamic_cast<COptionUI*>(&control);
+        if (option == nullptr || option->group_ != group_ ||
+            (option != this && !owner->can_focus(*option))) {
+            return;
+        }
+        if (option == this) {
+            here = peers.size();
+        }
+        peers.push_back(option);
+    });
+    if (peers.size() < 2) {
+        return nullptr;
+    }
+    const size_t count = peers.size();
+    return peers[step > 0 ? (here + 1) % count : (here + count - 1) % count];
 }
 
 void COptionUI::paint_status_image(Canvas& canvas) {

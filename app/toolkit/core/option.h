@@ -20,6 +20,8 @@ class COptionUI : public CButtonUI {
     void selected(bool select, bool send_notify = true);
     // "click", then selects (or toggles without a group).
     bool activate() override;
+    // In a group the arrows move the focus to the option before or after and select it.
+    void do_event(ControlEvent& event) override;
     // Of the selected options of a group joining a window, the last in tree order stays
     // selected.
     void set_manager(CPaintManagerUI* manager, CControlUI* parent) override;
@@ -32,6 +34,9 @@ class COptionUI : public CButtonUI {
 
   private:
     void clear_group_peers();
+    // The next (step > 0) or previous peer of the group that keys can reach, round the ends;
+    // null when there is none but this.
+    COptionUI* group_neighbour(int step);
 
     std::string group_;
     bool selected_ = false;

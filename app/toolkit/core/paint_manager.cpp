@@ -249,7 +249,7 @@ size_t CPaintManagerUI::fire_due_timers(Millis at) {
             continue;
         }
         auto* control = const_cast<CControlUI*>(static_cast<const CControlUI*>(ticket.owner));
-        ControlEvent event{EventType::kTimer, last_point_, ticket.id, 0, {}};
+        ControlEvent event{EventType::kTimer, last_point_, ticket.id, 0, {}, {}};
         control->do_event(event);
         ++fired;
     }
@@ -348,7 +348,7 @@ void CPaintManagerUI::update_layout() {
 }
 
 void CPaintManagerUI::send_event(CControlUI* control, EventType type, Point point) {
-    ControlEvent event{type, point, 0, 0, {}};
+    ControlEvent event{type, point, 0, 0, {}, {}};
     control->do_event(event);
 }
 
@@ -403,9 +403,14 @@ void CPaintManagerUI::mouse_down(int x, int y) {
         return;
     }
     capture_ = target;
-    // Popups do not take the focus from the control that opened them.
+    // Popups do not take the focus from the control that opened them. A click on a part of a
+    // control that takes keys (a list's row) focuses that control, so its keys go on there.
     if (!on_overlay) {
-        set_focus(target);
+        CControlUI* focus = target;
+        while (focus != nullptr && !can_focus(*focus)) {
+            focus = focus->parent();
+        }
+        set_focus(focus != nullptr ? focus : target);
     }
     // The focus handlers may have removed it.
     if (capture_ != nullptr) {
@@ -437,7 +442,7 @@ void CPaintManagerUI::key_down(int key, KeyModifiers modifiers) {
     keyboard_used_ = true;
     if (!overlays_.empty()) {
         // A menu or a drop-down list over the window takes the keys while it is up.
-        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
+        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, modifiers, {}};
         overlays_.back().control->do_event(event);
         release_closed_overlays();
         return;
@@ -449,9 +454,13 @@ void CPaintManagerUI::key_down(int key, KeyModifiers modifiers) {
         return;
     }
     if (focus_ != nullptr) {
-        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, {}};
+        ControlEvent event{EventType::kKeyDown, last_point_, 0, key, modifiers, {}};
         focus_->do_event(event);
     }
+}
+
+bool CPaintManagerUI::can_focus(const CControlUI& control) const {
+    return control.takes_keyboard_focus() && control.enabled() && shown_in_window(control);
 }
 
 CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
@@ -460,7 +469,7 @@ CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
     }
     std::vector<CControlUI*> stops;
     root_->for_each([&](CControlUI& control) {
-        if (control.takes_keyboard_focus() && control.enabled() && shown_in_window(control)) {
+        if (can_focus(control)) {
             stops.push_back(&control);
         }
     });
@@ -478,7 +487,7 @@ CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
 
 void CPaintManagerUI::text_input(std::string_view utf8) {
     if (focus_ != nullptr) {
-        ControlEvent event{EventType::kTextInput, last_point_, 0, 0, std::string(utf8)};
+        ControlEvent event{EventType::kTextInput, last_point_, 0, 0, {}, std::string(utf8)};
         focus_->do_event(event);
     }
 }

@@ -124,6 +124,8 @@ class CPaintManagerUI {
     // The next (or, backwards, previous) control that takes the focus after the focused one,
     // wrapping round; null when none does.
     CControlUI* next_focus(bool forwards) const;
+    // Whether keys can reach the control now: it takes them, is enabled and is shown.
+    bool can_focus(const CControlUI& control) const;
     void text_input(std::string_view utf8);
     // Offers the wheel to the control under the point, then to its parents, until one takes
     // it; false when none did.
