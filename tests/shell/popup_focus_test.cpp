@@ -1,6 +1,6 @@
 // The popups by keys: Tab walks each one's controls in reading order and round, Enter on a
-// button Tab reached presses that button, and the play-option popup takes Enter as OK and Escape
-// as Cancel (an open list first).
+// button Tab reached presses that button, else it is OK, and Escape is Cancel once an open list
+// is closed.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -83,19 +83,19 @@ TEST_F(PopupFocusTest, TabWalksEachPopupInReadingOrder) {
     }
 }
 
-TEST_F(PopupFocusTest, EnterPressesTheButtonTabReachedElseItIsOk) {
-    CPopupMessageWnd* popup =
+TEST_F(PopupFocusTest, EnterPressesTheButtonTabReachedElseOkAndEscapeCancelsAfterAnOpenList) {
+    CPopupMessageWnd* confirmation =
         CPopupMessageWnd::open(CPopupMessageWnd::kApplySetting, owner.button());
-    ASSERT_NE(popup, nullptr);
-    while (focused(*popup) != "popup_message_cancel_btn") {
-        ui::press_key(*popup, ui::kKeyTab);
+    ASSERT_NE(confirmation, nullptr);
+    while (focused(*confirmation) != "popup_message_cancel_btn") {
+        ui::press_key(*confirmation, ui::kKeyTab);
     }
-    popup->send_message(ui::WindowMessage::kKeyDown, ui::kKeyReturn);  // its release is nobody's
-    EXPECT_FALSE(popup_alive(popup));
+    // Its release is nobody's: the popup is gone.
+    confirmation->send_message(ui::WindowMessage::kKeyDown, ui::kKeyReturn);
+    EXPECT_FALSE(popup_alive(confirmation));
     EXPECT_EQ(owner.deliver(), Words{"apply_new_setting_cancel:owner_btn"});
-}
 
-TEST_F(PopupFocusTest, PlayOptionTakesEnterAsOkAndEscapeAsCancelAfterAnOpenList) {
+    owner.results.seen.clear();
     CMacroPlayOptionWnd* popup = play_option(1);
     ASSERT_NE(popup, nullptr);
     auto* combo = dynamic_cast<ui::CComboUI*>(popup->control("macro_playback_combo"));

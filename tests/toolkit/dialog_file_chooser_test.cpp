@@ -175,6 +175,35 @@ TEST_F(FileChooserTest, CancelAndEscapeChooseNothing) {
     EXPECT_FALSE(escaped.result());
 }
 
+// By keys alone: Shift+Tab from the name to the list, arrows, Enter into a folder, Backspace
+// back up, Enter on a file chooses it; Enter on the Cancel button Tab reached cancels.
+TEST_F(FileChooserTest, KeysWalkTheListAndFoldersAndEnterPressesTheButtonReached) {
+    CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
+    ASSERT_TRUE(chooser.open(nullptr));
+    chooser.send_message(WindowMessage::kKeyDown, kKeyTab, kKeyShiftFlag);
+    ASSERT_EQ(chooser.manager().focus()->name(), "chooser_list");
+    press_key(chooser, kKeyHome);
+    press_key(chooser, kKeyReturn);
+    EXPECT_EQ(chooser.folder(), root_ + "profiles/");
+    press_key(chooser, kKeyBack);
+    EXPECT_EQ(chooser.folder(), root_);
+    for (int i = 0; i < 3; ++i) {
+        press_key(chooser, kKeyDown);
+    }
+    EXPECT_EQ(edit(chooser).text(), "a.qxp") << "the row the arrows reached";
+    press_key(chooser, kKeyReturn);
+    EXPECT_EQ(chooser.result(), root_ + "a.qxp");
+
+    CFileChooserWnd cancelled(request(FileChooserRequest::Mode::kOpen, root_ + "a.qxp"));
+    ASSERT_TRUE(cancelled.open(nullptr));
+    for (int i = 0; i < 12 && cancelled.manager().focus()->name() != "chooser_cancel_btn"; ++i) {
+        press_key(cancelled, kKeyTab);
+    }
+    press_key(cancelled, kKeyReturn);
+    EXPECT_FALSE(cancelled.is_created());
+    EXPECT_FALSE(cancelled.result());
+}
+
 TEST_F(FileChooserTest, ADoubleClickOnAFolderEntersItAndUpComesBack) {
     CFileChooserWnd chooser(request(FileChooserRequest::Mode::kOpen, root_));
     ASSERT_TRUE(chooser.open(nullptr));

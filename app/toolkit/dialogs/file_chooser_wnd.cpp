@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "core/button.h"
 #include "core/combo.h"
 #include "core/edit.h"
 #include "core/key_codes.h"
@@ -414,6 +415,13 @@ void CFileChooserWnd::notify(TNotifyUI& msg) {
         entry_selected(static_cast<int>(msg.wparam));
     } else if (msg.type == "itemselect" && name == "chooser_filter_combo") {
         change_folder(folder_);
+    } else if (msg.type == "itemselect" && msg.sender == list_) {
+        // Chosen by the arrows: as a click on the row.
+        end_replace_question();
+        entry_selected(static_cast<int>(msg.wparam));
+    } else if (msg.type == "keydown" && msg.sender == list_ &&
+               msg.wparam == static_cast<uintptr_t>(kKeyBack)) {
+        change_folder(parent_of(folder_));  // Backspace in the list goes up, as in other choosers
     }
 }
 
@@ -433,15 +441,21 @@ intptr_t CFileChooserWnd::handle_message(WindowMessage msg, uintptr_t wparam, in
             return 0;
         }
     }
+    // A button Tab reached takes Enter itself.
+    const bool enter_on_button =
+        manager().keyboard_used() && dynamic_cast<CButtonUI*>(manager().focus()) != nullptr;
     if (msg == WindowMessage::kKeyDown && manager().overlay_count() == 0 &&
-        (wparam == static_cast<uintptr_t>(kKeyReturn) ||
+        ((wparam == static_cast<uintptr_t>(kKeyReturn) && !enter_on_button) ||
          wparam == static_cast<uintptr_t>(kKeyEscape))) {
         handled = true;
         // While asking about replacing, Enter replaces (the button that is lit) and Escape goes
-        // back to choosing.
+        // back to choosing. In the list Enter opens the selected entry, as a double click does.
         if (wparam == static_cast<uintptr_t>(kKeyReturn)) {
             if (replace_path_) {
                 finish(*replace_path_);
+            } else if (list_ != nullptr && manager().focus() == list_ &&
+                       list_->get_cur_sel() >= 0) {
+                entry_activated(list_->get_cur_sel());
             } else {
                 confirm();
             }
