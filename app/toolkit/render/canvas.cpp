@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace talvoro::ui {
 
@@ -40,11 +41,26 @@ Rect Canvas::physical_clip() const {
 }
 
 void Canvas::clear(const Rect& rect, Color color) {
-    Rect area = scale_.to_physical(rect).intersect(physical_clip());
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            surface_.set_pixel(x, y, color);
-        }
+    store_physical(scale_.to_physical(rect).intersect(physical_clip()), color);
+}
+
+void Canvas::store_physical(const Rect& area, Color color) {
+    if (area.empty()) {
+        return;
+    }
+    // Whole rows of one pixel value: the start-up frame clears and fills most of the window.
+    const uint8_t pixel[4] = {color.r, color.g, color.b, color.a};
+    const size_t row_bytes = static_cast<size_t>(area.width()) * 4;
+    const auto row_at = [&](int y) {
+        return surface_.data() + static_cast<size_t>(y) * surface_.stride() +
+               static_cast<size_t>(area.left) * 4;
+    };
+    uint8_t* first = row_at(area.top);
+    for (size_t at = 0; at < row_bytes; at += 4) {
+        std::memcpy(first + at, pixel, 4);
+    }
+    for (int y = area.top + 1; y < area.bottom; ++y) {
+        std::memcpy(row_at(y), first, row_bytes);
     }
 }
 
@@ -108,6 +124,10 @@ void Canvas::fill_rect(const Rect& rect, Color color) {
 void Canvas::fill_physical(const Rect& rect, Color color) {
     Rect area = rect.intersect(physical_clip());
     if (color.a == 0) {
+        return;
+    }
+    if (color.a == 255) {
+        store_physical(area, color);
         return;
     }
     for (int y = area.top; y < area.bottom; ++y) {
@@ -233,8 +253,17 @@ void Canvas::blit(const Image& image, const Rect& source, const Rect& dest, uint
             uint8_t* out = surface_.data() + size_t(y) * surface_.stride();
             for (int x = area.left; x < area.right; ++x) {
                 const uint8_t* s = in + size_t(x + shift_x) * 4;
-                blend_at(out + size_t(x) * 4, s[0], s[1], s[2],
-                         (s[3] * unsigned{alpha} + 127) / 255);
+                uint8_t* d = out + size_t(x) * 4;
+                const unsigned a = (s[3] * unsigned{alpha} + 127) / 255;
+                if (a == 255) {
+                    // Most of a skin is opaque: a copy, not a blend.
+                    d[0] = s[0];
+                    d[1] = s[1];
+                    d[2] = s[2];
+                    d[3] = 255;
+                } else {
+                    blend_at(d, s[0], s[1], s[2], a);
+                }
             }
         }
         return;

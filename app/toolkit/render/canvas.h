@@ -59,6 +59,8 @@ class Canvas {
 
   private:
     friend class ClipScope;
+    // Sets every physical pixel of the area (already clipped) to the colour, alpha included.
+    void store_physical(const Rect& area, Color color);
     void blend_at(uint8_t* pixel, uint8_t r, uint8_t g, uint8_t b, unsigned alpha);
     // Blends a premultiplied sum of samples (colour times alpha, then alpha).
     void blend_premultiplied(uint8_t* pixel, const double sum[4], uint8_t alpha);
