@@ -16,6 +16,7 @@
 #include "shell/pages/oskel_macro_manage_ui.h"
 #include "shell_fixture.h"
 #include "store/store_text.h"
+#include "support/tab_round.h"
 
 namespace talvoro::test {
 namespace {
@@ -26,21 +27,7 @@ class KeyboardTest : public ShellTest {
         window_->send_message(ui::WindowMessage::kKeyDown, static_cast<uintptr_t>(key), flags);
         pump();
     }
-    std::string focused() const {
-        const ui::CControlUI* focus = window_->manager().focus();
-        return focus != nullptr ? focus->name() : std::string();
-    }
-    // The names Tab stops at, once round from the first.
-    std::vector<std::string> tab_round() {
-        std::vector<std::string> names;
-        press(ui::kKeyTab);
-        const std::string first = focused();
-        do {
-            names.push_back(focused());
-            press(ui::kKeyTab);
-        } while (focused() != first && names.size() < 200);
-        return names;
-    }
+    std::string focused() const { return focused_name(*window_); }
 };
 
 // Ctrl+Tab goes round the pages; on each, Tab visits every stop once, these in this order (title
@@ -74,7 +61,7 @@ TEST_F(KeyboardTest, CtrlTabGoesRoundThePagesAndTabWalksEachInReadingOrder) {
     for (const auto& page : pages) {
         SCOPED_TRACE(page.tab);
         ASSERT_TRUE(option(page.tab)->is_selected());
-        std::vector<std::string> round = tab_round();
+        std::vector<std::string> round = tab_round(*window_);
         // From the title row on, wherever the page change left the focus.
         std::rotate(round.begin(), std::find(round.begin(), round.end(), page.order.front()),
                     round.end());

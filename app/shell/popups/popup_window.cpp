@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/attribute_values.h"
-#include "core/button.h"
 #include "core/dialog_builder.h"
 #include "layouts/layout_table.h"
 #include "platform/program_paths.h"
@@ -123,9 +122,7 @@ bool PopupWindow::pre_message(ui::WindowMessage, uintptr_t, intptr_t) {
 }
 
 bool PopupWindow::enter_answers() {
-    ui::CPaintManagerUI& keys = manager();
-    return keys.overlay_count() == 0 &&
-           !(keys.keyboard_used() && dynamic_cast<ui::CButtonUI*>(keys.focus()) != nullptr);
+    return manager().overlay_count() == 0 && !manager().keys_on_button();
 }
 
 void PopupWindow::send_result(std::string_view word) {

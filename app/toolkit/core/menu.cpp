@@ -7,6 +7,7 @@
 #include "core/attribute_values.h"
 #include "core/key_codes.h"
 #include "core/paint_manager.h"
+#include "core/step_round.h"
 #include "render/debug_log.h"
 
 namespace talvoro::ui {
@@ -307,17 +308,9 @@ void CMenuUI::do_event(ControlEvent& event) {
     switch (event.key) {
         case kKeyDown:
         case kKeyUp: {
-            const auto at = std::find(entries.begin(), entries.end(), lit);
-            size_t index = 0;
-            if (at != entries.end()) {
-                const size_t here = static_cast<size_t>(at - entries.begin());
-                index = event.key == kKeyDown ? (here + 1) % entries.size()
-                                              : (here + entries.size() - 1) % entries.size();
-            } else if (event.key == kKeyUp) {
-                index = entries.size() - 1;
-            }
+            const CMenuElementUI* next = step_round(entries, lit, event.key == kKeyDown);
             for (CMenuElementUI* entry : entries) {
-                entry->set_hot(entry == entries[index]);
+                entry->set_hot(entry == next);
             }
             break;
         }

@@ -5,6 +5,7 @@
 #include "core/attribute_values.h"
 #include "core/key_codes.h"
 #include "core/paint_manager.h"
+#include "core/step_round.h"
 #include "render/debug_log.h"
 
 namespace talvoro::ui {
@@ -102,15 +103,9 @@ bool COptionUI::activate() {
 void COptionUI::do_event(ControlEvent& event) {
     if (event.type == EventType::kKeyDown && !group_.empty() && !event.modifiers.alt &&
         !event.modifiers.control) {
-        int step = 0;
-        if (event.key == kKeyRight || event.key == kKeyDown) {
-            step = 1;
-        } else if (event.key == kKeyLeft || event.key == kKeyUp) {
-            step = -1;
-        }
-        if (step != 0) {
-            COptionUI* next = group_neighbour(step);
-            if (next != nullptr && next != this) {
+        const bool forwards = event.key == kKeyRight || event.key == kKeyDown;
+        if (forwards || event.key == kKeyLeft || event.key == kKeyUp) {
+            if (COptionUI* next = group_neighbour(forwards)) {
                 // The handlers of the choice may change the page; the focus is moved first.
                 manager()->set_focus(next);
                 next->activate();
@@ -121,29 +116,21 @@ void COptionUI::do_event(ControlEvent& event) {
     CButtonUI::do_event(event);
 }
 
-COptionUI* COptionUI::group_neighbour(int step) {
+COptionUI* COptionUI::group_neighbour(bool forwards) {
     CPaintManagerUI* owner = manager();
     if (owner == nullptr) {
         return nullptr;
     }
     std::vector<COptionUI*> peers;
-    size_t here = 0;
     owner->for_each_control([&](CControlUI& control) {
         auto* option = dynamic_cast<COptionUI*>(&control);
-        if (option == nullptr || option->group_ != group_ ||
-            (option != this && !owner->can_focus(*option))) {
-            return;
+        if (option != nullptr && option->group_ == group_ &&
+            (option == this || owner->can_focus(*option))) {
+            peers.push_back(option);
         }
-        if (option == this) {
-            here = peers.size();
-        }
-        peers.push_back(option);
     });
-    if (peers.size() < 2) {
-        return nullptr;
-    }
-    const size_t count = peers.size();
-    return peers[step > 0 ? (here + 1) % count : (here + count - 1) % count];
+    COptionUI* next = step_round(peers, this, forwards);
+    return next != this ? next : nullptr;
 }
 
 void COptionUI::paint_status_image(Canvas& canvas) {

@@ -34,9 +34,9 @@ class COptionUI : public CButtonUI {
 
   private:
     void clear_group_peers();
-    // The next (step > 0) or previous peer of the group that keys can reach, round the ends;
-    // null when there is none but this.
-    COptionUI* group_neighbour(int step);
+    // The next (or previous) peer of the group that keys can reach, round the ends; null when
+    // there is none but this.
+    COptionUI* group_neighbour(bool forwards);
 
     std::string group_;
     bool selected_ = false;

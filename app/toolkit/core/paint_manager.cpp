@@ -4,6 +4,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/button.h"
+#include "core/step_round.h"
+
 namespace talvoro::ui {
 namespace {
 
@@ -463,6 +466,10 @@ bool CPaintManagerUI::can_focus(const CControlUI& control) const {
     return control.takes_keyboard_focus() && control.enabled() && shown_in_window(control);
 }
 
+bool CPaintManagerUI::keys_on_button() const {
+    return keyboard_used_ && dynamic_cast<const CButtonUI*>(focus_) != nullptr;
+}
+
 CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
     if (!root_) {
         return nullptr;
@@ -473,16 +480,7 @@ CControlUI* CPaintManagerUI::next_focus(bool forwards) const {
             stops.push_back(&control);
         }
     });
-    if (stops.empty()) {
-        return nullptr;
-    }
-    const auto at = std::find(stops.begin(), stops.end(), focus_);
-    if (at == stops.end()) {
-        return forwards ? stops.front() : stops.back();
-    }
-    const size_t index = static_cast<size_t>(at - stops.begin());
-    const size_t count = stops.size();
-    return stops[forwards ? (index + 1) % count : (index + count - 1) % count];
+    return step_round(stops, focus_, forwards);
 }
 
 void CPaintManagerUI::text_input(std::string_view utf8) {

@@ -126,6 +126,9 @@ class CPaintManagerUI {
     CControlUI* next_focus(bool forwards) const;
     // Whether keys can reach the control now: it takes them, is enabled and is shown.
     bool can_focus(const CControlUI& control) const;
+    // Whether a key put the focus on a button: Enter is then that button's, not a dialog's
+    // default answer.
+    bool keys_on_button() const;
     void text_input(std::string_view utf8);
     // Offers the wheel to the control under the point, then to its parents, until one takes
     // it; false when none did.

@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "core/button.h"
 #include "core/combo.h"
 #include "core/edit.h"
 #include "core/key_codes.h"
@@ -442,10 +441,8 @@ intptr_t CFileChooserWnd::handle_message(WindowMessage msg, uintptr_t wparam, in
         }
     }
     // A button Tab reached takes Enter itself.
-    const bool enter_on_button =
-        manager().keyboard_used() && dynamic_cast<CButtonUI*>(manager().focus()) != nullptr;
     if (msg == WindowMessage::kKeyDown && manager().overlay_count() == 0 &&
-        ((wparam == static_cast<uintptr_t>(kKeyReturn) && !enter_on_button) ||
+        ((wparam == static_cast<uintptr_t>(kKeyReturn) && !manager().keys_on_button()) ||
          wparam == static_cast<uintptr_t>(kKeyEscape))) {
         handled = true;
         // While asking about replacing, Enter replaces (the button that is lit) and Escape goes
